@@ -1,0 +1,195 @@
+#include "settings/profile_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+#include <system_error>
+#include <vector>
+
+namespace orbelle::settings {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+// One line of a profile file as the private-profile functions see it.
+struct ProfileLine {
+  enum class Kind { kOther, kSection, kKey } kind = Kind::kOther;
+  std::string_view name;   // section or key name, trimmed
+  std::string_view value;  // key value, trimmed, quotes kept
+};
+
+std::string_view WithoutCr(std::string_view line) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return line;
+}
+
+ProfileLine Classify(std::string_view line) {
+  const std::string_view text = Trim(WithoutCr(line));
+  ProfileLine result;
+  if (text.empty() || text.front() == ';') return result;
+  if (text.front() == '[') {
+    const std::size_t close = text.find(']');
+    result.kind = ProfileLine::Kind::kSection;
+    result.name = Trim(text.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+    return result;
+  }
+  const std::size_t equals = text.find('=');
+  if (equals == std::string_view::npos) return result;
+  result.name = Trim(text.substr(0, equals));
+  result.value = Trim(text.substr(equals + 1));
+  if (!result.name.empty()) result.kind = ProfileLine::Kind::kKey;
+  return result;
+}
+
+std::string_view Unquote(std::string_view value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
+std::vector<std::string> SplitLines(const std::string& contents) {
+  std::vector<std::string> lines;
+  std::istringstream in(contents);
+  for (std::string line; std::getline(in, line);) lines.push_back(std::move(line));
+  return lines;
+}
+
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return std::nullopt;
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Where `key` of `section` is, or would go: the index of the key's line, or of the line
+// after which a new key belongs (the last non-blank line of the section).
+struct KeyPlace {
+  std::optional<std::size_t> section_line;
+  std::optional<std::size_t> key_line;
+  std::size_t last_section_line = 0;
+};
+
+KeyPlace FindKey(const std::vector<std::string>& lines, std::string_view section, std::string_view key) {
+  KeyPlace place;
+  bool inside = false;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const ProfileLine line = Classify(lines[i]);
+    if (line.kind == ProfileLine::Kind::kSection) {
+      if (inside) break;  // only the first section of that name counts
+      inside = SameName(line.name, Trim(section));
+      if (inside) place.section_line = place.last_section_line = i;
+      continue;
+    }
+    if (!inside) continue;
+    if (!Trim(WithoutCr(lines[i])).empty()) place.last_section_line = i;
+    if (line.kind == ProfileLine::Kind::kKey && SameName(line.name, Trim(key))) {
+      place.key_line = i;
+      break;
+    }
+  }
+  return place;
+}
+
+bool WriteAtomically(const std::filesystem::path& file, const std::string& contents) {
+  std::error_code ec;
+  if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ec);
+  std::string temp = file.string() + ".XXXXXX";
+  const int fd = mkstemp(temp.data());
+  if (fd < 0) return false;
+  struct stat old_status {};
+  if (stat(file.c_str(), &old_status) == 0) fchmod(fd, old_status.st_mode & 07777);
+  else fchmod(fd, 0644);
+  std::size_t written = 0;
+  while (written < contents.size()) {
+    const ssize_t n = write(fd, contents.data() + written, contents.size() - written);
+    if (n <= 0) break;
+    written += static_cast<std::size_t>(n);
+  }
+  const bool ok = written == contents.size() && fsync(fd) == 0;
+  if (close(fd) != 0 || !ok || std::rename(temp.c_str(), file.c_str()) != 0) {
+    unlink(temp.c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::filesystem::path ProfileDirectory() {
+  const auto from_env = [](const char* name) -> std::string {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+  };
+  if (auto dir = from_env("ZODRIX_PROFILE_DIR"); !dir.empty()) return dir;
+  if (auto config = from_env("XDG_CONFIG_HOME"); !config.empty()) return std::filesystem::path(config) / "zodrix";
+  return std::filesystem::path(from_env("HOME")) / ".config" / "zodrix";
+}
+
+std::filesystem::path ProfilePath(std::string_view file_name) { return ProfileDirectory() / file_name; }
+
+std::string GetPrivateProfileString(std::string_view section, std::string_view key,
+                                    std::string_view default_text, std::size_t buffer_size,
+                                    const std::filesystem::path& file) {
+  std::string_view found = default_text;
+  while (!found.empty() && IsBlank(found.back())) found.remove_suffix(1);
+  const std::optional<std::string> contents = ReadWholeFile(file);
+  std::vector<std::string> lines;
+  if (contents) {
+    lines = SplitLines(*contents);
+    const KeyPlace place = FindKey(lines, section, key);
+    if (place.key_line) found = Unquote(Classify(lines[*place.key_line]).value);
+  }
+  if (buffer_size == 0) return {};
+  return std::string(found.substr(0, std::min(found.size(), buffer_size - 1)));
+}
+
+bool WritePrivateProfileString(std::string_view section, std::string_view key, std::string_view value,
+                               const std::filesystem::path& file) {
+  const std::string contents = ReadWholeFile(file).value_or("");
+  std::vector<std::string> lines = SplitLines(contents);
+  const std::size_t first_break = contents.find('\n');
+  const bool crlf = first_break != std::string::npos && first_break > 0 && contents[first_break - 1] == '\r';
+  const std::string cr = crlf ? "\r" : "";
+
+  const KeyPlace place = FindKey(lines, section, key);
+  if (place.key_line) {
+    const std::string& old = lines[*place.key_line];
+    const std::size_t key_start = old.find_first_not_of(" \t");
+    const std::string_view old_key = Trim(std::string_view(old).substr(0, old.find('=')));
+    lines[*place.key_line] =
+        old.substr(0, key_start) + std::string(old_key) + "=" + std::string(value) + cr;
+  } else {
+    const std::string key_line = std::string(Trim(key)) + "=" + std::string(value) + cr;
+    if (place.section_line) {
+      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(place.last_section_line + 1), key_line);
+    } else {
+      lines.push_back("[" + std::string(Trim(section)) + "]" + cr);
+      lines.push_back(key_line);
+    }
+  }
+  std::string out;
+  for (const std::string& line : lines) out += line + "\n";
+  return WriteAtomically(file, out);
+}
+
+}  // namespace orbelle::settings

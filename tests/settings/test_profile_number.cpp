@@ -1,0 +1,71 @@
+// Numbers taken from the start of profile values and their conversion to the field widths.
+#include "settings/profile_number.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <limits>
+
+namespace orbelle::settings {
+namespace {
+
+TEST(LeadingNumber, TakesTheNumberAtTheStartOfTheText) {
+  EXPECT_EQ(LeadingNumber(" \t12abc"), 12.0);
+  EXPECT_EQ(LeadingNumber("-5.5"), -5.5);
+  EXPECT_EQ(LeadingNumber("+7 8"), 7.0);
+  EXPECT_EQ(LeadingNumber(".25W"), 0.25);
+  EXPECT_EQ(LeadingNumber("3."), 3.0);
+  EXPECT_EQ(LeadingNumber("1.5e3x"), 1500.0);
+  EXPECT_EQ(LeadingNumber("2E-1"), 0.2);
+  EXPECT_EQ(LeadingNumber("4e"), 4.0);   // an exponent without digits is not part of it
+  EXPECT_EQ(LeadingNumber("4e+"), 4.0);
+}
+
+TEST(LeadingNumber, TextWithoutALeadingNumberGivesZero) {
+  for (const char* text : {"", "   ", "abc", "W", "-", ".", "- 3", "e5", "\"5\""}) {
+    EXPECT_EQ(LeadingNumber(text), 0.0) << text;
+  }
+}
+
+TEST(LeadingNumber, DecimalPointIsAPointInEveryLocale) {
+  const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+  if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 locale not installed";
+  EXPECT_EQ(LeadingNumber("2.75"), 2.75);
+  EXPECT_EQ(LeadingNumber("2,75"), 2.0);
+  std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+TEST(LeadingNumber, OverflowGivesAnInfinityThatNoFieldAccepts) {
+  EXPECT_EQ(LeadingNumber("1e400"), std::numeric_limits<double>::infinity());
+  EXPECT_FALSE(RoundToInteger<std::int32_t>(LeadingNumber("1e400")));
+  EXPECT_FALSE(RoundToSingle(LeadingNumber("-1e400")));
+  EXPECT_EQ(LeadingNumber("1e-400"), 0.0);
+}
+
+TEST(RoundToInteger, HalfGoesToTheEvenNeighbour) {
+  EXPECT_EQ(RoundToInteger<std::int16_t>(-5.5), -6);
+  EXPECT_EQ(RoundToInteger<std::int16_t>(2.5), 2);
+  EXPECT_EQ(RoundToInteger<std::int16_t>(3.5), 4);
+  EXPECT_EQ(RoundToInteger<std::int16_t>(-0.5), 0);
+  EXPECT_EQ(RoundToInteger<std::int16_t>(2.5000001), 3);
+  EXPECT_EQ(RoundToInteger<std::int32_t>(33554431.0), 33554431);
+}
+
+TEST(RoundToInteger, ValuesBeyondTheFieldDoNotConvert) {
+  EXPECT_EQ(RoundToInteger<std::int16_t>(32767.4), 32767);
+  EXPECT_FALSE(RoundToInteger<std::int16_t>(32767.5));  // rounds to 32768
+  EXPECT_EQ(RoundToInteger<std::int16_t>(-32768.5), -32768);  // rounds to even -32768
+  EXPECT_FALSE(RoundToInteger<std::int16_t>(-32769.0));
+  EXPECT_EQ(RoundToInteger<std::int32_t>(2147483647.0), 2147483647);
+  EXPECT_FALSE(RoundToInteger<std::int32_t>(2147483648.0));
+  EXPECT_FALSE(RoundToInteger<std::int32_t>(std::numeric_limits<double>::quiet_NaN()));
+}
+
+TEST(RoundToSingle, RoundsToNearestSingleAndRefusesOverflow) {
+  EXPECT_EQ(RoundToSingle(0.1), 0.1f);
+  EXPECT_EQ(RoundToSingle(3.4e38), 3.4e38f);
+  EXPECT_FALSE(RoundToSingle(1e39));
+}
+
+}  // namespace
+}  // namespace orbelle::settings
