@@ -1,8 +1,10 @@
 // orbelle-angles: the planets' positions for one moment, on the command line.
-#include <QCoreApplication>
+#include <QApplication>
 #include <iostream>
+#include <memory>
 
 #include "host/command_line.h"
+#include "host/desktop_commands.h"
 
 namespace {
 
@@ -20,6 +22,12 @@ constexpr const char* kHelp =
     "                           one JSON line of positions per Julian day (from the\n"
     "                           arguments or one per line on standard input); LIST is\n"
     "                           comma-separated body numbers (default 1,2,3,4,5,10,11,13,14,15,16)\n"
+    "  serve                    the automation server on the D-Bus session bus (bus name\n"
+    "                           OrbelleAngles.QuilanCls); the bus starts it on a client's\n"
+    "                           first call\n"
+    "  send REQUEST             a client: creates an instance of the class QuilanCls and\n"
+    "                           assigns REQUEST to its property Data, so the window redraws\n"
+    "  render --png FILE REQUEST  the window with the table for REQUEST, drawn offscreen\n"
     "  --help                   this text\n"
     "\n"
     "Exit status: 0 success, 1 a request failed, 2 usage error.\n";
@@ -27,8 +35,14 @@ constexpr const char* kHelp =
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  QStringList args = app.arguments().mid(1);
+  const QString first = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+  std::unique_ptr<QCoreApplication> app;
+  if (orbelle::host::PrepareGuiPlatform(first)) {
+    app = std::make_unique<QApplication>(argc, argv);
+  } else {
+    app = std::make_unique<QCoreApplication>(argc, argv);
+  }
+  QStringList args = app->arguments().mid(1);
   if (args.isEmpty()) {
     std::cerr << kHelp;
     return orbelle::host::kExitUsage;
@@ -40,6 +54,9 @@ int main(int argc, char** argv) {
   }
   if (command == QLatin1String("table")) return orbelle::host::TableCommand(args);
   if (command == QLatin1String("positions")) return orbelle::host::PositionsCommand(args);
+  if (command == QLatin1String("serve")) return orbelle::host::ServeCommand(args);
+  if (command == QLatin1String("send")) return orbelle::host::SendCommand(args);
+  if (command == QLatin1String("render")) return orbelle::host::RenderCommand(args);
   std::cerr << "orbelle-angles: unknown command \"" << command.toStdString() << "\" (see --help)\n";
   return orbelle::host::kExitUsage;
 }

@@ -1,0 +1,26 @@
+// The window's size and place between runs, in the position file "OrbelleAnglesPos.Ini":
+// section "Size", keys "Height", "Width", "Left" and "Top", all in twips (1/1440 inch) of
+// the outer window, converted with the screen's logical dots per inch.
+#pragma once
+
+#include <QWidget>
+#include <filesystem>
+
+namespace orbelle::host {
+
+inline constexpr const char* kWindowPositionFile = "OrbelleAnglesPos.Ini";
+
+// Restores size and place: "Height" and "Width" when above 0 and the border is sizable,
+// "Left" when above 0, then the window is centred if it reaches beyond the right edge of the
+// screen (and "Top" is not read); otherwise "Top" when above 0. A "Left" that is present but
+// empty centres the window. Anything unreadable is skipped.
+void LoadWindowPosition(const std::filesystem::path& file, QWidget& form);
+
+// Writes "Height", "Width", "Left" and "Top" of the normal (restored) window; a negative
+// value is not written and the value stored before stays.
+void SaveWindowPosition(const std::filesystem::path& file, QWidget& form);
+
+// Places the window in the middle of the screen.
+void CentreWindow(QWidget& form);
+
+}  // namespace orbelle::host

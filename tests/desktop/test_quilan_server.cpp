@@ -1,0 +1,118 @@
+// The class's shared state in one process: Class_Initialize, Data and the one form.
+#include "host/quilan_server.h"
+
+#include <gtest/gtest.h>
+
+#include "desktop_test_support.h"
+#include "settings/profile_file.h"
+
+namespace orbelle::host {
+namespace {
+
+class QuilanServerTest : public ::testing::Test {
+ protected:
+  testing::InstalledSuite suite;
+  QuilanServer server;
+};
+
+TEST_F(QuilanServerTest, TwoInitialisationsGiveOneShownTopMostWindow) {
+  server.Class_Initialize();
+  Quilan* form = server.Form();
+  ASSERT_NE(form, nullptr);
+  server.Class_Initialize();
+  EXPECT_EQ(server.Form(), form);
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(form->windowTitle(), QLatin1String("Planets Position"));
+  EXPECT_TRUE(form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  EXPECT_EQ(form->Table().EphemerisDirectory, suite.DataDirectory());
+  // The request box: bottom left, 8.25 pt bold.
+  const QLineEdit* box = form->RequestBox();
+  EXPECT_EQ(box->objectName(), QLatin1String("DDEFTGT"));
+  EXPECT_TRUE(box->font().bold());
+  EXPECT_DOUBLE_EQ(box->font().pointSizeF(), 8.25);
+  EXPECT_LT(box->geometry().left(), 10);
+  EXPECT_GT(box->geometry().bottom(), form->height() - 10);
+  form->close();
+}
+
+TEST_F(QuilanServerTest, DataRedrawsAndAnUnreadableRequestLeavesTheTable) {
+  server.Class_Initialize();
+  const QImage before = server.Form()->Surface().Image();
+  EXPECT_EQ(server.PutData(QStringLiteral("12/25/2026 10:30")), std::nullopt);
+  const QImage drawn = server.Form()->Surface().Image();
+  EXPECT_NE(drawn, before);
+
+  const std::optional<QString> problem = server.PutData(QStringLiteral("no date here"));
+  ASSERT_TRUE(problem);
+  EXPECT_TRUE(problem->contains(QLatin1String("no date here"))) << problem->toStdString();
+  EXPECT_EQ(server.Form()->Surface().Image(), drawn);
+  EXPECT_EQ(server.Form()->StatusText(), *problem);
+  // The same unreadable text again is reported again, not silently accepted.
+  EXPECT_TRUE(server.PutData(QStringLiteral("no date here")));
+  EXPECT_EQ(server.PutData(QStringLiteral("12/25/2026 10:30")), std::nullopt);
+  EXPECT_TRUE(server.Form()->StatusText().isEmpty());
+  server.Form()->close();
+}
+
+TEST_F(QuilanServerTest, AfterClosingDataDrawsHiddenAndANewInstanceShows) {
+  server.Class_Initialize();
+  Quilan* form = server.Form();
+  form->close();
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_FALSE(form->Loaded());
+  for (const char* key : {"Height", "Width", "Left", "Top"}) {
+    EXPECT_NE(settings::GetPrivateProfileString("Size", key, "", 256, suite.PositionFile()), "") << key;
+  }
+  const QImage before = form->Surface().Image();
+  EXPECT_EQ(server.PutData(QStringLiteral("1/1/2001")), std::nullopt);
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_TRUE(form->Loaded());  // the load step ran again
+  EXPECT_NE(form->Surface().Image(), before);
+  server.Class_Initialize();
+  EXPECT_TRUE(form->isVisible());
+  form->close();
+}
+
+TEST_F(QuilanServerTest, MissingInstallationCheckFileEndsWithoutAWindow) {
+  std::remove((suite.DataDirectory() + "ZodrixTC2.Dat").c_str());
+  try {
+    server.Class_Initialize();
+    FAIL() << "no installation error";
+  } catch (const InstallationError& e) {
+    EXPECT_STREQ(e.what(), "Main orbelle module not found");
+  }
+  EXPECT_EQ(server.Form(), nullptr);
+}
+
+TEST_F(QuilanServerTest, MissingDataDirectoryEndsWithTheSettingsMessage) {
+  suite.WriteSettings("[EPHEM]\nDirectory=\n");
+  try {
+    server.Class_Initialize();
+    FAIL() << "no installation error";
+  } catch (const InstallationError& e) {
+    EXPECT_STREQ(e.what(), "Please. Install QUADREX again");
+  }
+  EXPECT_EQ(server.Form(), nullptr);
+}
+
+TEST_F(QuilanServerTest, DirectoryWithoutFinalSeparatorStillFindsTheCheckFile) {
+  std::string dir = suite.DataDirectory();
+  dir.pop_back();
+  suite.WriteSettings("[EPHEM]\nDirectory=" + dir + "\n[SETUP]\nGMT=99999\n");
+  server.Class_Initialize();
+  EXPECT_EQ(server.Form()->Table().EphemerisDirectory, suite.DataDirectory());
+  // The value that does not fit its field is shown in the status line.
+  EXPECT_TRUE(server.Form()->StatusText().contains(QLatin1String("GMT"))) << server.Form()->StatusText().toStdString();
+  server.Form()->close();
+}
+
+TEST_F(QuilanServerTest, RestoreAndRaiseBringsBackAMinimisedWindow) {
+  server.Class_Initialize();
+  server.Form()->showMinimized();
+  server.Form()->RestoreAndRaise();
+  EXPECT_FALSE(server.Form()->isMinimized());
+  server.Form()->close();
+}
+
+}  // namespace
+}  // namespace orbelle::host

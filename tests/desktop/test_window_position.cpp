@@ -1,0 +1,104 @@
+// The window's size and place in "OrbelleAnglesPos.Ini", in twips of the real screen.
+#include "host/window_position.h"
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "desktop_test_support.h"
+#include "host/quilan.h"
+#include "settings/profile_file.h"
+
+namespace orbelle::host {
+namespace {
+
+class WindowPositionTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    ASSERT_NE(screen, nullptr);
+    twips_x = 1440.0 / screen->logicalDotsPerInchX();
+    twips_y = 1440.0 / screen->logicalDotsPerInchY();
+    screen_px = screen->geometry().size();
+    form.resize(300, 200);
+    form.move(40, 30);
+  }
+  std::string Stored(const char* key) {
+    return settings::GetPrivateProfileString("Size", key, "missing", 256, suite.PositionFile());
+  }
+  void Store(const std::string& contents) { suite.Write(suite.PositionFile(), contents); }
+
+  testing::InstalledSuite suite;
+  QWidget form;
+  double twips_x = 15, twips_y = 15;
+  QSize screen_px;
+};
+
+TEST_F(WindowPositionTest, FirstRunKeepsTheDesignedPlaceAndSavingWritesFourKeysInTwips) {
+  LoadWindowPosition(suite.PositionFile(), form);  // no file: nothing applies
+  EXPECT_EQ(form.frameGeometry(), QRect(40, 30, 300, 200));
+  SaveWindowPosition(suite.PositionFile(), form);
+  EXPECT_EQ(Stored("Height"), std::to_string(static_cast<int>(200 * twips_y)));
+  EXPECT_EQ(Stored("Width"), std::to_string(static_cast<int>(300 * twips_x)));
+  EXPECT_EQ(Stored("Left"), std::to_string(static_cast<int>(40 * twips_x)));
+  EXPECT_EQ(Stored("Top"), std::to_string(static_cast<int>(30 * twips_y)));
+  // Written as Str$ writes a positive single: a leading blank, no decimals for whole values.
+  const std::string file = testing::InstalledSuite::Read(suite.PositionFile());
+  EXPECT_NE(file.find("[Size]"), std::string::npos);
+  EXPECT_NE(file.find("Height= " + std::to_string(static_cast<int>(200 * twips_y)) + "\n"), std::string::npos) << file;
+}
+
+TEST_F(WindowPositionTest, StoredValuesAreApplied) {
+  Store("[Size]\nHeight=" + std::to_string(250 * twips_y) + "\nWidth=" + std::to_string(320 * twips_x) +
+        "\nLeft=" + std::to_string(10 * twips_x) + "\nTop=" + std::to_string(20 * twips_y) + "\n");
+  LoadWindowPosition(suite.PositionFile(), form);
+  EXPECT_EQ(form.frameGeometry(), QRect(10, 20, 320, 250));
+}
+
+TEST_F(WindowPositionTest, LeftBeyondTheRightEdgeCentresAndIgnoresTop) {
+  Store("[Size]\nLeft=" + std::to_string((screen_px.width() - 100) * twips_x) + "\nTop=" +
+        std::to_string(5 * twips_y) + "\n");
+  LoadWindowPosition(suite.PositionFile(), form);
+  EXPECT_EQ(form.frameGeometry().topLeft(),
+            QPoint(screen_px.width() / 2 - 150, screen_px.height() / 2 - 100));
+}
+
+TEST_F(WindowPositionTest, EmptyLeftCentresZeroLeftIsNotAppliedAndTopStillReads) {
+  Store("[Size]\nLeft=\nTop=" + std::to_string(7 * twips_y) + "\n");
+  LoadWindowPosition(suite.PositionFile(), form);
+  EXPECT_EQ(form.frameGeometry().topLeft(), QPoint(screen_px.width() / 2 - 150, 7));
+
+  form.move(40, 30);
+  Store("[Size]\nLeft=0\nTop=-5\nHeight=0\n");
+  LoadWindowPosition(suite.PositionFile(), form);
+  EXPECT_EQ(form.frameGeometry(), QRect(40, 30, 300, 200));
+}
+
+TEST_F(WindowPositionTest, NegativeValuesAreNotSaved) {
+  Store("[Size]\nLeft= 600\nTop= 450\n");
+  form.move(-50, 30);
+  SaveWindowPosition(suite.PositionFile(), form);
+  EXPECT_EQ(Stored("Left"), "600");
+  EXPECT_EQ(Stored("Top"), std::to_string(static_cast<int>(30 * twips_y)));
+}
+
+TEST_F(WindowPositionTest, MinimisedWindowIsRestoredAndStoresItsNormalPlace) {
+  form.show();
+  const int outer_width = form.frameGeometry().width();  // with the window system's frame
+  form.showMinimized();
+  SaveWindowPosition(suite.PositionFile(), form);
+  EXPECT_FALSE(form.isMinimized());
+  EXPECT_EQ(Stored("Width"), std::to_string(static_cast<int>(outer_width * twips_x)));
+  form.hide();
+}
+
+TEST_F(WindowPositionTest, FixedBorderKeepsItsSize) {
+  form.setFixedSize(300, 200);
+  Store("[Size]\nHeight=9000\nWidth=9000\n");
+  LoadWindowPosition(suite.PositionFile(), form);
+  EXPECT_EQ(form.frameGeometry().size(), QSize(300, 200));
+}
+
+}  // namespace
+}  // namespace orbelle::host
