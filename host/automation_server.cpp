@@ -174,7 +174,9 @@ void AutomationServer::SetData(const QDBusMessage& message) {
 void AutomationServer::Hold(const QString& client) {
   if (!watcher_.watchedServices().contains(client)) watcher_.addWatchedService(client);
   if (Quilan* form = server_.Form()) {
-    connect(form, &Quilan::Closed, this, &AutomationServer::EndIfUnused, Qt::UniqueConnection);
+    // Queued: the window is hidden only after its close handler has run.
+    connect(form, &Quilan::Closed, this, &AutomationServer::EndIfUnused,
+            static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::UniqueConnection));
   }
 }
 

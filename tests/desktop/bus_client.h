@@ -1,0 +1,60 @@
+// A client of the automation server with its own connection to a bus, for calls made from a
+// thread other than the server's.
+#pragma once
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusVariant>
+#include <atomic>
+
+#include "host/automation_names.h"
+
+namespace orbelle::testing {
+
+class BusClient {
+ public:
+  explicit BusClient(const QString& address)
+      : name_(QStringLiteral("client-%1").arg(++count_)), bus_(QDBusConnection::connectToBus(address, name_)) {}
+  ~BusClient() { Leave(); }
+
+  QDBusMessage Call(const QString& path, const QString& interface, const QString& method, const QVariantList& args = {}) {
+    QDBusMessage call = QDBusMessage::createMethodCall(QString::fromLatin1(host::kBusName), path, interface, method);
+    call.setArguments(args);
+    return bus_.call(call, QDBus::Block, 10000);
+  }
+  QString CreateInstance() {
+    const QDBusMessage reply = Call(QString::fromLatin1(host::kApplicationPath),
+                                    QString::fromLatin1(host::kApplicationInterface), QStringLiteral("CreateInstance"));
+    return reply.arguments().value(0).value<QDBusObjectPath>().path();
+  }
+  QDBusMessage SetData(const QString& path, const QString& text) {
+    return Call(path, kProperties, QStringLiteral("Set"),
+                {QString::fromLatin1(host::kClassInterface), QString::fromLatin1(host::kDataProperty),
+                 QVariant::fromValue(QDBusVariant(text))});
+  }
+  QDBusMessage GetData(const QString& path) {
+    return Call(path, kProperties, QStringLiteral("Get"),
+                {QString::fromLatin1(host::kClassInterface), QString::fromLatin1(host::kDataProperty)});
+  }
+  QDBusMessage Release(const QString& path) {
+    return Call(path, QString::fromLatin1(host::kClassInterface), QStringLiteral("Release"));
+  }
+  // Leaves the bus, as a client process that ends does.
+  void Leave() {
+    if (left_) return;
+    left_ = true;
+    bus_ = QDBusConnection(QStringLiteral("no connection"));  // drop the last reference
+    QDBusConnection::disconnectFromBus(name_);
+  }
+
+  inline static const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
+
+ private:
+  inline static std::atomic<int> count_{0};
+  QString name_;
+  QDBusConnection bus_;
+  bool left_ = false;
+};
+
+}  // namespace orbelle::testing

@@ -1,0 +1,142 @@
+// The installed program as the bus starts it: a private session bus whose activation file
+// names the build's orbelle-angles, called by clients that are not ours (gdbus, busctl).
+#include <gtest/gtest.h>
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QThread>
+
+#include "desktop_test_support.h"
+#include "host/automation_names.h"
+#include "tools/private_bus/private_bus.h"
+
+namespace orbelle::host {
+namespace {
+
+struct Finished {
+  int status = -1;
+  QString out, err;
+};
+
+class ActivationTest : public ::testing::Test {
+ protected:
+  static QProcessEnvironment ServerEnvironment() {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    return env;
+  }
+  Finished Run(const QString& program, const QStringList& args) {
+    QProcess process;
+    process.setProcessEnvironment(bus.ClientEnvironment());
+    process.start(program, args);
+    process.waitForFinished(30000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+  }
+  Finished Gdbus(const QString& path, const QString& method, const QStringList& args = {}) {
+    return Run(QStringLiteral("gdbus"), QStringList{QStringLiteral("call"), QStringLiteral("--session"),
+                                                    QStringLiteral("--dest"), QString::fromLatin1(kBusName),
+                                                    QStringLiteral("--object-path"), path, QStringLiteral("--method"),
+                                                    method} +
+                                            args);
+  }
+  Finished SetGlobalData(const QString& text) {
+    return Run(QStringLiteral("busctl"), {QStringLiteral("--user"), QStringLiteral("set-property"),
+                                          QString::fromLatin1(kBusName), QString::fromLatin1(kGlobalInstancePath),
+                                          QString::fromLatin1(kClassInterface), QString::fromLatin1(kDataProperty),
+                                          QStringLiteral("s"), text});
+  }
+  Finished CreateInstance() {
+    return Gdbus(QString::fromLatin1(kApplicationPath), QStringLiteral("OrbelleAngles.Application.CreateInstance"));
+  }
+  // Process id of the bus name's owner, 0 when there is none.
+  uint Owner() {
+    QDBusConnection probe = QDBusConnection::connectToBus(bus.Address(), QStringLiteral("probe"));
+    const QDBusReply<uint> pid = probe.interface()->servicePid(QString::fromLatin1(kBusName));
+    return pid.isValid() ? pid.value() : 0;
+  }
+  void TearDown() override { QDBusConnection::disconnectFromBus(QStringLiteral("probe")); }
+
+  testing::InstalledSuite suite;
+  tools::PrivateSessionBus bus{ServerEnvironment(), QString::fromLatin1(kBusName)};
+};
+
+TEST_F(ActivationTest, FirstCallStartsTheServerAndDataIsAssignedNotRead) {
+  ASSERT_TRUE(bus.Running());
+  EXPECT_EQ(Owner(), 0u);
+  const Finished created = CreateInstance();
+  EXPECT_EQ(created.status, 0) << created.err.toStdString();
+  EXPECT_TRUE(created.out.contains(QLatin1String("objectpath '/OrbelleAngles/QuilanCls/"))) << created.out.toStdString();
+  const uint server = Owner();
+  EXPECT_NE(server, 0u);
+
+  const Finished assigned = SetGlobalData(QStringLiteral("12/25/2026 10:30"));
+  EXPECT_EQ(assigned.status, 0) << assigned.err.toStdString();
+  const Finished unreadable = SetGlobalData(QStringLiteral("Christmas"));
+  EXPECT_NE(unreadable.status, 0);
+  EXPECT_TRUE(unreadable.err.contains(QLatin1String("Christmas"))) << unreadable.err.toStdString();
+
+  const Finished read = Gdbus(QString::fromLatin1(kGlobalInstancePath), QStringLiteral("org.freedesktop.DBus.Properties.Get"),
+                              {QString::fromLatin1(kClassInterface), QString::fromLatin1(kDataProperty)});
+  EXPECT_NE(read.status, 0);
+  EXPECT_TRUE(read.err.contains(QLatin1String(kWriteOnlyErrorName))) << read.err.toStdString();
+  const Finished shape = Run(QStringLiteral("gdbus"),
+                             {QStringLiteral("introspect"), QStringLiteral("--session"), QStringLiteral("--dest"),
+                              QString::fromLatin1(kBusName), QStringLiteral("--object-path"),
+                              QString::fromLatin1(kGlobalInstancePath)});
+  EXPECT_TRUE(shape.out.contains(QLatin1String("writeonly s Data"))) << shape.out.toStdString();
+
+  // Our own client: an error reply goes to standard error with status 1.
+  const Finished sent = Run(QStringLiteral(ORBELLE_PROGRAM), {QStringLiteral("send"), QStringLiteral("Easter")});
+  EXPECT_EQ(sent.status, 1);
+  EXPECT_TRUE(sent.err.contains(QLatin1String("Easter")));
+  EXPECT_EQ(Run(QStringLiteral(ORBELLE_PROGRAM), {QStringLiteral("send"), QStringLiteral("4/5/2026 9:00")}).status, 0);
+  EXPECT_EQ(Owner(), server);  // one server for every client
+}
+
+TEST_F(ActivationTest, SecondCopyGivesWayToTheRunningOne) {
+  ASSERT_EQ(CreateInstance().status, 0);
+  const uint first = Owner();
+  QElapsedTimer timer;
+  timer.start();
+  const Finished second = Run(QStringLiteral(ORBELLE_PROGRAM), {QStringLiteral("serve")});
+  EXPECT_EQ(second.status, 0) << second.err.toStdString();
+  EXPECT_LT(timer.elapsed(), 10000);
+  EXPECT_EQ(Owner(), first);
+}
+
+TEST_F(ActivationTest, MissingInstallationCheckFileEndsTheServerWithItsMessage) {
+  std::remove((suite.DataDirectory() + "ZodrixTC2.Dat").c_str());
+  QProcess server;
+  server.setProcessEnvironment(bus.ClientEnvironment());
+  server.start(QStringLiteral(ORBELLE_PROGRAM), {QStringLiteral("serve")});
+  QElapsedTimer timer;
+  timer.start();
+  while (Owner() == 0 && timer.elapsed() < 10000) QThread::msleep(20);
+  const Finished created = CreateInstance();
+  EXPECT_NE(created.status, 0);
+  EXPECT_TRUE(created.err.contains(QLatin1String("Main orbelle module not found"))) << created.err.toStdString();
+  ASSERT_TRUE(server.waitForFinished(10000));
+  EXPECT_EQ(server.exitCode(), 1);
+  EXPECT_TRUE(QString::fromUtf8(server.readAllStandardError()).contains(QLatin1String("Main orbelle module not found")));
+}
+
+TEST_F(ActivationTest, MissingDataDirectoryEndsTheServerWithItsMessage) {
+  suite.WriteSettings("[OPTIONS]\nVALUE=1\n");
+  QProcess server;
+  server.setProcessEnvironment(bus.ClientEnvironment());
+  server.start(QStringLiteral(ORBELLE_PROGRAM), {QStringLiteral("serve")});
+  QElapsedTimer timer;
+  timer.start();
+  while (Owner() == 0 && timer.elapsed() < 10000) QThread::msleep(20);
+  const Finished assigned = SetGlobalData(QStringLiteral("1/1/2000"));
+  EXPECT_NE(assigned.status, 0);
+  ASSERT_TRUE(server.waitForFinished(10000));
+  EXPECT_EQ(server.exitCode(), 1);
+  EXPECT_TRUE(QString::fromUtf8(server.readAllStandardError()).contains(QLatin1String("Please. Install QUADREX again")));
+}
+
+}  // namespace
+}  // namespace orbelle::host

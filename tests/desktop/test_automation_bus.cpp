@@ -1,0 +1,146 @@
+// The automation server on a private bus of the test's own, served from this thread while a
+// client on another thread calls it.
+#include "host/automation_server.h"
+
+#include <gtest/gtest.h>
+
+#include <QDBusConnection>
+#include <QElapsedTimer>
+
+#include "bus_client.h"
+#include "desktop_test_support.h"
+#include "host/automation_names.h"
+#include "tools/private_bus/private_bus.h"
+
+namespace orbelle::host {
+namespace {
+
+using testing::BusClient;
+using testing::WhileServing;
+
+class AutomationBusTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(bus.Running());
+    server_bus = QDBusConnection::connectToBus(bus.Address(), QStringLiteral("server"));
+    ASSERT_TRUE(automation.Start());
+    QObject::connect(&automation, &AutomationServer::Unused, [this] { ++unused; });
+  }
+  void TearDown() override {
+    if (server.Form()) server.Form()->hide();
+    QDBusConnection::disconnectFromBus(QStringLiteral("server"));
+  }
+  // Processes events until `done` or a few seconds have passed.
+  template <class Condition>
+  bool EventuallyTrue(Condition done) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+  }
+
+  testing::InstalledSuite suite;
+  tools::PrivateSessionBus bus{QProcessEnvironment::systemEnvironment(), QString::fromLatin1(kBusName)};
+  QDBusConnection server_bus{QDBusConnection::connectToBus(bus.Address(), QStringLiteral("server"))};
+  QuilanServer server;
+  AutomationServer automation{server, server_bus};
+  BusClient client{bus.Address()};
+  int unused = 0;
+};
+
+TEST_F(AutomationBusTest, TwoInstancesShareOneWindowAndEitherRedrawsIt) {
+  const auto [first, second] = WhileServing([&] { return std::pair(client.CreateInstance(), client.CreateInstance()); });
+  ASSERT_TRUE(first.startsWith(QLatin1String(kInstancesPath))) << first.toStdString();
+  ASSERT_NE(first, second);
+  Quilan* form = server.Form();
+  ASSERT_NE(form, nullptr);
+  EXPECT_TRUE(form->isVisible());
+
+  EXPECT_EQ(WhileServing([&] { return client.SetData(first, QStringLiteral("12/25/2026 10:30")).type(); }),
+            QDBusMessage::ReplyMessage);
+  EXPECT_EQ(form->RequestBox()->text(), QLatin1String("12/25/2026 10:30"));  // drawn before the reply
+  const QImage by_first = form->Surface().Image();
+  EXPECT_EQ(WhileServing([&] { return client.SetData(second, QStringLiteral("1/1/1990 00:00")).type(); }),
+            QDBusMessage::ReplyMessage);
+  EXPECT_EQ(server.Form(), form);
+  EXPECT_NE(form->Surface().Image(), by_first);
+  EXPECT_EQ(automation.HeldInstances(), 2);
+}
+
+TEST_F(AutomationBusTest, DataIsWriteOnly) {
+  const QString instance = WhileServing([&] { return client.CreateInstance(); });
+  const QDBusMessage get = WhileServing([&] { return client.GetData(instance); });
+  EXPECT_EQ(get.type(), QDBusMessage::ErrorMessage);
+  EXPECT_EQ(get.errorName(), QLatin1String(kWriteOnlyErrorName));
+  const QDBusMessage all =
+      WhileServing([&] { return client.Call(instance, BusClient::kProperties, QStringLiteral("GetAll"), {QString::fromLatin1(kClassInterface)}); });
+  EXPECT_EQ(all.type(), QDBusMessage::ReplyMessage);
+  const QDBusMessage xml = WhileServing([&] {
+    return client.Call(instance, QStringLiteral("org.freedesktop.DBus.Introspectable"), QStringLiteral("Introspect"));
+  });
+  EXPECT_TRUE(xml.arguments().value(0).toString().contains(
+      QLatin1String("<property name=\"Data\" type=\"s\" access=\"write\"/>")))
+      << xml.arguments().value(0).toString().toStdString();
+}
+
+TEST_F(AutomationBusTest, UnreadableRequestIsAnErrorReplyAndTheTableStays) {
+  const QString instance = WhileServing([&] { return client.CreateInstance(); });
+  WhileServing([&] { return client.SetData(instance, QStringLiteral("2000-01-01 12:00")); });
+  const QImage drawn = server.Form()->Surface().Image();
+  const QDBusMessage reply = WhileServing([&] { return client.SetData(instance, QStringLiteral("31/31/31x")); });
+  EXPECT_EQ(reply.type(), QDBusMessage::ErrorMessage);
+  EXPECT_EQ(reply.errorName(), QLatin1String(kRequestErrorName));
+  EXPECT_TRUE(reply.errorMessage().contains(QLatin1String("31/31/31x"))) << reply.errorMessage().toStdString();
+  EXPECT_EQ(server.Form()->Surface().Image(), drawn);
+  const QDBusMessage not_text = WhileServing([&] {
+    return client.Call(instance, BusClient::kProperties, QStringLiteral("Set"),
+                       {QString::fromLatin1(kClassInterface), QString::fromLatin1(kDataProperty),
+                        QVariant::fromValue(QDBusVariant(42))});
+  });
+  EXPECT_EQ(not_text.type(), QDBusMessage::ErrorMessage);
+}
+
+TEST_F(AutomationBusTest, ProcessEndsOnlyWhenTheWindowIsClosedAndNoInstanceIsHeld) {
+  const QString instance = WhileServing([&] { return client.CreateInstance(); });
+  server.Form()->close();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(unused, 0);  // an instance is still held
+
+  // Data through the held instance draws without showing; a new instance shows the window.
+  WhileServing([&] { return client.SetData(instance, QStringLiteral("3/3/2003")); });
+  EXPECT_FALSE(server.Form()->isVisible());
+  const QString second = WhileServing([&] { return client.CreateInstance(); });
+  EXPECT_TRUE(server.Form()->isVisible());
+  server.Form()->close();
+
+  WhileServing([&] { return client.Release(instance); });
+  EXPECT_EQ(unused, 0);
+  EXPECT_EQ(WhileServing([&] { return client.SetData(instance, QStringLiteral("3/3/2003")).errorName(); }),
+            QLatin1String("org.freedesktop.DBus.Error.UnknownObject"));
+  // The client leaving the bus releases what it held.
+  client.Leave();
+  EXPECT_TRUE(EventuallyTrue([&] { return unused == 1; }));
+  EXPECT_EQ(automation.HeldInstances(), 0);
+}
+
+TEST_F(AutomationBusTest, ReleaseLeavesAnOpenWindowOpen) {
+  const QString instance = WhileServing([&] { return client.CreateInstance(); });
+  WhileServing([&] { return client.Release(instance); });
+  EXPECT_TRUE(server.Form()->isVisible());
+  EXPECT_EQ(unused, 0);
+  server.Form()->close();
+  EXPECT_TRUE(EventuallyTrue([&] { return unused == 1; }));
+}
+
+TEST_F(AutomationBusTest, GlobalInstanceIsInitialisedOnFirstUse) {
+  EXPECT_EQ(server.Form(), nullptr);
+  const QDBusMessage reply =
+      WhileServing([&] { return client.SetData(QString::fromLatin1(kGlobalInstancePath), QStringLiteral("7/4/1976 12:00")); });
+  EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+  ASSERT_NE(server.Form(), nullptr);
+  EXPECT_TRUE(server.Form()->isVisible());
+  EXPECT_EQ(automation.HeldInstances(), 1);
+}
+
+}  // namespace
+}  // namespace orbelle::host
