@@ -59,6 +59,8 @@ bool AutomationServer::Start() {
     return false;
   }
   connection_.registerVirtualObject(QString::fromLatin1(kApplicationPath), this, QDBusConnection::SubPath);
+  connection_.connect(QString(), QStringLiteral("/org/freedesktop/DBus/Local"), QStringLiteral("org.freedesktop.DBus.Local"),
+                      QStringLiteral("Disconnected"), this, SLOT(BusLost()));
   const auto reply = connection_.interface()->registerService(
       QString::fromLatin1(kBusName), QDBusConnectionInterface::DontQueueService,
       QDBusConnectionInterface::DontAllowReplacement);
@@ -187,6 +189,8 @@ void AutomationServer::ClientLeft(const QString& client) {
   EndIfUnused();
 }
 
+void AutomationServer::BusLost() { emit BusGone(); }
+
 void AutomationServer::EndIfUnused() {
   const Quilan* form = server_.Form();
   if (HeldInstances() == 0 && !(form && form->isVisible())) emit Unused();
@@ -210,6 +214,10 @@ int Serve() {
   QuilanServer server;
   AutomationServer automation(server, QDBusConnection::sessionBus());
   QObject::connect(&automation, &AutomationServer::Unused, [] { QCoreApplication::exit(0); });
+  QObject::connect(&automation, &AutomationServer::BusGone, [] {
+    std::cerr << kApplicationTitle << ": the session bus went away\n";
+    QCoreApplication::exit(0);
+  });
   QObject::connect(&automation, &AutomationServer::InstallationFailed, [] { QCoreApplication::exit(1); });
   if (!automation.Start()) return QDBusConnection::sessionBus().isConnected() ? 0 : 1;
   return QApplication::exec();

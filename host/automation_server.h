@@ -35,6 +35,8 @@ class AutomationServer : public QDBusVirtualObject {
  signals:
   // The window is closed and no instance is held: the process should end.
   void Unused();
+  // The session bus went away: nobody can reach the class any more.
+  void BusGone();
   // The installation check failed (after the message was shown): the process should end at
   // once with a non-zero status.
   void InstallationFailed();
@@ -47,6 +49,7 @@ class AutomationServer : public QDBusVirtualObject {
   void Hold(const QString& client);
   void ClientLeft(const QString& client);
   void EndIfUnused();
+  Q_SLOT void BusLost();
   void Reply(const QDBusMessage& reply);
 
   QuilanServer& server_;
