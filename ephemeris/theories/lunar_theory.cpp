@@ -1,7 +1,7 @@
 #include "ephemeris/theories/lunar_theory.h"
 
-#include <cmath>
 #include <array>
+#include <cmath>
 #include <cstdlib>
 
 #include "ephemeris/angles.h"
@@ -32,7 +32,9 @@ constexpr MeanArgumentPolynomial kSunAnomaly{0.9957662037, 0.002737778519279, -3
 double Revolutions(const MeanArgumentPolynomial& p, double d) { return ((p.c3 * d + p.c2) * d + p.c1) * d; }
 
 // Revolutions as single-precision degrees, 0 <= x < 360.
-float Degrees(double revolutions) { return ToSingle(Norm360D(Checked(360.0 * revolutions, "mean argument")), "mean argument"); }
+float Degrees(double revolutions) {
+  return ToSingle(Norm360D(Checked(360.0 * revolutions, "mean argument")), "mean argument");
+}
 
 // The sine of an angle in degrees formed in double and stored in single.
 double SineOf(double degrees) { return SinDeg(ToSingle(degrees, "lunar argument")); }
@@ -141,47 +143,58 @@ void LunarTheory::LunarEphemeris(Integer& Body, float& EarthX, float& EarthY, fl
   GeoSpeed[kMoonBody] =
       ToSingle(13.176358 * mean_over_actual * mean_over_actual * SquareRoot(1.0 - e * e), "Moon daily motion");
 
-  // Heliocentric position: the geocentric vector plus the Earth's heliocentric one.
-  const float lambda = GeoLon[kMoonBody];
-  const float beta = GeoLat[kMoonBody];
-  w_.Additive1 = CosDeg(beta);
-  const double projected = double(w_.Additive1) * w_.Distance;
-  w_.X = ToSingle(CosDeg(lambda) * projected + EarthX, "Moon X");
-  w_.Y = ToSingle(SinDeg(lambda) * projected + EarthY, "Moon Y");
-  w_.Z = ToSingle(SinDeg(beta) * double(w_.Distance) + EarthZ, "Moon Z");
-  HelioLon[kMoonBody] = Longitude(Atan2Deg(w_.Y, w_.X));
-  w_.Additive2 = ToSingle(
-      SquareRoot(double(w_.X) * w_.X + double(w_.Y) * w_.Y + double(w_.Z) * w_.Z, "Moon heliocentric distance"));
-  HelioDist[kMoonBody] = w_.Additive2;
-  HelioLat[kMoonBody] = ArcSinDeg(ToSingle(Divide(w_.Z, w_.Additive2, "Moon heliocentric latitude")));
-
-  // Heliocentric daily motion: the direction one day later, with the Moon's geocentric motion
-  // in longitude and the Earth's velocity, less today's direction, folded into -180..180.
-  const float lambda1 = ToSingle(double(lambda) + GeoSpeed[kMoonBody], "Moon longitude");
-  w_.X = ToSingle(CosDeg(lambda1) * projected + EarthX + EarthDX, "Moon X");
-  w_.Y = ToSingle(SinDeg(lambda1) * projected + EarthY + EarthDY, "Moon Y");
-  float speed = ToSingle(double(Atan2Deg(w_.Y, w_.X)) - HelioLon[kMoonBody]);
-  if (std::fabs(speed) > 180.0f) speed = ToSingle(speed - std::copysign(360.0, speed));
-  HelioSpeed[kMoonBody] = speed;
-
-  // Orbit points: the mean node, and the mean perigee carried from the orbit onto the
-  // ecliptic with the mean inclination 5.1454 degrees.
+  Heliocentric(GeoLon[kMoonBody], GeoLat[kMoonBody], GeoSpeed[kMoonBody], {EarthX, EarthY, EarthZ, EarthDX, EarthDY},
+               HelioLon[kMoonBody], HelioLat[kMoonBody], HelioDist[kMoonBody], HelioSpeed[kMoonBody]);
+  OrbitPoints(AscNodeLon[kMoonBody], DescNodeLon[kMoonBody], PerihelionLon[kMoonBody], AphelionLon[kMoonBody]);
   const float node = w_.NodeLongitude;
-  AscNodeLon[kMoonBody] = Longitude(node);
-  DescNodeLon[kMoonBody] = Longitude(ToSingle(node + 180.0));
-  const float perigee_from_node = ToSingle(double(w_.PerigeeLongitude) - node);
-  const float inclination = 5.1454f;
-  const float perigee = Longitude(ToSingle(
-      Atan2Deg(ToSingle(SinDeg(perigee_from_node) * double(CosDeg(inclination))), CosDeg(perigee_from_node)) +
-      double(node)));
-  PerihelionLon[kMoonBody] = perigee;
-  AphelionLon[kMoonBody] = Longitude(ToSingle(perigee + 180.0));
 
   // Mean nodes, by LunarOption: 0 south only, 1 both, 2 neither, 3 north only.
   if (LunarOption == 1 || LunarOption == 3) GeoLon[kNorthNodeBody] = Longitude(node);
   if (LunarOption == 0 || LunarOption == 1) GeoLon[kSouthNodeBody] = Longitude(ToSingle(node + 180.0));
   GeoLat[kNorthNodeBody] = 0.0f;
   GeoLat[kSouthNodeBody] = 0.0f;
+}
+
+// Heliocentric position: the geocentric vector (lambda, beta, Distance) plus the Earth's
+// heliocentric one.
+void LunarTheory::Heliocentric(float lambda, float beta, float geo_speed, const EarthVector& earth, float& helio_lon,
+                               float& helio_lat, float& helio_dist, float& helio_speed) {
+  w_.Additive1 = CosDeg(beta);
+  const double projected = double(w_.Additive1) * w_.Distance;
+  w_.X = ToSingle(CosDeg(lambda) * projected, "Moon X");
+  w_.Y = ToSingle(SinDeg(lambda) * projected, "Moon Y");
+  w_.Z = ToSingle(SinDeg(beta) * double(w_.Distance), "Moon Z");
+  w_.X = ToSingle(w_.X + double(earth.x), "Moon X");
+  w_.Y = ToSingle(w_.Y + double(earth.y), "Moon Y");
+  w_.Z = ToSingle(w_.Z + double(earth.z), "Moon Z");
+  helio_lon = Longitude(Atan2Deg(w_.Y, w_.X));
+  w_.Additive2 = ToSingle(
+      SquareRoot(double(w_.X) * w_.X + double(w_.Y) * w_.Y + double(w_.Z) * w_.Z, "Moon heliocentric distance"));
+  helio_dist = w_.Additive2;
+  helio_lat = ArcSinDeg(ToSingle(Divide(w_.Z, w_.Additive2, "Moon heliocentric latitude")));
+
+  // Heliocentric daily motion: the direction one day later, with the Moon's geocentric motion
+  // in longitude and the Earth's velocity, less today's direction, folded into -180..180.
+  const float lambda1 = ToSingle(double(lambda) + geo_speed, "Moon longitude");
+  w_.X = ToSingle(CosDeg(lambda1) * projected + double(earth.x) + earth.dx, "Moon X");
+  w_.Y = ToSingle(SinDeg(lambda1) * projected + double(earth.y) + earth.dy, "Moon Y");
+  float speed = ToSingle(double(Atan2Deg(w_.Y, w_.X)) - helio_lon);
+  if (std::fabs(speed) > 180.0f) speed = ToSingle(speed - std::copysign(360.0, speed));
+  helio_speed = speed;
+}
+
+// Orbit points of the Moon: the mean node, and the mean perigee carried from the orbit onto
+// the ecliptic with the mean inclination 5.1454 degrees; the apogee opposite.
+void LunarTheory::OrbitPoints(float& ascending, float& descending, float& perigee, float& apogee) {
+  const float node = w_.NodeLongitude;
+  ascending = Longitude(node);
+  descending = Longitude(ToSingle(node + 180.0));
+  const float perigee_from_node = ToSingle(double(w_.PerigeeLongitude) - node);
+  const float inclination = 5.1454f;
+  perigee = Longitude(ToSingle(
+      Atan2Deg(ToSingle(SinDeg(perigee_from_node) * double(CosDeg(inclination))), CosDeg(perigee_from_node)) +
+      double(node)));
+  apogee = Longitude(ToSingle(perigee + 180.0));
 }
 
 // Brown's mean arguments of the instant, in single-precision degrees.

@@ -78,6 +78,12 @@ class LunarTheory {
   void Latitude(float& latitude);
   void Distance();
   void TrueNode();
+  struct EarthVector {
+    float x, y, z, dx, dy;
+  };
+  void Heliocentric(float lambda, float beta, float geo_speed, const EarthVector& earth, float& helio_lon,
+                    float& helio_lat, float& helio_dist, float& helio_speed);
+  void OrbitPoints(float& ascending, float& descending, float& perigee, float& apogee);
 
   LunarWork w_;
   std::span<const LunarArgumentTerm> further_longitude_terms_;

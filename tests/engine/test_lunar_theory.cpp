@@ -68,8 +68,8 @@ TEST(LunarTheory, MeanArgumentsAtTheEpochAreTheConstantTerms) {
   EXPECT_NEAR(w.SunMeanLongitude, 279.696678, kTolerance);
   EXPECT_NEAR(w.SunMeanAnomaly - w.DeltaSunAnomaly / 3600.0, 358.475833, kTolerance);
   // The node's additive correction is dominated by 95.96" sin(Omega).
-  EXPECT_NEAR(w.DeltaNode, 95.96 * std::sin(259.183275 * M_PI / 180) + 15.58 * std::sin((259.183275 + 275.05) * M_PI / 180),
-              3.0);
+  const double node = 259.183275 * M_PI / 180;
+  EXPECT_NEAR(w.DeltaNode, 95.96 * std::sin(node) + 15.58 * std::sin(node + 275.05 * M_PI / 180), 3.0);
   // Brown's constants in single precision.
   EXPECT_EQ(w.PiSingle, 3.1415927f);
   EXPECT_FLOAT_EQ(w.DegToRad, float(M_PI / 180));
