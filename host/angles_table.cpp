@@ -82,11 +82,14 @@ void AnglesTable::PrintAngles(const QString& request, DrawingSurface& surface) {
   const RequestInstant instant = ReadRequest(request, Locale);
   RowBodies = {};
   std::copy(kRowBodies.begin(), kRowBodies.end(), RowBodies.begin());
-  const QString font = surface.FontName();
   const double jd = ephemeris::JulianDay(instant.year, instant.month, instant.day, instant.Hours());
   ComputeRows(jd);
   jd_ = jd;
+  DrawTable(request, surface);
+}
 
+void AnglesTable::DrawTable(const QString& request, DrawingSurface& surface) {
+  const QString font = surface.FontName();
   surface.Clear();
   const float a = surface.TextWidth(QStringLiteral("NORTH TRUE N"));
   const float b = a + surface.TextWidth(QStringLiteral("0000000"));

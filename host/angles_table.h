@@ -49,13 +49,17 @@ class AnglesTable {
   // fault throws the engine's error before anything is drawn.
   void PrintAngles(const QString& request, DrawingSurface& surface);
 
+  // Draws the table for `request` from the result arrays as they stand: the request line, an
+  // empty line, the header and one row per body, in the rows' colours.
+  void DrawTable(const QString& request, DrawingSurface& surface);
+
   // Julian day of the last request drawn.
   double LastJulianDay() const { return jd_; }
 
   std::string EphemerisDirectory;  // directory of the ephemeris files, with its separator
   QStringList RowNames;
   std::array<int, kRowCount> RowColours{};
-  std::array<ephemeris::Integer, 16> RowBodies{};
+  std::array<ephemeris::Integer, 16> RowBodies{1, 2, 3, 4, 5, 10, 11, 13, 14, 15, 16};
   float EarthX = 0, EarthY = 0, EarthZ = 0, EarthDX = 0, EarthDY = 0;
   ephemeris::ResultArrays Results;
   ephemeris::Ephemeris Engine;
