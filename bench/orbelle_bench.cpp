@@ -38,15 +38,7 @@ std::vector<double> Instants(bool random) {
 struct Engine {
   orbelle::host::AnglesTable table;
   Engine() { table.EphemerisDirectory = orbelle::host::ShippedDataDirectory(); }
-  void Call(Integer body, double jd) {
-    auto r = table.Results.Spans();
-    Integer mode = 0, lunar_option = 0;
-    float nutation = 0;
-    table.Engine.BodyPosition(mode, body, table.EphemerisDirectory, table.EarthX, table.EarthY, table.EarthZ,
-                              table.EarthDX, table.EarthDY, jd, lunar_option, nutation, r.GeoLon, r.GeoLat,
-                              r.GeoDist, r.GeoSpeed, r.HelioLon, r.HelioLat, r.HelioDist, r.HelioSpeed,
-                              r.AscNodeLon, r.DescNodeLon, r.PerihelionLon, r.AphelionLon);
-  }
+  void Call(Integer body, double jd) { table.CallEngine(body, jd); }
 };
 
 void FullRequest(benchmark::State& state, bool random) {
