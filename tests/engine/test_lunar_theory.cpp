@@ -6,6 +6,7 @@
 #include <cmath>
 #include <vector>
 
+#include "ephemeris/body_position.h"
 #include "ephemeris/engine_error.h"
 #include "ephemeris/result_arrays.h"
 #include "ephemeris/theories/lunar_theory.h"
@@ -257,6 +258,31 @@ TEST(LunarTheory, GeometryOfTheMoonAtJ2000) {
   EXPECT_NEAR(r.GeoDist[2], 0.002689975, 1.5e-6);
   EXPECT_NEAR(r.GeoSpeed[2], 12.0214, 0.2);
   EXPECT_NEAR(c.nutation, -13.9 / 3600, 0.5 / 3600);  // nutation in longitude at J2000: -13.9"
+}
+
+TEST(LunarTheory, TheDriverServesTheMoonAndTheNodes) {
+  Ephemeris engine;
+  ResultArrays driven;
+  const ResultSpans r = driven.Spans();
+  std::string path;
+  float e[5] = {0.98f, 0.17f, 0.0f, -0.003f, 0.017f}, nutation = 0;
+  double jd = 2460000.25;
+  Integer mode = 1, option = 1;
+  for (Integer body : {0, 2, 16}) {
+    engine.BodyPosition(mode, body, path, e[0], e[1], e[2], e[3], e[4], jd, option, nutation, r.GeoLon, r.GeoLat,
+                        r.GeoDist, r.GeoSpeed, r.HelioLon, r.HelioLat, r.HelioDist, r.HelioSpeed, r.AscNodeLon,
+                        r.DescNodeLon, r.PerihelionLon, r.AphelionLon);
+  }
+  LunarCall direct;
+  direct.Run(2, jd);
+  direct.Run(16, jd);
+  EXPECT_EQ(option, 2);
+  for (std::size_t slot : {2, 16, 17}) {
+    EXPECT_EQ(driven.GeoLon[slot], direct.arrays.GeoLon[slot]) << slot;
+    EXPECT_EQ(driven.GeoDist[slot], direct.arrays.GeoDist[slot]) << slot;
+  }
+  EXPECT_EQ(driven.HelioLon[2], direct.arrays.HelioLon[2]);
+  EXPECT_EQ(driven.PerihelionLon[2], direct.arrays.PerihelionLon[2]);
 }
 
 }  // namespace
