@@ -29,7 +29,7 @@ extern const std::array<LunarArgumentTerm, kBrownLongitudeTermCount> kBrownLongi
 inline constexpr std::size_t kFittedLongitudeTermCount = 86;
 extern const std::array<LunarArgumentTerm, kFittedLongitudeTermCount> kFittedLongitudeTerms;
 
-// Perturbations of the longitude by the planets (Venus, Mars, Jupiter and the Earth's figure).
+// Brown's planetary terms of the longitude.
 extern const std::array<LunarPlanetaryTerm, 26> kPlanetaryLongitudeTerms;
 
 // Inequalities of the argument of latitude (the longitude series without E factors).

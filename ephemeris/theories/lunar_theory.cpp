@@ -226,8 +226,8 @@ void LunarTheory::NutationInLongitude(float& nutation) {
   nutation = ToSingle(nutation / 3600.0, "nutation");
 }
 
-// Brown's additive corrections: long-period terms from Venus (the great Venus term of
-// 14.27"), Jupiter and the Earth's figure (the node terms), in arc-seconds, applied to the
+// Brown's additive corrections: long-period terms in arc-seconds (among them the great
+// Venus term of 14.27" and the terms in the node from the figure of the Earth), applied to the
 // mean longitude, the perigee, the node and the Sun's mean anomaly, and through them to
 // D, l, l' and F.
 void LunarTheory::AdditiveCorrections() {
