@@ -62,31 +62,38 @@ void AnglesTable::LoadRows() {
   RowColours = kRowColours;
 }
 
-// The preparatory body-0 call, then one call per row in row order, so that the Earth's vector
-// left by body 1 is there for every later body. Mode, LunarOption and Nutation are fresh zeros
-// on every call: the nutation of the preparatory call is not handed on.
-void AnglesTable::ComputeRows(double jd) {
+// Mode and LunarOption are fresh zeros on every call. The nutation in longitude that body 0
+// works out is handed on to the later bodies of the same instant, so that the bodies reduced
+// by the driver (Jupiter to Pluto) get apparent longitudes of date like the Sun, the Moon and
+// the inner planets, whose theories add a nutation of their own.
+void AnglesTable::CallEngine(Integer body, double jd) {
+  if (body == ephemeris::kTimeArguments) Nutation = 0;
   auto r = Results.Spans();
-  auto call = [&](Integer body) {
-    Integer mode = 0, lunar_option = 0;
-    float nutation = 0;
-    Engine.BodyPosition(mode, body, EphemerisDirectory, EarthX, EarthY, EarthZ, EarthDX, EarthDY, jd, lunar_option,
-                        nutation, r.GeoLon, r.GeoLat, r.GeoDist, r.GeoSpeed, r.HelioLon, r.HelioLat, r.HelioDist,
-                        r.HelioSpeed, r.AscNodeLon, r.DescNodeLon, r.PerihelionLon, r.AphelionLon);
-  };
-  call(ephemeris::kTimeArguments);
-  for (int row = 0; row < kRowCount; ++row) call(RowBodies[static_cast<std::size_t>(row)]);
+  Integer mode = 0, lunar_option = 0;
+  Engine.BodyPosition(mode, body, EphemerisDirectory, EarthX, EarthY, EarthZ, EarthDX, EarthDY, jd, lunar_option,
+                      Nutation, r.GeoLon, r.GeoLat, r.GeoDist, r.GeoSpeed, r.HelioLon, r.HelioLat, r.HelioDist,
+                      r.HelioSpeed, r.AscNodeLon, r.DescNodeLon, r.PerihelionLon, r.AphelionLon);
+}
+
+// The preparatory body-0 call, then one call per row in row order, so that the Earth's vector
+// left by body 1 is there for every later body.
+void AnglesTable::ComputeRows(double jd) {
+  CallEngine(ephemeris::kTimeArguments, jd);
+  for (int row = 0; row < kRowCount; ++row) CallEngine(RowBodies[static_cast<std::size_t>(row)], jd);
 }
 
 void AnglesTable::PrintAngles(const QString& request, DrawingSurface& surface) {
   const RequestInstant instant = ReadRequest(request, Locale);
   RowBodies = {};
   std::copy(kRowBodies.begin(), kRowBodies.end(), RowBodies.begin());
-  const QString font = surface.FontName();
   const double jd = ephemeris::JulianDay(instant.year, instant.month, instant.day, instant.Hours());
   ComputeRows(jd);
   jd_ = jd;
+  DrawTable(request, surface);
+}
 
+void AnglesTable::DrawTable(const QString& request, DrawingSurface& surface) {
+  const QString font = surface.FontName();
   surface.Clear();
   const float a = surface.TextWidth(QStringLiteral("NORTH TRUE N"));
   const float b = a + surface.TextWidth(QStringLiteral("0000000"));

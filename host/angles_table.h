@@ -49,14 +49,23 @@ class AnglesTable {
   // fault throws the engine's error before anything is drawn.
   void PrintAngles(const QString& request, DrawingSurface& surface);
 
+  // Draws the table for `request` from the result arrays as they stand: the request line, an
+  // empty line, the header and one row per body, in the rows' colours.
+  void DrawTable(const QString& request, DrawingSurface& surface);
+
+  // One engine call as the table makes it, for `body` at `jd` (body 0 first for a new
+  // instant, then body 1 before any geocentric position).
+  void CallEngine(ephemeris::Integer body, double jd);
+
   // Julian day of the last request drawn.
   double LastJulianDay() const { return jd_; }
 
   std::string EphemerisDirectory;  // directory of the ephemeris files, with its separator
   QStringList RowNames;
   std::array<int, kRowCount> RowColours{};
-  std::array<ephemeris::Integer, 16> RowBodies{};
+  std::array<ephemeris::Integer, 16> RowBodies{1, 2, 3, 4, 5, 10, 11, 13, 14, 15, 16};
   float EarthX = 0, EarthY = 0, EarthZ = 0, EarthDX = 0, EarthDY = 0;
+  float Nutation = 0;  // from body 0, handed on to the bodies of the same instant
   ephemeris::ResultArrays Results;
   ephemeris::Ephemeris Engine;
   QLocale Locale = QLocale::system();

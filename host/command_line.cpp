@@ -98,17 +98,10 @@ bool ParseJulianDay(const std::string& text, double& jd) {
 // One line of the positions output: body 0, body 1, then the listed bodies, as the table
 // calls them.
 std::string PositionsJson(AnglesTable& t, double jd, const std::vector<Integer>& bodies) {
-  auto r = t.Results.Spans();
-  auto call = [&](Integer body) {
-    Integer mode = 0, lunar_option = 0;
-    float nutation = 0;
-    t.Engine.BodyPosition(mode, body, t.EphemerisDirectory, t.EarthX, t.EarthY, t.EarthZ, t.EarthDX, t.EarthDY, jd,
-                          lunar_option, nutation, r.GeoLon, r.GeoLat, r.GeoDist, r.GeoSpeed, r.HelioLon,
-                          r.HelioLat, r.HelioDist, r.HelioSpeed, r.AscNodeLon, r.DescNodeLon, r.PerihelionLon,
-                          r.AphelionLon);
-  };
+  auto call = [&](Integer body) { t.CallEngine(body, jd); };
   call(ephemeris::kTimeArguments);
   call(ephemeris::kSun);
+  const auto& r = t.Results;
   std::string out = "{\"jd\": " + JsonNumber(jd) + ", \"bodies\": [";
   for (std::size_t k = 0; k < bodies.size(); ++k) {
     const Integer body = bodies[k];
