@@ -138,5 +138,47 @@ TEST_F(ActivationTest, MissingDataDirectoryEndsTheServerWithItsMessage) {
   EXPECT_TRUE(QString::fromUtf8(server.readAllStandardError()).contains(QLatin1String("Please. Install QUADREX again")));
 }
 
+// With a display, the installation message is a message box with the application's title,
+// and no window of the program appears.
+TEST_F(ActivationTest, InstallationMessageIsAMessageBoxOnADisplay) {
+  const QString display = QStringLiteral(":%1").arg(100 + QCoreApplication::applicationPid() % 100);
+  QProcess xvfb;
+  xvfb.start(QStringLiteral("Xvfb"), {display, QStringLiteral("-screen"), QStringLiteral("0"),
+                                      QStringLiteral("800x600x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+  if (!xvfb.waitForStarted(5000)) GTEST_SKIP() << "Xvfb is not installed";
+  const auto windows = [&] {
+    QProcess tree;
+    tree.start(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree"), QStringLiteral("-display"), display});
+    tree.waitForFinished(5000);
+    return tree.exitCode() == 0 ? QString::fromUtf8(tree.readAllStandardOutput()) : QString();
+  };
+  QElapsedTimer timer;
+  timer.start();
+  while (windows().isEmpty() && timer.elapsed() < 10000) QThread::msleep(50);
+
+  std::remove((suite.DataDirectory() + "ZodrixTC2.Dat").c_str());
+  QProcess server;
+  QProcessEnvironment env = bus.ClientEnvironment();
+  env.insert(QStringLiteral("DISPLAY"), display);
+  env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+  server.setProcessEnvironment(env);
+  server.start(QStringLiteral(ORBELLE_PROGRAM), {QStringLiteral("serve")});
+  timer.restart();
+  while (Owner() == 0 && timer.elapsed() < 10000) QThread::msleep(20);
+  const Finished created = CreateInstance();
+  EXPECT_TRUE(created.err.contains(QLatin1String("Main orbelle module not found"))) << created.err.toStdString();
+
+  timer.restart();
+  while (!windows().contains(QLatin1String("\"OrbelleAngles\"")) && timer.elapsed() < 10000) QThread::msleep(50);
+  const QString shown = windows();
+  EXPECT_TRUE(shown.contains(QLatin1String("\"OrbelleAngles\""))) << shown.toStdString();
+  EXPECT_FALSE(shown.contains(QLatin1String("Planets Position")));
+  EXPECT_FALSE(server.waitForFinished(200));  // waiting for the user to close the box
+  server.terminate();
+  server.waitForFinished(5000);
+  xvfb.terminate();
+  xvfb.waitForFinished(5000);
+}
+
 }  // namespace
 }  // namespace orbelle::host
