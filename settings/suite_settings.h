@@ -36,6 +36,8 @@ struct SuiteSettings {
   std::string Interval = "D";               // [NC] Interval
   std::int16_t Tipo = 0;                    // [NC] Tipo
   std::int16_t PrinterColour = 0;           // [PRINTER] Color
+
+  bool operator==(const SuiteSettings&) const = default;
 };
 
 // The settings file names no data directory (missing file, key or value): the suite is not

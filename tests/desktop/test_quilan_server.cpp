@@ -106,6 +106,19 @@ TEST_F(QuilanServerTest, DirectoryWithoutFinalSeparatorStillFindsTheCheckFile) {
   server.Form()->close();
 }
 
+TEST_F(QuilanServerTest, StatusLineKeepsTheEngineReportBesideRequestProblems) {
+  server.Class_Initialize();
+  Quilan& form = *server.Form();
+  form.ReportProblem(QStringLiteral("JUPITER.EPH: not an ephemeris file"));
+  EXPECT_EQ(form.StatusText(), QLatin1String("JUPITER.EPH: not an ephemeris file"));
+  EXPECT_TRUE(server.PutData(QStringLiteral("nonsense")));
+  EXPECT_TRUE(form.StatusText().contains(QLatin1String("nonsense")));
+  EXPECT_EQ(server.PutData(QStringLiteral("2000-01-01")), std::nullopt);
+  EXPECT_EQ(form.StatusText(), QLatin1String("JUPITER.EPH: not an ephemeris file"));
+  EXPECT_TRUE(form.isVisible());  // nothing modal
+  form.close();
+}
+
 TEST_F(QuilanServerTest, RestoreAndRaiseBringsBackAMinimisedWindow) {
   server.Class_Initialize();
   server.Form()->showMinimized();

@@ -10,21 +10,11 @@ namespace orbelle::settings {
 namespace {
 
 TEST(LeadingNumber, TakesTheNumberAtTheStartOfTheText) {
-  EXPECT_EQ(LeadingNumber(" \t12abc"), 12.0);
-  EXPECT_EQ(LeadingNumber("-5.5"), -5.5);
-  EXPECT_EQ(LeadingNumber("+7 8"), 7.0);
-  EXPECT_EQ(LeadingNumber(".25W"), 0.25);
-  EXPECT_EQ(LeadingNumber("3."), 3.0);
-  EXPECT_EQ(LeadingNumber("1.5e3x"), 1500.0);
-  EXPECT_EQ(LeadingNumber("2E-1"), 0.2);
-  EXPECT_EQ(LeadingNumber("4e"), 4.0);   // an exponent without digits is not part of it
-  EXPECT_EQ(LeadingNumber("4e+"), 4.0);
-}
-
-TEST(LeadingNumber, TextWithoutALeadingNumberGivesZero) {
-  for (const char* text : {"", "   ", "abc", "W", "-", ".", "- 3", "e5", "\"5\""}) {
-    EXPECT_EQ(LeadingNumber(text), 0.0) << text;
-  }
+  const std::pair<const char*, double> cases[] = {
+      {" \t12abc", 12}, {"-5.5", -5.5}, {"+7 8", 7}, {".25W", 0.25}, {"3.", 3}, {"1.5e3x", 1500},
+      {"2E-1", 0.2}, {"4e", 4}, {"4e+", 4},  // an exponent without digits is not part of it
+      {"", 0}, {"   ", 0}, {"abc", 0}, {"-", 0}, {".", 0}, {"- 3", 0}, {"e5", 0}, {"\"5\"", 0}};
+  for (const auto& [text, value] : cases) EXPECT_EQ(LeadingNumber(text), value) << text;
 }
 
 TEST(LeadingNumber, DecimalPointIsAPointInEveryLocale) {

@@ -27,24 +27,12 @@ TEST_F(SuiteSettingsTest, OnlyTheDataDirectoryGivesEveryOtherDefault) {
   s.TimeZone = 9;  // a value of an earlier load is overwritten
   s.Interval = "M";
   LoadSuiteSettings(s, dir.Write("ZODRIX.INI", "[EPHEM]\nDirectory=/srv/zodrix/\n"));
-  EXPECT_EQ(s.DataDirectory, "/srv/zodrix/");
-  EXPECT_EQ(s.EphemerisDirectory, "/srv/zodrix/");
-  EXPECT_EQ(s.OptionsValue, 33554431);
-  EXPECT_EQ(s.PlanetsValue, 33554431);
-  EXPECT_EQ(s.Selection, 0);
-  EXPECT_EQ(s.TimeZone, 0);
-  EXPECT_EQ(s.HorizonOptionsValue, 131071);
-  EXPECT_EQ(s.LongitudeDegrees, 0.0f);
-  EXPECT_EQ(s.LongitudeMinutes, 0.0f);
-  EXPECT_EQ(s.LongitudeDirection, "W");
-  EXPECT_EQ(s.LatitudeDegrees, 0.0f);
-  EXPECT_EQ(s.LatitudeMinutes, 0.0f);
-  EXPECT_EQ(s.LatitudeDirection, "N");
-  EXPECT_EQ(s.DaylightSaving, 0);
-  EXPECT_EQ(s.ShowQuadrexLines, -1);
-  EXPECT_EQ(s.Interval, "D");
-  EXPECT_EQ(s.Tipo, 0);
-  EXPECT_EQ(s.PrinterColour, 0);
+  SuiteSettings expected;  // the record's initial values are the defaults of the file
+  expected.DataDirectory = expected.EphemerisDirectory = "/srv/zodrix/";
+  EXPECT_EQ(s, expected);
+  EXPECT_EQ(expected.OptionsValue, (1 << 25) - 1);
+  EXPECT_EQ(expected.HorizonOptionsValue, (1 << 17) - 1);
+  EXPECT_EQ(expected.ShowQuadrexLines, -1);
 }
 
 TEST_F(SuiteSettingsTest, EveryFieldFromItsSectionAndKey) {
@@ -53,22 +41,8 @@ TEST_F(SuiteSettingsTest, EveryFieldFromItsSectionAndKey) {
       "[OPTIONS HOR]\nVALUE=8\n[LONGITUDE]\nDEGREE=12.5\nMINUTES=30.25\nDIRECTION=E\n"
       "[LATITUDE]\nDEGREE=45\nMINUTES=0.1\nDIRECTION=S\n[DAY LIGHT SAVINGS]\nVALUE=1\n"
       "[NC]\nShowQuadrexLines=0\nInterval=W\nTipo=2\n[PRINTER]\nColor=1\n");
-  EXPECT_EQ(s.OptionsValue, 5);
-  EXPECT_EQ(s.PlanetsValue, 6);
-  EXPECT_EQ(s.Selection, 7);
-  EXPECT_EQ(s.TimeZone, -3);
-  EXPECT_EQ(s.HorizonOptionsValue, 8);
-  EXPECT_EQ(s.LongitudeDegrees, 12.5f);
-  EXPECT_EQ(s.LongitudeMinutes, 30.25f);
-  EXPECT_EQ(s.LongitudeDirection, "E");
-  EXPECT_EQ(s.LatitudeDegrees, 45.0f);
-  EXPECT_EQ(s.LatitudeMinutes, 0.1f);
-  EXPECT_EQ(s.LatitudeDirection, "S");
-  EXPECT_EQ(s.DaylightSaving, 1);
-  EXPECT_EQ(s.ShowQuadrexLines, 0);
-  EXPECT_EQ(s.Interval, "W");
-  EXPECT_EQ(s.Tipo, 2);
-  EXPECT_EQ(s.PrinterColour, 1);
+  const SuiteSettings expected{"/d/", "/d/", 5, 6, 7, -3, 8, 12.5f, 30.25f, "E", 45.0f, 0.1f, "S", 1, 0, "W", 2, 1};
+  EXPECT_EQ(s, expected);
   EXPECT_TRUE(reports.empty());
 }
 
