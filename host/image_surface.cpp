@@ -29,6 +29,7 @@ ImageSurface::ImageSurface(QSize size, double dots_per_inch)
 }
 
 void ImageSurface::Resize(QSize size) {
+  size = size.expandedTo(image_.size());
   if (size == image_.size()) return;
   QImage resized(size, QImage::Format_RGB32);
   resized.setDotsPerMeterX(image_.dotsPerMeterX());

@@ -27,7 +27,8 @@ class ImageSurface : public DrawingSurface {
   // size gives the same pixels as in the rest of the window.
   ImageSurface(QSize size, double dots_per_inch);
 
-  // Changes the image size, keeping what is drawn (cut or padded with the background).
+  // Grows the image to at least `size`, keeping what is drawn: like a form's persistent
+  // bitmap, a window made smaller and then larger again still shows its whole table.
   void Resize(QSize size);
   const QImage& Image() const { return image_; }
   // Size of the table for the longest texts it prints, with a margin.

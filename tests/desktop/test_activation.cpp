@@ -1,5 +1,5 @@
 // The installed program as the bus starts it: a private session bus whose activation file
-// names the build's orbelle-angles, called by clients that are not ours (gdbus, busctl).
+// names the build's orbelle-angles, called by a client that is not ours (gdbus).
 #include <gtest/gtest.h>
 
 #include <QDBusConnection>
@@ -43,10 +43,9 @@ class ActivationTest : public ::testing::Test {
                                             args);
   }
   Finished SetGlobalData(const QString& text) {
-    return Run(QStringLiteral("busctl"), {QStringLiteral("--user"), QStringLiteral("set-property"),
-                                          QString::fromLatin1(kBusName), QString::fromLatin1(kGlobalInstancePath),
-                                          QString::fromLatin1(kClassInterface), QString::fromLatin1(kDataProperty),
-                                          QStringLiteral("s"), text});
+    return Gdbus(QString::fromLatin1(kGlobalInstancePath), QStringLiteral("org.freedesktop.DBus.Properties.Set"),
+                 {QString::fromLatin1(kClassInterface), QString::fromLatin1(kDataProperty),
+                  QStringLiteral("<'%1'>").arg(text)});
   }
   Finished CreateInstance() {
     return Gdbus(QString::fromLatin1(kApplicationPath), QStringLiteral("OrbelleAngles.Application.CreateInstance"));
