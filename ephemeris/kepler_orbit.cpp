@@ -10,16 +10,13 @@
 
 namespace orbelle::ephemeris {
 
-// Kepler's equation E - e sin E = M by Newton's method from the second-order starting value
-// E0 = M + e sin M (1 + e cos M). Each correction is (M - E + e sin E) / (1 - e cos E); the
-// iteration stops at the first correction (rounded to single) that is no smaller than the
-// one before it, after applying it: from there on the corrections are rounding noise. The
-// offset of the starting value does not count as a correction: for a high eccentricity and a
-// small M the first Newton step is larger than that offset and the iteration must go on.
-float EccentricAnomaly(float M, float e) {
-  const double m = M, ecc = e;
-  const double start = ecc * std::sin(m) * (1.0 + ecc * std::cos(m));
-  float E = ToSingle(m + start, "eccentric anomaly");
+namespace {
+
+// Newton's method on Kepler's equation from E: each correction is
+// (M - E + e sin E) / (1 - e cos E); the iteration stops at the first correction (rounded to
+// single) that is no smaller than the one before it, after applying it: from there on the
+// corrections are rounding noise, or the iteration is not converging at all.
+float Newton(double m, double ecc, float E) {
   float kept = std::numeric_limits<float>::infinity();
   for (int step = 0; step < kKeplerIterationCap; ++step) {
     const double delta = Divide(m - E + ecc * std::sin(E), 1.0 - ecc * std::cos(E), "Kepler's equation");
@@ -29,7 +26,26 @@ float EccentricAnomaly(float M, float e) {
     kept = size;
   }
   throw CalculationError("Kepler's equation did not settle in " + std::to_string(kKeplerIterationCap) +
-                         " Newton steps (e = " + std::to_string(e) + ", M = " + std::to_string(M) + " rad)");
+                         " Newton steps (e = " + std::to_string(ecc) + ", M = " + std::to_string(m) + " rad)");
+}
+
+bool Solves(double m, double ecc, double E) { return std::fabs(E - ecc * std::sin(E) - m) < 1e-5; }
+
+}  // namespace
+
+// Starting value E0 = M + e sin M (1 + e cos M), second order in e. For eccentricities near 1
+// and small M, Newton's method from there can run away (e = 0.999, M = 0.01 rad jumps to
+// E = 6.9 in its first step); when the result does not solve the equation, the iteration is
+// run again from E0 = pi, from which it converges for every 0 <= M <= 2 pi and e < 1
+// (Charles and Tatum, Celest. Mech. 69, 357, 1998).
+float EccentricAnomaly(float M, float e) {
+  const double m = M, ecc = e;
+  const float E = Newton(m, ecc, ToSingle(m + ecc * std::sin(m) * (1.0 + ecc * std::cos(m)), "eccentric anomaly"));
+  if (Solves(m, ecc, E)) return E;
+  const float again = Newton(m, ecc, static_cast<float>(M_PI));
+  if (Solves(m, ecc, again)) return again;
+  throw CalculationError("Kepler's equation has no solution for e = " + std::to_string(e) +
+                         ", M = " + std::to_string(M) + " rad");
 }
 
 // Position in the orbit from the eccentric anomaly, r = P (cos E - e) + Q sin E, where P

@@ -10,9 +10,10 @@
 
 namespace orbelle::ephemeris {
 
-// Eccentric anomaly (radians) for the mean anomaly M (radians) and eccentricity e. Newton's
-// method runs until its corrections stop shrinking; an iteration that has not settled after
-// kKeplerIterationCap steps raises CalculationError.
+// Eccentric anomaly (radians) for the mean anomaly 0 <= M < 2 pi (radians) and eccentricity
+// 0 <= e < 1. Newton's method runs until its corrections stop shrinking; an iteration that has
+// not settled after kKeplerIterationCap steps, or that ends without solving the equation
+// (only for inputs outside those ranges), raises CalculationError.
 inline constexpr int kKeplerIterationCap = 100;
 float EccentricAnomaly(float M, float e);
 
