@@ -22,7 +22,8 @@ FileReading ReadEphemerisFile(Integer body, const std::string& path, double jd, 
   const float h = *step;
   const double S = *start;
   if (jd < S + 3.0 * h) return FileReading::kBefore;
-  if (jd > S + (n - 4.0) * h) return FileReading::kAfter;
+  window.last = S + (n - 4.0) * h;
+  if (jd > window.last) return FileReading::kAfter;
 
   const double k = std::floor((jd - S) / h);
   window.start = S + (k - 3.0) * h;

@@ -21,7 +21,8 @@ struct Header {
 FileReading ReadCoordinates(BinaryFile& file, const Header& hd, double jd, RecordWindow& window) {
   const float h = hd.step;
   if (jd < hd.epoch + 3.0 * h) return FileReading::kBefore;
-  if (jd > hd.epoch + (hd.count - 4.0) * h) return FileReading::kAfter;
+  window.last = hd.epoch + (hd.count - 4.0) * h;
+  if (jd > window.last) return FileReading::kAfter;
   const double k = std::floor((jd - hd.epoch) / h);
   window.start = hd.epoch + (k - 3.0) * h;
   window.step = h;
