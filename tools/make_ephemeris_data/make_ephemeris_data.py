@@ -134,7 +134,7 @@ def osculating_elements(row):
 
 
 def make_element_file(path, name, planet, step, lo, hi):
-    count = int((hi - lo) // step) + 1
+    count = math.ceil((hi - lo) / step) + 1
     rows = swetest(planet, lo, count, step, ["-j2000", "-fXs"])
     scales = [1e6, 1e6, 1e6, 1e6, 1e8, 1e8, 1e7]
     with open(path, "wb") as f:
@@ -144,9 +144,10 @@ def make_element_file(path, name, planet, step, lo, hi):
 
 
 def make_coordinate_file(path, name, planet, step, lo, hi):
-    # Record 2 at E = lo - 3 step, so that the file covers lo .. hi.
-    epoch = lo - 3 * step
-    count = int((hi - epoch) // step) + 4
+    # Record 2 at E = lo - 4 step: the file covers lo - step .. hi (and a little beyond), so
+    # that the instants just before the change of century file are served.
+    epoch = lo - 4 * step
+    count = math.ceil((hi - epoch) / step) + 4
     rows = coordinates(planet, epoch - 2 * step, count + 3, step)
     with open(path, "wb") as f:
         f.write(elm_header(name, step, epoch, count, b"X", 36))
