@@ -1,8 +1,8 @@
 // The shipped ephemeris files against the reference ephemeris (swetest, JPL DE431-derived):
 // heliocentric longitudes and latitudes of bodies 6..15 to 0.15" (a single-precision
 // longitude alone rounds by up to 0.055"), daily motions to 1e-5 degree/day, geocentric
-// longitudes of Jupiter..Pluto within 3" of the reference's apparent longitudes when the
-// reference's own Earth vector is used, the DATE ERROR result just outside the covered
+// longitudes of Jupiter..Pluto within 3" of the reference's apparent longitudes (without
+// light deflection) when the reference's own Earth vector is used, the DATE ERROR result just outside the covered
 // range, and the minor-body test files. The set environment variable
 // ORBELLE_ACCURACY_SAMPLES (random instants per body and range, default 150) makes a
 // larger run; every test prints its largest deviations.
@@ -133,7 +133,10 @@ TEST(ReferenceAccuracy, GeocentricLongitudesWithTheReferenceEarth) {
   const auto earth = reference::Swetest("-pC -hel -true -nonut -fXs", jds);
   for (const FileBody& b : kFileBodies) {
     if (!ephemeris::IsChainBody(b.body)) continue;
-    const auto ref = reference::Swetest(std::string("-p") + b.letter + " -fl", jds);
+    // Apparent longitude without the light deflection by the Sun, which the engine does not
+    // model: it exceeds 3" only for a planet within a few tenths of a degree of the Sun's
+    // centre (4.3" for Uranus 0.07 degrees from it, behind the disk).
+    const auto ref = reference::Swetest(std::string("-p") + b.letter + " -fl -nodefl", jds);
     EngineCall call;
     call.path = DataDir();
     double worst = 0;
