@@ -47,7 +47,9 @@ TEST(RandomFiles, NeverCrashOrGiveANonFiniteResult) {
         for (const auto& s : {f.files.EphemerisLookup(7, dir.Path(), jd, "PALLAS"),
                               f.files.EphemerisLookup(40, dir / "PALLAS", jd, ""),
                               f.files.MinorBodyLookup(41, dir / "R.ELM", jd)}) {
-          if (s) EXPECT_TRUE(Finite(*s)) << n;
+          if (s) {
+            EXPECT_TRUE(Finite(*s)) << n;
+          }
         }
       } catch (const ephemeris::CalculationError&) {
         // elements no orbit can have (e >= 1, an undefined node): reported as a calculation error
