@@ -33,8 +33,8 @@ Quilan::Quilan(QWidget* parent)
   status_->setStyleSheet(QStringLiteral("color: #800000"));
   connect(DDEFTGT, &QLineEdit::textChanged, this, [this] { DDEFTGT_Change(); });
   table_.Engine.SetProblemReporter([this](const std::string& message) {
-    engine_problem_ = QString::fromStdString(message);
-    ShowStatus();
+    const QString report = QString::fromStdString(message);
+    if (!request_reports_.contains(report)) request_reports_ << report;
   });
 
   // The designed size: the table above, the request box below it.
@@ -81,14 +81,16 @@ void Quilan::RestoreAndRaise() {
 }
 
 void Quilan::ReportProblem(const QString& message) {
-  engine_problem_ = message;
+  problems_ << message;
   ShowStatus();
 }
 
 void Quilan::DDEFTGT_Change() {
+  request_reports_.clear();
   try {
     table_.PrintAngles(DDEFTGT->text(), surface_);
     request_problem_.reset();
+    problems_ = request_reports_;
   } catch (const RequestError& e) {
     request_problem_ = QString::fromStdString(e.what());
   } catch (const ephemeris::EngineError& e) {
@@ -98,7 +100,12 @@ void Quilan::DDEFTGT_Change() {
   update();
 }
 
-void Quilan::ShowStatus() { status_->setText(request_problem_.value_or(engine_problem_)); }
+void Quilan::ShowStatus() {
+  QString text = problems_.value(0);
+  if (problems_.size() > 1) text += QStringLiteral(" (and %1 more)").arg(problems_.size() - 1);
+  status_->setText(request_problem_.value_or(text));
+  status_->setToolTip(((request_problem_ ? QStringList{*request_problem_} : QStringList()) + problems_).join(QLatin1Char('\n')));
+}
 
 void Quilan::paintEvent(QPaintEvent*) {
   QPainter painter(this);

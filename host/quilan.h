@@ -2,8 +2,9 @@
 //
 // The table is printed on an image (ImageSurface) that the window paints; the request box
 // DDEFTGT at the bottom left receives request texts, and every change of its text redraws the
-// table. A status line beside it shows why the last request could not be drawn and the
-// engine's reports of unusable ephemeris files, without interrupting anything.
+// table. A status line beside it shows why the last request could not be drawn, or else the
+// engine's reports of unusable ephemeris files for the table shown, without interrupting
+// anything; all reports are in its tool tip.
 #pragma once
 
 #include <QLabel>
@@ -39,13 +40,15 @@ class Quilan : public QWidget {
   // Brings the shown window back from the minimised state and to the front.
   void RestoreAndRaise();
 
-  // Shows a report in the status line (also used for the engine's problem reports).
+  // Shows a report in the status line until the next request is drawn.
   void ReportProblem(const QString& message);
 
   AnglesTable& Table() { return table_; }
   const ImageSurface& Surface() const { return surface_; }
   QLineEdit* RequestBox() const { return DDEFTGT; }
   QString StatusText() const { return status_->text(); }
+  // Every report behind the status line, one per line.
+  QString StatusDetails() const { return status_->toolTip(); }
 
  signals:
   // The user closed the window (after its position was saved).
@@ -67,7 +70,8 @@ class Quilan : public QWidget {
   QLabel* status_;
   bool loaded_ = false;
   std::optional<QString> request_problem_;
-  QString engine_problem_;
+  QStringList problems_;          // reports of the last request drawn (unusable files), or of the load
+  QStringList request_reports_;   // the engine's reports during the request being drawn
 };
 
 }  // namespace orbelle::host

@@ -12,8 +12,9 @@
 
 namespace orbelle::testing {
 
-// A profile directory whose "ZODRIX.INI" names a data directory holding "ZodrixTC2.Dat";
-// ZODRIX_PROFILE_DIR points at it for the life of the object.
+// A profile directory whose "ZODRIX.INI" names a data directory holding "ZodrixTC2.Dat" and
+// links to the shipped ephemeris files; ZODRIX_PROFILE_DIR points at it for the life of the
+// object.
 class InstalledSuite {
  public:
   InstalledSuite() {
@@ -21,6 +22,12 @@ class InstalledSuite {
     QDir(root_.path()).mkpath(QStringLiteral("data"));
     WriteSettings("[EPHEM]\nDirectory=" + DataDirectory() + "\n");
     Write(DataDirectory() + "ZodrixTC2.Dat", "");
+    const QDir shipped(QStringLiteral(ORBELLE_SOURCE_DIR "/data"));
+    for (const QString& name : shipped.entryList(QDir::Files)) {
+      if (name != QLatin1String("ZodrixTC2.Dat")) {
+        QFile::link(shipped.filePath(name), QString::fromStdString(DataDirectory()) + name);
+      }
+    }
     qputenv("ZODRIX_PROFILE_DIR", ProfileDirectory().toUtf8());
   }
   ~InstalledSuite() { qunsetenv("ZODRIX_PROFILE_DIR"); }

@@ -106,16 +106,27 @@ TEST_F(QuilanServerTest, DirectoryWithoutFinalSeparatorStillFindsTheCheckFile) {
   server.Form()->close();
 }
 
-TEST_F(QuilanServerTest, StatusLineKeepsTheEngineReportBesideRequestProblems) {
+TEST_F(QuilanServerTest, UnusableEphemerisFileIsNamedInTheStatusLineWithoutBlocking) {
+  std::remove((suite.DataDirectory() + "JUPITER").c_str());
+  testing::InstalledSuite::Write(suite.DataDirectory() + "JUPITER", "not an ephemeris file");
   server.Class_Initialize();
   Quilan& form = *server.Form();
-  form.ReportProblem(QStringLiteral("JUPITER.EPH: not an ephemeris file"));
-  EXPECT_EQ(form.StatusText(), QLatin1String("JUPITER.EPH: not an ephemeris file"));
+  EXPECT_EQ(server.PutData(QStringLiteral("2000-01-01 12:00")), std::nullopt);
+  const QString engine_report = form.StatusText();
+  EXPECT_TRUE(engine_report.contains(QString::fromStdString(suite.DataDirectory() + "JUPITER")))
+      << engine_report.toStdString();
+  EXPECT_EQ(form.StatusDetails(), engine_report);  // the only unusable file
+  // A request problem shows in its place; the next good request shows the report again.
   EXPECT_TRUE(server.PutData(QStringLiteral("nonsense")));
   EXPECT_TRUE(form.StatusText().contains(QLatin1String("nonsense")));
   EXPECT_EQ(server.PutData(QStringLiteral("2000-01-01")), std::nullopt);
-  EXPECT_EQ(form.StatusText(), QLatin1String("JUPITER.EPH: not an ephemeris file"));
+  EXPECT_EQ(form.StatusText(), engine_report);
   EXPECT_TRUE(form.isVisible());  // nothing modal
+  // Once the file is usable again, the report goes.
+  std::remove((suite.DataDirectory() + "JUPITER").c_str());
+  QFile::link(QStringLiteral(ORBELLE_SOURCE_DIR "/data/JUPITER"), QString::fromStdString(suite.DataDirectory() + "JUPITER"));
+  EXPECT_EQ(server.PutData(QStringLiteral("2000-01-02")), std::nullopt);
+  EXPECT_TRUE(form.StatusText().isEmpty()) << form.StatusText().toStdString();
   form.close();
 }
 
