@@ -59,17 +59,18 @@ bool AutomationServer::Start() {
     return false;
   }
   connection_.registerVirtualObject(QString::fromLatin1(kApplicationPath), this, QDBusConnection::SubPath);
-  connection_.connect(QString(), QStringLiteral("/org/freedesktop/DBus/Local"), QStringLiteral("org.freedesktop.DBus.Local"),
-                      QStringLiteral("Disconnected"), this, SLOT(BusLost()));
-  const auto reply = connection_.interface()->registerService(
-      QString::fromLatin1(kBusName), QDBusConnectionInterface::DontQueueService,
-      QDBusConnectionInterface::DontAllowReplacement);
+  connection_.connect(QString(), QStringLiteral("/org/freedesktop/DBus/Local"),
+                      QStringLiteral("org.freedesktop.DBus.Local"), QStringLiteral("Disconnected"), this,
+                      SLOT(BusLost()));
+  const auto reply = connection_.interface()->registerService(QString::fromLatin1(kBusName),
+                                                              QDBusConnectionInterface::DontQueueService,
+                                                              QDBusConnectionInterface::DontAllowReplacement);
   if (reply.isValid() && reply.value() == QDBusConnectionInterface::ServiceRegistered) return true;
   // A copy of the program runs already: bring its window to the front, then give way.
-  connection_.call(QDBusMessage::createMethodCall(QString::fromLatin1(kBusName), QString::fromLatin1(kApplicationPath),
-                                                  QString::fromLatin1(kApplicationInterface),
-                                                  QStringLiteral("Activate")),
-                   QDBus::Block, 5000);
+  connection_.call(
+      QDBusMessage::createMethodCall(QString::fromLatin1(kBusName), QString::fromLatin1(kApplicationPath),
+                                     QString::fromLatin1(kApplicationInterface), QStringLiteral("Activate")),
+      QDBus::Block, 5000);
   return false;
 }
 
@@ -78,7 +79,8 @@ void AutomationServer::Reply(const QDBusMessage& reply) { connection_.send(reply
 bool AutomationServer::handleMessage(const QDBusMessage& message, const QDBusConnection&) {
   if (message.interface() == kIntrospectableInterface) return false;  // answered from introspect()
   if (ending_) {
-    Reply(message.createErrorReply(QString::fromLatin1(kNotInstalledErrorName), QStringLiteral("The server is ending")));
+    Reply(
+        message.createErrorReply(QString::fromLatin1(kNotInstalledErrorName), QStringLiteral("The server is ending")));
     return true;
   }
   const QString path = message.path();
@@ -92,8 +94,9 @@ bool AutomationServer::handleMessage(const QDBusMessage& message, const QDBusCon
   } else if (path.startsWith(QLatin1String(kInstancesPath) + QLatin1Char('/'))) {
     Reply(message.createErrorReply(QDBusError::UnknownObject, QStringLiteral("No instance %1").arg(path)));
   } else {
-    Reply(message.createErrorReply(QDBusError::UnknownMethod,
-                                   QStringLiteral("No method %1.%2 at %3").arg(message.interface(), message.member(), path)));
+    Reply(message.createErrorReply(
+        QDBusError::UnknownMethod,
+        QStringLiteral("No method %1.%2 at %3").arg(message.interface(), message.member(), path)));
   }
   return true;
 }
@@ -135,8 +138,10 @@ void AutomationServer::InstanceCall(const QDBusMessage& message) {
                                    QStringLiteral("Property Data is write-only: it can be assigned, not read")));
   } else if (message.interface() == kPropertiesInterface && member == QLatin1String("GetAll")) {
     Reply(message.createReply(QVariant::fromValue(QVariantMap())));
-  } else if (message.interface() == kPropertiesInterface && (member == QLatin1String("Get") || member == QLatin1String("Set"))) {
-    Reply(message.createErrorReply(QDBusError::UnknownProperty, QStringLiteral("The class has only the property Data")));
+  } else if (message.interface() == kPropertiesInterface &&
+             (member == QLatin1String("Get") || member == QLatin1String("Set"))) {
+    Reply(
+        message.createErrorReply(QDBusError::UnknownProperty, QStringLiteral("The class has only the property Data")));
   } else if (member == QLatin1String("Release") &&
              (message.interface().isEmpty() || message.interface() == QLatin1String(kClassInterface))) {
     if (message.path() == QLatin1String(kGlobalInstancePath)) {

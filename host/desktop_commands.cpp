@@ -69,10 +69,9 @@ int SendCommand(const QStringList& args) {
                                     QStringLiteral("CreateInstance"));
   if (Failed(created)) return kExitFailed;
   const QString instance = created.arguments().value(0).value<QDBusObjectPath>().path();
-  const QDBusMessage assigned =
-      Call(instance, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Set"),
-           {QString::fromLatin1(kClassInterface), QString::fromLatin1(kDataProperty),
-            QVariant::fromValue(QDBusVariant(args.front()))});
+  const QDBusMessage assigned = Call(instance, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Set"),
+                                     {QString::fromLatin1(kClassInterface), QString::fromLatin1(kDataProperty),
+                                      QVariant::fromValue(QDBusVariant(args.front()))});
   const bool failed = Failed(assigned);
   Call(instance, QString::fromLatin1(kClassInterface), QStringLiteral("Release"));
   return failed ? kExitFailed : kExitOk;

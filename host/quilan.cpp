@@ -23,7 +23,10 @@ double ScreenDotsPerInch() {
 }  // namespace
 
 Quilan::Quilan(QWidget* parent)
-    : QWidget(parent), surface_(QSize(1, 1), ScreenDotsPerInch()), DDEFTGT(new QLineEdit(this)), status_(new QLabel(this)) {
+    : QWidget(parent),
+      surface_(QSize(1, 1), ScreenDotsPerInch()),
+      DDEFTGT(new QLineEdit(this)),
+      status_(new QLabel(this)) {
   setObjectName(QStringLiteral("Quilan"));
   DDEFTGT->setObjectName(QStringLiteral("DDEFTGT"));
   QFont box_font = TableFont(kRequestBoxPoints);
@@ -94,7 +97,8 @@ void Quilan::DDEFTGT_Change() {
   } catch (const RequestError& e) {
     request_problem_ = QString::fromStdString(e.what());
   } catch (const ephemeris::EngineError& e) {
-    request_problem_ = QStringLiteral("Calculation failed for \"%1\": %2").arg(DDEFTGT->text(), QString::fromStdString(e.what()));
+    request_problem_ =
+        QStringLiteral("Calculation failed for \"%1\": %2").arg(DDEFTGT->text(), QString::fromStdString(e.what()));
   }
   ShowStatus();
   update();
@@ -104,7 +108,8 @@ void Quilan::ShowStatus() {
   QString text = problems_.value(0);
   if (problems_.size() > 1) text += QStringLiteral(" (and %1 more)").arg(problems_.size() - 1);
   status_->setText(request_problem_.value_or(text));
-  status_->setToolTip(((request_problem_ ? QStringList{*request_problem_} : QStringList()) + problems_).join(QLatin1Char('\n')));
+  status_->setToolTip(
+      ((request_problem_ ? QStringList{*request_problem_} : QStringList()) + problems_).join(QLatin1Char('\n')));
 }
 
 void Quilan::paintEvent(QPaintEvent*) {

@@ -70,8 +70,8 @@ class Quilan : public QWidget {
   QLabel* status_;
   bool loaded_ = false;
   std::optional<QString> request_problem_;
-  QStringList problems_;          // reports of the last request drawn (unusable files), or of the load
-  QStringList request_reports_;   // the engine's reports during the request being drawn
+  QStringList problems_;         // reports of the last request drawn (unusable files), or of the load
+  QStringList request_reports_;  // the engine's reports during the request being drawn
 };
 
 }  // namespace orbelle::host

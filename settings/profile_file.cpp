@@ -117,8 +117,10 @@ bool WriteAtomically(const std::filesystem::path& file, const std::string& conte
   const int fd = mkstemp(temp.data());
   if (fd < 0) return false;
   struct stat old_status {};
-  if (stat(file.c_str(), &old_status) == 0) fchmod(fd, old_status.st_mode & 07777);
-  else fchmod(fd, 0644);
+  if (stat(file.c_str(), &old_status) == 0)
+    fchmod(fd, old_status.st_mode & 07777);
+  else
+    fchmod(fd, 0644);
   std::size_t written = 0;
   while (written < contents.size()) {
     const ssize_t n = write(fd, contents.data() + written, contents.size() - written);
@@ -147,9 +149,8 @@ std::filesystem::path ProfileDirectory() {
 
 std::filesystem::path ProfilePath(std::string_view file_name) { return ProfileDirectory() / file_name; }
 
-std::string GetPrivateProfileString(std::string_view section, std::string_view key,
-                                    std::string_view default_text, std::size_t buffer_size,
-                                    const std::filesystem::path& file) {
+std::string GetPrivateProfileString(std::string_view section, std::string_view key, std::string_view default_text,
+                                    std::size_t buffer_size, const std::filesystem::path& file) {
   std::string_view found = default_text;
   while (!found.empty() && IsBlank(found.back())) found.remove_suffix(1);
   const std::optional<std::string> contents = ReadWholeFile(file);
@@ -176,8 +177,7 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key, s
     const std::string& old = lines[*place.key_line];
     const std::size_t key_start = old.find_first_not_of(" \t");
     const std::string_view old_key = Trim(std::string_view(old).substr(0, old.find('=')));
-    lines[*place.key_line] =
-        old.substr(0, key_start) + std::string(old_key) + "=" + std::string(value) + cr;
+    lines[*place.key_line] = old.substr(0, key_start) + std::string(old_key) + "=" + std::string(value) + cr;
   } else {
     const std::string key_line = std::string(Trim(key)) + "=" + std::string(value) + cr;
     if (place.section_line) {

@@ -32,9 +32,8 @@ std::filesystem::path ProfilePath(std::string_view file_name);
 // the value of `key` in `section`, or `default_text` when there is none. The count of
 // returned characters (the function's result on the classic platform) is the size of the
 // returned string; it is 0 for a present empty value (or an empty default).
-std::string GetPrivateProfileString(std::string_view section, std::string_view key,
-                                    std::string_view default_text, std::size_t buffer_size,
-                                    const std::filesystem::path& file);
+std::string GetPrivateProfileString(std::string_view section, std::string_view key, std::string_view default_text,
+                                    std::size_t buffer_size, const std::filesystem::path& file);
 
 // Sets `key` of `section` to `value`: the key's line is replaced where it exists, otherwise
 // the key is added at the end of its section, and the section is added at the end of the

@@ -1,8 +1,8 @@
 #include "settings/suite_settings.h"
 
 #include <optional>
-#include <type_traits>
 #include <string_view>
+#include <type_traits>
 
 #include "settings/profile_file.h"
 #include "settings/profile_number.h"
@@ -31,8 +31,8 @@ class SettingsReader {
     if (const std::optional<Field> value = Convert<Field>(LeadingNumber(text))) return *value;
     const Field fallback = Convert<Field>(LeadingNumber(default_text)).value_or(Field{});
     if (report_) {
-      report_(std::string(kSuiteSettingsFile) + " [" + std::string(section) + "] " + std::string(key) + ": \"" +
-              text + "\" is too large for its field; the default " + std::to_string(fallback) + " is used");
+      report_(std::string(kSuiteSettingsFile) + " [" + std::string(section) + "] " + std::string(key) + ": \"" + text +
+              "\" is too large for its field; the default " + std::to_string(fallback) + " is used");
     }
     return fallback;
   }

@@ -18,24 +18,24 @@ inline constexpr const char* kSuiteSettingsFile = "ZODRIX.INI";
 inline constexpr const char* kNotInstalledMessage = "Please. Install QUADREX again";
 
 struct SuiteSettings {
-  std::string DataDirectory;       // [EPHEM] Directory, always ending with '/'
-  std::string EphemerisDirectory;  // copy of DataDirectory, the ephemeris files' directory
-  std::int32_t OptionsValue = 33554431;     // [OPTIONS] VALUE, bit set, 2^25 - 1
-  std::int32_t PlanetsValue = 33554431;     // [OPTIONS] PLANETS, bit set, 2^25 - 1
-  std::int32_t Selection = 0;               // [OPTIONS] SELECT
-  std::int16_t TimeZone = 0;                // [SETUP] GMT, hours
+  std::string DataDirectory;                  // [EPHEM] Directory, always ending with '/'
+  std::string EphemerisDirectory;             // copy of DataDirectory, the ephemeris files' directory
+  std::int32_t OptionsValue = 33554431;       // [OPTIONS] VALUE, bit set, 2^25 - 1
+  std::int32_t PlanetsValue = 33554431;       // [OPTIONS] PLANETS, bit set, 2^25 - 1
+  std::int32_t Selection = 0;                 // [OPTIONS] SELECT
+  std::int16_t TimeZone = 0;                  // [SETUP] GMT, hours
   std::int32_t HorizonOptionsValue = 131071;  // [OPTIONS HOR] VALUE, bit set, 2^17 - 1
-  float LongitudeDegrees = 0;               // [LONGITUDE] DEGREE
-  float LongitudeMinutes = 0;               // [LONGITUDE] MINUTES
-  std::string LongitudeDirection = "W";     // [LONGITUDE] DIRECTION
-  float LatitudeDegrees = 0;                // [LATITUDE] DEGREE
-  float LatitudeMinutes = 0;                // [LATITUDE] MINUTES
-  std::string LatitudeDirection = "N";      // [LATITUDE] DIRECTION
-  std::int16_t DaylightSaving = 0;          // [DAY LIGHT SAVINGS] VALUE
-  std::int16_t ShowQuadrexLines = -1;       // [NC] ShowQuadrexLines, -1 is true
-  std::string Interval = "D";               // [NC] Interval
-  std::int16_t Tipo = 0;                    // [NC] Tipo
-  std::int16_t PrinterColour = 0;           // [PRINTER] Color
+  float LongitudeDegrees = 0;                 // [LONGITUDE] DEGREE
+  float LongitudeMinutes = 0;                 // [LONGITUDE] MINUTES
+  std::string LongitudeDirection = "W";       // [LONGITUDE] DIRECTION
+  float LatitudeDegrees = 0;                  // [LATITUDE] DEGREE
+  float LatitudeMinutes = 0;                  // [LATITUDE] MINUTES
+  std::string LatitudeDirection = "N";        // [LATITUDE] DIRECTION
+  std::int16_t DaylightSaving = 0;            // [DAY LIGHT SAVINGS] VALUE
+  std::int16_t ShowQuadrexLines = -1;         // [NC] ShowQuadrexLines, -1 is true
+  std::string Interval = "D";                 // [NC] Interval
+  std::int16_t Tipo = 0;                      // [NC] Tipo
+  std::int16_t PrinterColour = 0;             // [PRINTER] Color
 
   bool operator==(const SuiteSettings&) const = default;
 };

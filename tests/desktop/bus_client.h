@@ -18,7 +18,8 @@ class BusClient {
       : name_(QStringLiteral("client-%1").arg(++count_)), bus_(QDBusConnection::connectToBus(address, name_)) {}
   ~BusClient() { Leave(); }
 
-  QDBusMessage Call(const QString& path, const QString& interface, const QString& method, const QVariantList& args = {}) {
+  QDBusMessage Call(const QString& path, const QString& interface, const QString& method,
+                    const QVariantList& args = {}) {
     QDBusMessage call = QDBusMessage::createMethodCall(QString::fromLatin1(host::kBusName), path, interface, method);
     call.setArguments(args);
     return bus_.call(call, QDBus::Block, 10000);

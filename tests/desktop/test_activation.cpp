@@ -36,16 +36,16 @@ class ActivationTest : public ::testing::Test {
             QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
   }
   Finished Gdbus(const QString& path, const QString& method, const QStringList& args = {}) {
-    return Run(QStringLiteral("gdbus"), QStringList{QStringLiteral("call"), QStringLiteral("--session"),
-                                                    QStringLiteral("--dest"), QString::fromLatin1(kBusName),
-                                                    QStringLiteral("--object-path"), path, QStringLiteral("--method"),
-                                                    method} +
-                                            args);
+    return Run(QStringLiteral("gdbus"),
+               QStringList{QStringLiteral("call"), QStringLiteral("--session"), QStringLiteral("--dest"),
+                           QString::fromLatin1(kBusName), QStringLiteral("--object-path"), path,
+                           QStringLiteral("--method"), method} +
+                   args);
   }
   Finished SetGlobalData(const QString& text) {
-    return Gdbus(QString::fromLatin1(kGlobalInstancePath), QStringLiteral("org.freedesktop.DBus.Properties.Set"),
-                 {QString::fromLatin1(kClassInterface), QString::fromLatin1(kDataProperty),
-                  QStringLiteral("<'%1'>").arg(text)});
+    return Gdbus(
+        QString::fromLatin1(kGlobalInstancePath), QStringLiteral("org.freedesktop.DBus.Properties.Set"),
+        {QString::fromLatin1(kClassInterface), QString::fromLatin1(kDataProperty), QStringLiteral("<'%1'>").arg(text)});
   }
   Finished CreateInstance() {
     return Gdbus(QString::fromLatin1(kApplicationPath), QStringLiteral("OrbelleAngles.Application.CreateInstance"));
@@ -67,7 +67,8 @@ TEST_F(ActivationTest, FirstCallStartsTheServerAndDataIsAssignedNotRead) {
   EXPECT_EQ(Owner(), 0u);
   const Finished created = CreateInstance();
   EXPECT_EQ(created.status, 0) << created.err.toStdString();
-  EXPECT_TRUE(created.out.contains(QLatin1String("objectpath '/OrbelleAngles/QuilanCls/"))) << created.out.toStdString();
+  EXPECT_TRUE(created.out.contains(QLatin1String("objectpath '/OrbelleAngles/QuilanCls/")))
+      << created.out.toStdString();
   const uint server = Owner();
   EXPECT_NE(server, 0u);
 
@@ -77,14 +78,15 @@ TEST_F(ActivationTest, FirstCallStartsTheServerAndDataIsAssignedNotRead) {
   EXPECT_NE(unreadable.status, 0);
   EXPECT_TRUE(unreadable.err.contains(QLatin1String("Christmas"))) << unreadable.err.toStdString();
 
-  const Finished read = Gdbus(QString::fromLatin1(kGlobalInstancePath), QStringLiteral("org.freedesktop.DBus.Properties.Get"),
-                              {QString::fromLatin1(kClassInterface), QString::fromLatin1(kDataProperty)});
+  const Finished read =
+      Gdbus(QString::fromLatin1(kGlobalInstancePath), QStringLiteral("org.freedesktop.DBus.Properties.Get"),
+            {QString::fromLatin1(kClassInterface), QString::fromLatin1(kDataProperty)});
   EXPECT_NE(read.status, 0);
   EXPECT_TRUE(read.err.contains(QLatin1String(kWriteOnlyErrorName))) << read.err.toStdString();
-  const Finished shape = Run(QStringLiteral("gdbus"),
-                             {QStringLiteral("introspect"), QStringLiteral("--session"), QStringLiteral("--dest"),
-                              QString::fromLatin1(kBusName), QStringLiteral("--object-path"),
-                              QString::fromLatin1(kGlobalInstancePath)});
+  const Finished shape =
+      Run(QStringLiteral("gdbus"),
+          {QStringLiteral("introspect"), QStringLiteral("--session"), QStringLiteral("--dest"),
+           QString::fromLatin1(kBusName), QStringLiteral("--object-path"), QString::fromLatin1(kGlobalInstancePath)});
   EXPECT_TRUE(shape.out.contains(QLatin1String("writeonly s Data"))) << shape.out.toStdString();
 
   // Our own client: an error reply goes to standard error with status 1.
@@ -119,7 +121,8 @@ TEST_F(ActivationTest, MissingInstallationCheckFileEndsTheServerWithItsMessage) 
   EXPECT_TRUE(created.err.contains(QLatin1String("Main orbelle module not found"))) << created.err.toStdString();
   ASSERT_TRUE(server.waitForFinished(10000));
   EXPECT_EQ(server.exitCode(), 1);
-  EXPECT_TRUE(QString::fromUtf8(server.readAllStandardError()).contains(QLatin1String("Main orbelle module not found")));
+  EXPECT_TRUE(
+      QString::fromUtf8(server.readAllStandardError()).contains(QLatin1String("Main orbelle module not found")));
 }
 
 TEST_F(ActivationTest, MissingDataDirectoryEndsTheServerWithItsMessage) {
@@ -134,7 +137,8 @@ TEST_F(ActivationTest, MissingDataDirectoryEndsTheServerWithItsMessage) {
   EXPECT_NE(assigned.status, 0);
   ASSERT_TRUE(server.waitForFinished(10000));
   EXPECT_EQ(server.exitCode(), 1);
-  EXPECT_TRUE(QString::fromUtf8(server.readAllStandardError()).contains(QLatin1String("Please. Install QUADREX again")));
+  EXPECT_TRUE(
+      QString::fromUtf8(server.readAllStandardError()).contains(QLatin1String("Please. Install QUADREX again")));
 }
 
 // With a display, the installation message is a message box with the application's title,
@@ -142,12 +146,14 @@ TEST_F(ActivationTest, MissingDataDirectoryEndsTheServerWithItsMessage) {
 TEST_F(ActivationTest, InstallationMessageIsAMessageBoxOnADisplay) {
   const QString display = QStringLiteral(":%1").arg(100 + QCoreApplication::applicationPid() % 100);
   QProcess xvfb;
-  xvfb.start(QStringLiteral("Xvfb"), {display, QStringLiteral("-screen"), QStringLiteral("0"),
-                                      QStringLiteral("800x600x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+  xvfb.start(QStringLiteral("Xvfb"),
+             {display, QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("800x600x24"),
+              QStringLiteral("-nolisten"), QStringLiteral("tcp")});
   if (!xvfb.waitForStarted(5000)) GTEST_SKIP() << "Xvfb is not installed";
   const auto windows = [&] {
     QProcess tree;
-    tree.start(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree"), QStringLiteral("-display"), display});
+    tree.start(QStringLiteral("xwininfo"),
+               {QStringLiteral("-root"), QStringLiteral("-tree"), QStringLiteral("-display"), display});
     tree.waitForFinished(5000);
     return tree.exitCode() == 0 ? QString::fromUtf8(tree.readAllStandardOutput()) : QString();
   };

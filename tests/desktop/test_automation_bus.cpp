@@ -1,7 +1,5 @@
 // The automation server on a private bus of the test's own, served from this thread while a
 // client on another thread calls it.
-#include "host/automation_server.h"
-
 #include <gtest/gtest.h>
 
 #include <QDBusConnection>
@@ -10,6 +8,7 @@
 #include "bus_client.h"
 #include "desktop_test_support.h"
 #include "host/automation_names.h"
+#include "host/automation_server.h"
 #include "tools/private_bus/private_bus.h"
 
 namespace orbelle::host {
@@ -49,7 +48,8 @@ class AutomationBusTest : public ::testing::Test {
 };
 
 TEST_F(AutomationBusTest, TwoInstancesShareOneWindowAndEitherRedrawsIt) {
-  const auto [first, second] = WhileServing([&] { return std::pair(client.CreateInstance(), client.CreateInstance()); });
+  const auto [first, second] =
+      WhileServing([&] { return std::pair(client.CreateInstance(), client.CreateInstance()); });
   ASSERT_TRUE(first.startsWith(QLatin1String(kInstancesPath))) << first.toStdString();
   ASSERT_NE(first, second);
   Quilan* form = server.Form();
@@ -72,8 +72,10 @@ TEST_F(AutomationBusTest, DataIsWriteOnly) {
   const QDBusMessage get = WhileServing([&] { return client.GetData(instance); });
   EXPECT_EQ(get.type(), QDBusMessage::ErrorMessage);
   EXPECT_EQ(get.errorName(), QLatin1String(kWriteOnlyErrorName));
-  const QDBusMessage all =
-      WhileServing([&] { return client.Call(instance, BusClient::kProperties, QStringLiteral("GetAll"), {QString::fromLatin1(kClassInterface)}); });
+  const QDBusMessage all = WhileServing([&] {
+    return client.Call(instance, BusClient::kProperties, QStringLiteral("GetAll"),
+                       {QString::fromLatin1(kClassInterface)});
+  });
   EXPECT_EQ(all.type(), QDBusMessage::ReplyMessage);
   const QDBusMessage xml = WhileServing([&] {
     return client.Call(instance, QStringLiteral("org.freedesktop.DBus.Introspectable"), QStringLiteral("Introspect"));
@@ -134,8 +136,8 @@ TEST_F(AutomationBusTest, ReleaseLeavesAnOpenWindowOpen) {
 
 TEST_F(AutomationBusTest, GlobalInstanceIsInitialisedOnFirstUse) {
   EXPECT_EQ(server.Form(), nullptr);
-  const QDBusMessage reply =
-      WhileServing([&] { return client.SetData(QString::fromLatin1(kGlobalInstancePath), QStringLiteral("7/4/1976 12:00")); });
+  const QDBusMessage reply = WhileServing(
+      [&] { return client.SetData(QString::fromLatin1(kGlobalInstancePath), QStringLiteral("7/4/1976 12:00")); });
   EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
   ASSERT_NE(server.Form(), nullptr);
   EXPECT_TRUE(server.Form()->isVisible());

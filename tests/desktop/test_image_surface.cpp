@@ -1,13 +1,12 @@
 // The window's print surface: positions, colours and the sign glyphs, drawn into real Qt
 // images.
-#include "host/image_surface.h"
-
 #include <gtest/gtest.h>
 
 #include <QFontMetricsF>
 #include <QRawFont>
 
 #include "host/angles_table.h"
+#include "host/image_surface.h"
 
 namespace orbelle::host {
 namespace {
@@ -28,7 +27,8 @@ TEST(ImageSurface, FontHasEverySignGlyph) {
   ASSERT_TRUE(font.isValid());
   for (int code = 93; code <= 106; ++code) {
     const QString glyph = SignGlyphText(code);
-    EXPECT_TRUE(font.supportsCharacter(glyph.at(0))) << "code " << code << " U+" << std::hex << int(glyph.at(0).unicode());
+    EXPECT_TRUE(font.supportsCharacter(glyph.at(0)))
+        << "code " << code << " U+" << std::hex << int(glyph.at(0).unicode());
   }
 }
 
@@ -79,8 +79,8 @@ TEST(ImageSurface, TableFitsAndEveryRowHasItsColour) {
   const double line = QFontMetricsF(TableFont(9.75), &surface.Image()).lineSpacing();
   for (int row = 0; row < kRowCount; ++row) {
     const PaletteColour c = PaletteEntry(table.RowColours[static_cast<std::size_t>(row)]);
-    QImage band = surface.Image().copy(0, static_cast<int>((row + 3) * line), surface.Image().width(),
-                                       static_cast<int>(line));
+    QImage band =
+        surface.Image().copy(0, static_cast<int>((row + 3) * line), surface.Image().width(), static_cast<int>(line));
     EXPECT_FALSE(PixelsOf(band, QColor(c.red, c.green, c.blue)).isEmpty()) << "row " << row;
   }
   // Nothing is drawn in the margin at the right edge: the longest row fits.

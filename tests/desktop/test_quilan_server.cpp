@@ -1,9 +1,8 @@
 // The class's shared state in one process: Class_Initialize, Data and the one form.
-#include "host/quilan_server.h"
-
 #include <gtest/gtest.h>
 
 #include "desktop_test_support.h"
+#include "host/quilan_server.h"
 #include "settings/profile_file.h"
 
 namespace orbelle::host {
@@ -124,7 +123,8 @@ TEST_F(QuilanServerTest, UnusableEphemerisFileIsNamedInTheStatusLineWithoutBlock
   EXPECT_TRUE(form.isVisible());  // nothing modal
   // Once the file is usable again, the report goes.
   std::remove((suite.DataDirectory() + "JUPITER").c_str());
-  QFile::link(QStringLiteral(ORBELLE_SOURCE_DIR "/data/JUPITER"), QString::fromStdString(suite.DataDirectory() + "JUPITER"));
+  QFile::link(QStringLiteral(ORBELLE_SOURCE_DIR "/data/JUPITER"),
+              QString::fromStdString(suite.DataDirectory() + "JUPITER"));
   EXPECT_EQ(server.PutData(QStringLiteral("2000-01-02")), std::nullopt);
   EXPECT_TRUE(form.StatusText().isEmpty()) << form.StatusText().toStdString();
   form.close();

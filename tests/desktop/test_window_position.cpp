@@ -1,6 +1,4 @@
 // The window's size and place in "OrbelleAnglesPos.Ini", in twips of the real screen.
-#include "host/window_position.h"
-
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
@@ -8,6 +6,7 @@
 
 #include "desktop_test_support.h"
 #include "host/quilan.h"
+#include "host/window_position.h"
 #include "settings/profile_file.h"
 
 namespace orbelle::host {
@@ -57,11 +56,10 @@ TEST_F(WindowPositionTest, StoredValuesAreApplied) {
 }
 
 TEST_F(WindowPositionTest, LeftBeyondTheRightEdgeCentresAndIgnoresTop) {
-  Store("[Size]\nLeft=" + std::to_string((screen_px.width() - 100) * twips_x) + "\nTop=" +
-        std::to_string(5 * twips_y) + "\n");
+  Store("[Size]\nLeft=" + std::to_string((screen_px.width() - 100) * twips_x) + "\nTop=" + std::to_string(5 * twips_y) +
+        "\n");
   LoadWindowPosition(suite.PositionFile(), form);
-  EXPECT_EQ(form.frameGeometry().topLeft(),
-            QPoint(screen_px.width() / 2 - 150, screen_px.height() / 2 - 100));
+  EXPECT_EQ(form.frameGeometry().topLeft(), QPoint(screen_px.width() / 2 - 150, screen_px.height() / 2 - 100));
 }
 
 TEST_F(WindowPositionTest, EmptyLeftCentresZeroLeftIsNotAppliedAndTopStillReads) {

@@ -1,10 +1,9 @@
 // The profile reader and writer against the documented behaviour of the classic
 // GetPrivateProfileStringA / WritePrivateProfileStringA.
-#include "settings/profile_file.h"
-
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include "settings/profile_file.h"
 #include "tests/settings/temp_directory.h"
 
 namespace orbelle::settings {
@@ -28,8 +27,7 @@ TEST_F(ProfileFileTest, NamesMatchWithoutCaseAndBlanksAreTrimmed) {
 }
 
 TEST_F(ProfileFileTest, OnePairOfMatchingQuotesIsRemoved) {
-  dir.Write("P.INI",
-            "[Q]\nDouble=\"  a b  \"\nSingle='c'\nNested=\"\"d\"\"\nMismatched=\"e'\nLone=\"\nInner=f\"g\"\n");
+  dir.Write("P.INI", "[Q]\nDouble=\"  a b  \"\nSingle='c'\nNested=\"\"d\"\"\nMismatched=\"e'\nLone=\"\nInner=f\"g\"\n");
   EXPECT_EQ(Get("Q", "Double"), "  a b  ");
   EXPECT_EQ(Get("Q", "Single"), "c");
   EXPECT_EQ(Get("Q", "Nested"), "\"d\"");
@@ -41,9 +39,9 @@ TEST_F(ProfileFileTest, OnePairOfMatchingQuotesIsRemoved) {
 TEST_F(ProfileFileTest, DefaultForMissingFileSectionOrKeyButNotForEmptyValue) {
   EXPECT_EQ(Get("Size", "Left", "0"), "0");  // no file: n = 1
   dir.Write("P.INI", "[Size]\nLeft=\nTop\n\n[Other]\nRight=5\n");
-  EXPECT_EQ(Get("Size", "Left", "0"), "");     // present and empty: n = 0
-  EXPECT_EQ(Get("Size", "Top", "0"), "0");     // a line without '=' is no key
-  EXPECT_EQ(Get("Size", "Right", "0"), "0");   // key of another section
+  EXPECT_EQ(Get("Size", "Left", "0"), "");    // present and empty: n = 0
+  EXPECT_EQ(Get("Size", "Top", "0"), "0");    // a line without '=' is no key
+  EXPECT_EQ(Get("Size", "Right", "0"), "0");  // key of another section
   EXPECT_EQ(Get("Nowhere", "Left", "0"), "0");
   EXPECT_EQ(Get("Size", "Width", " 7  "), " 7");  // trailing blanks of the default go
   EXPECT_EQ(Get("Size", "Width", ""), "");

@@ -1,19 +1,20 @@
 // Numbers taken from the start of profile values and their conversion to the field widths.
-#include "settings/profile_number.h"
-
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <limits>
 
+#include "settings/profile_number.h"
+
 namespace orbelle::settings {
 namespace {
 
 TEST(LeadingNumber, TakesTheNumberAtTheStartOfTheText) {
-  const std::pair<const char*, double> cases[] = {
-      {" \t12abc", 12}, {"-5.5", -5.5}, {"+7 8", 7}, {".25W", 0.25}, {"3.", 3}, {"1.5e3x", 1500},
-      {"2E-1", 0.2}, {"4e", 4}, {"4e+", 4},  // an exponent without digits is not part of it
-      {"", 0}, {"   ", 0}, {"abc", 0}, {"-", 0}, {".", 0}, {"- 3", 0}, {"e5", 0}, {"\"5\"", 0}};
+  const std::pair<const char*, double> cases[] = {{" \t12abc", 12}, {"-5.5", -5.5},   {"+7 8", 7},   {".25W", 0.25},
+                                                  {"3.", 3},        {"1.5e3x", 1500}, {"2E-1", 0.2}, {"4e", 4},
+                                                  {"4e+", 4},  // an exponent without digits is not part of it
+                                                  {"", 0},          {"   ", 0},       {"abc", 0},    {"-", 0},
+                                                  {".", 0},         {"- 3", 0},       {"e5", 0},     {"\"5\"", 0}};
   for (const auto& [text, value] : cases) EXPECT_EQ(LeadingNumber(text), value) << text;
 }
 
@@ -43,7 +44,7 @@ TEST(RoundToInteger, HalfGoesToTheEvenNeighbour) {
 
 TEST(RoundToInteger, ValuesBeyondTheFieldDoNotConvert) {
   EXPECT_EQ(RoundToInteger<std::int16_t>(32767.4), 32767);
-  EXPECT_FALSE(RoundToInteger<std::int16_t>(32767.5));  // rounds to 32768
+  EXPECT_FALSE(RoundToInteger<std::int16_t>(32767.5));        // rounds to 32768
   EXPECT_EQ(RoundToInteger<std::int16_t>(-32768.5), -32768);  // rounds to even -32768
   EXPECT_FALSE(RoundToInteger<std::int16_t>(-32769.0));
   EXPECT_EQ(RoundToInteger<std::int32_t>(2147483647.0), 2147483647);

@@ -1,10 +1,9 @@
 // Loading the suite's common settings record from "ZODRIX.INI".
-#include "settings/suite_settings.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "settings/suite_settings.h"
 #include "tests/settings/temp_directory.h"
 
 namespace orbelle::settings {

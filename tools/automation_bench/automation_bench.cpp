@@ -61,7 +61,8 @@ int main(int argc, char** argv) {
   settings.close();
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert(QStringLiteral("ZODRIX_PROFILE_DIR"), profile.path());
-  if (!env.contains(QStringLiteral("QT_QPA_PLATFORM"))) env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  if (!env.contains(QStringLiteral("QT_QPA_PLATFORM")))
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
 
   orbelle::tools::PrivateSessionBus private_bus(env, QString::fromLatin1(kBusName));
   if (!private_bus.Running()) {
@@ -71,9 +72,9 @@ int main(int argc, char** argv) {
   QDBusConnection bus = QDBusConnection::connectToBus(private_bus.Address(), QStringLiteral("bench"));
 
   const Clock::time_point start = Clock::now();
-  const QDBusMessage created = Call(bus, QString::fromLatin1(orbelle::host::kApplicationPath),
-                                    QString::fromLatin1(orbelle::host::kApplicationInterface),
-                                    QStringLiteral("CreateInstance"));
+  const QDBusMessage created =
+      Call(bus, QString::fromLatin1(orbelle::host::kApplicationPath),
+           QString::fromLatin1(orbelle::host::kApplicationInterface), QStringLiteral("CreateInstance"));
   if (Failed(created)) return 1;
   const Clock::time_point shown = Clock::now();
   const QString instance = created.arguments().value(0).value<QDBusObjectPath>().path();
@@ -90,7 +91,8 @@ int main(int argc, char** argv) {
   }
   std::sort(latencies.begin(), latencies.end());
   const auto percentile = [&](double p) {
-    return latencies[std::min(latencies.size() - 1, static_cast<std::size_t>(p * static_cast<double>(latencies.size())))];
+    return latencies[std::min(latencies.size() - 1,
+                              static_cast<std::size_t>(p * static_cast<double>(latencies.size())))];
   };
 
   std::printf("cold start (first call to first table drawn): %.1f ms  (instance and window %.1f ms)\n",

@@ -1,11 +1,12 @@
 #include "tools/private_bus/private_bus.h"
 
+#include <sys/types.h>
+
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QFile>
 #include <QThread>
 #include <csignal>
-#include <sys/types.h>
 
 namespace orbelle::tools {
 
@@ -14,26 +15,25 @@ PrivateSessionBus::PrivateSessionBus(const QProcessEnvironment& environment, con
   const QString config = dir_.filePath(QStringLiteral("bus.conf"));
   QFile file(config);
   if (!file.open(QIODevice::WriteOnly)) return;
-  file.write(QStringLiteral(
-                 "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
-                 " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-                 "<busconfig>\n"
-                 "  <type>session</type>\n"
-                 "  <listen>unix:dir=%1</listen>\n"
-                 "  <servicedir>%2</servicedir>\n"
-                 "  <policy context=\"default\">\n"
-                 "    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n"
-                 "    <allow eavesdrop=\"true\"/>\n"
-                 "    <allow own=\"*\"/>\n"
-                 "  </policy>\n"
-                 "</busconfig>\n")
+  file.write(QStringLiteral("<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
+                            " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+                            "<busconfig>\n"
+                            "  <type>session</type>\n"
+                            "  <listen>unix:dir=%1</listen>\n"
+                            "  <servicedir>%2</servicedir>\n"
+                            "  <policy context=\"default\">\n"
+                            "    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n"
+                            "    <allow eavesdrop=\"true\"/>\n"
+                            "    <allow own=\"*\"/>\n"
+                            "  </policy>\n"
+                            "</busconfig>\n")
                  .arg(dir_.path(), QStringLiteral(ORBELLE_SERVICE_DIR))
                  .toUtf8());
   file.close();
   daemon_.setProcessEnvironment(environment);
   daemon_.setProcessChannelMode(QProcess::SeparateChannels);
-  daemon_.start(QStringLiteral("dbus-daemon"),
-                {QStringLiteral("--config-file=") + config, QStringLiteral("--nofork"), QStringLiteral("--print-address")});
+  daemon_.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--config-file=") + config, QStringLiteral("--nofork"),
+                                                QStringLiteral("--print-address")});
   if (!daemon_.waitForStarted(5000)) return;
   while (!daemon_.canReadLine() && daemon_.waitForReadyRead(5000)) {
   }
