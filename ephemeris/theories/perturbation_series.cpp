@@ -67,9 +67,9 @@ double SolarPlanetaryTheory::SignedDisturber(int x) const {
   return x < 0 ? -v : v;
 }
 
-double SolarPlanetaryTheory::Argument(const PerturbationTerm& t, ArgumentForm form) const {
+double SolarPlanetaryTheory::Argument(const PerturbationTerm& t, ArgumentForm form, const double* direct_x) const {
   const double phase = t.pi_phase == 0 ? t.phase : t.pi_phase * pi_;
-  const double own = SignedOwn(t.m), disturber = SignedDisturber(t.x);
+  const double own = SignedOwn(t.m), disturber = direct_x ? t.x * *direct_x : SignedDisturber(t.x);
   switch (form) {
     case ArgumentForm::kDisturberPhaseOwn:
       return disturber + phase + own;
@@ -82,8 +82,8 @@ double SolarPlanetaryTheory::Argument(const PerturbationTerm& t, ArgumentForm fo
 }
 
 void SolarPlanetaryTheory::AddSeries(std::span<const PerturbationTerm> terms, double& sum, ArgumentForm form,
-                                     bool end_in_three) {
-  auto value = [&](std::size_t k) { return terms[k].amplitude * std::cos(Argument(terms[k], form)); };
+                                     bool end_in_three, const double* direct_x) {
+  auto value = [&](std::size_t k) { return terms[k].amplitude * std::cos(Argument(terms[k], form, direct_x)); };
   const std::size_t n = terms.size();
   const std::size_t pairs_end = (n % 2 == 1 && end_in_three && n >= 3) ? n - 3 : n - n % 2;
   std::size_t k = 0;

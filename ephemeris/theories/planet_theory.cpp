@@ -235,17 +235,8 @@ void SolarPlanetaryTheory::Sun(Results& r, float& EarthX, float& EarthY, float& 
 void SolarPlanetaryTheory::AddSunPerturbations(double T) {
   // Mercury: its anomaly in radians, used directly in every term as 1 x.
   const double mercury = (102.199 + 149472.35 * T) * work_.DegToRad;
-  auto mercury_series = [&](std::span<const PerturbationTerm> terms, double& sum) {
-    for (std::size_t k = 0; k + 1 < terms.size(); k += 2) {
-      const auto& t1 = terms[k];
-      const auto& t2 = terms[k + 1];
-      sum = Checked((t1.amplitude * std::cos(SignedOwn(t1.m) + mercury + t1.phase) + sum) +
-                        t2.amplitude * std::cos(SignedOwn(t2.m) + mercury + t2.phase),
-                    "perturbation sum");
-    }
-  };
-  mercury_series(kSunByMercury.longitude, pert_longitude_);
-  mercury_series(kSunByMercury.log_radius, pert_log_radius_);
+  AddSeries(kSunByMercury.longitude, pert_longitude_, ArgumentForm::kDisturberOwnPhase, false, &mercury);
+  AddSeries(kSunByMercury.log_radius, pert_log_radius_, ArgumentForm::kDisturberOwnPhase, false, &mercury);
 
   SetDisturberMultiples(212.445 + 58517.493 * T);
   PerturbSunByVenus();

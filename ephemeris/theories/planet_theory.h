@@ -87,10 +87,12 @@ class SolarPlanetaryTheory {
   enum class ArgumentForm { kDisturberPhaseOwn, kPhaseDisturberOwn, kDisturberOwnPhase };
   double SignedOwn(int m) const;
   double SignedDisturber(int x) const;
-  double Argument(const PerturbationTerm& t, ArgumentForm form) const;
+  double Argument(const PerturbationTerm& t, ArgumentForm form, const double* direct_x) const;
   // Adds the terms to `sum` two at a time, sum = (A1 cos a1 + sum) + A2 cos a2; an odd last
-  // term is added alone, or with `end_in_three` together with the two before it.
-  void AddSeries(std::span<const PerturbationTerm> terms, double& sum, ArgumentForm form, bool end_in_three);
+  // term is added alone, or with `end_in_three` together with the two before it. With
+  // `direct_x` the disturber's anomaly is that value (radians) instead of the multiple tables.
+  void AddSeries(std::span<const PerturbationTerm> terms, double& sum, ArgumentForm form, bool end_in_three,
+                 const double* direct_x = nullptr);
 
   PlanetWork work_;
   double pi_ = 0;
