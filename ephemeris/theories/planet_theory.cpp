@@ -19,11 +19,14 @@ double WrapMotion(double motion) {
   return motion;
 }
 
-// An apparent longitude that left 0..360 after a small correction comes back by one turn.
-double WrapLongitude(double lon) {
+// A longitude stored in single precision, 0 <= result < 360: one that left 0..360 after a
+// small correction comes back by one turn, and one a hair below 360 that rounds to 360 in
+// single precision is stored as 0.
+float StoreLongitude(double lon, const char* what) {
   if (lon >= 360.0) lon -= 360.0;
   if (lon < 0.0) lon += 360.0;
-  return lon;
+  const float stored = ToSingle(lon, what);
+  return stored == 360.0f ? 0.0f : stored;
 }
 
 // Mean elements of date of a planet (Newcomb), degrees, degrees per Julian year, AU.
@@ -196,10 +199,10 @@ void SolarPlanetaryTheory::Sun(Results& r, float& EarthX, float& EarthY, float& 
   const double lambda = work_.TrueLongitude, beta = work_.HelioLatitudeWork, R = work_.RadiusVector;
 
   const std::size_t b = r.b;
-  r.GeoLon[b] = ToSingle(lambda, "Sun longitude");
+  r.GeoLon[b] = StoreLongitude(lambda, "Sun longitude");
   r.GeoLat[b] = ToSingle(beta, "Sun latitude");
   r.GeoDist[b] = ToSingle(R, "Sun distance");
-  r.HelioLon[b] = ToSingle(Norm360D(work_.HalfCircle + lambda), "Earth longitude");
+  r.HelioLon[b] = StoreLongitude(Norm360D(work_.HalfCircle + lambda), "Earth longitude");
   r.HelioLat[b] = ToSingle(-beta, "Earth latitude");
   r.HelioDist[b] = ToSingle(R, "Earth distance");
 
@@ -227,7 +230,7 @@ void SolarPlanetaryTheory::Sun(Results& r, float& EarthX, float& EarthY, float& 
   r.HelioSpeed[b] = r.GeoSpeed[b];
 
   const double apparent = nutation_longitude_ + double(r.GeoLon[b]) - (kAberration / R) / 3600.0;
-  r.GeoLon[b] = ToSingle(WrapLongitude(apparent), "Sun longitude");
+  r.GeoLon[b] = StoreLongitude(apparent, "Sun longitude");
 }
 
 // The Sun's perturbations, by Mercury, Venus, Mars, Jupiter, Saturn and the Moon. The
@@ -337,7 +340,7 @@ void SolarPlanetaryTheory::ReducePlanet(Results& r, float EarthX, float EarthY, 
   work_.HelioLatitudeWork =
       double(ArcSinDeg(ToSingle(std::sin(incl) * std::sin(u)))) + pert_latitude_ / 3600.0;
   const double l = work_.TrueLongitude, lat = work_.HelioLatitudeWork;
-  r.HelioLon[b] = ToSingle(l, "heliocentric longitude");
+  r.HelioLon[b] = StoreLongitude(l, "heliocentric longitude");
   r.HelioLat[b] = ToSingle(lat, "heliocentric latitude");
   pert_log_radius_ = pert_log_radius_ * 1e-9;
   work_.RadiusVector = Checked(std::pow(10.0, pert_log_radius_) * work_.RadiusVector, "radius vector");
@@ -384,7 +387,7 @@ void SolarPlanetaryTheory::ReducePlanet(Results& r, float EarthX, float EarthY, 
   work_.Distance = ToSingle(SquareRoot(double(work_.X) * work_.X + double(work_.Y) * work_.Y + double(work_.Z) * work_.Z));
   const double delta = work_.Distance;
   const double apparent = (double(r.GeoLon[b]) - delta * kLightTimePerAU * r.GeoSpeed[b]) + nutation_longitude_;
-  r.GeoLon[b] = ToSingle(WrapLongitude(apparent), "geocentric longitude");
+  r.GeoLon[b] = StoreLongitude(apparent, "geocentric longitude");
   r.GeoLat[b] = ArcSinDeg(ToSingle(Divide(work_.Z, delta, "geocentric latitude")));
   r.GeoDist[b] = work_.Distance;
 }

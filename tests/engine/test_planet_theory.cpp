@@ -155,6 +155,29 @@ TEST(PlanetTheorySun, EarthIsTheSunSeenBackwards) {
   EXPECT_NEAR(r.GeoLat[1] * 3600.0, theory.PertLatitude(), 1e-4);
 }
 
+// At the March equinox the apparent longitude passes 360: just before the crossing a value a
+// hair below 360 must not be stored as 360 in single precision.
+TEST(PlanetTheorySun, LongitudeStaysBelowOneTurnAtTheEquinox) {
+  double before = 2451623.5, after = 2451625.5;  // 2000 March 19 and 21
+  auto longitude = [](double jd) {
+    SolarPlanetaryTheory theory;
+    Earth earth;
+    ResultArrays r;
+    RunBody(theory, 0, jd, earth, r);
+    RunBody(theory, 1, jd, earth, r);
+    return r.GeoLon[1];
+  };
+  for (int k = 0; k < 60; ++k) {
+    const double mid = 0.5 * (before + after);
+    (longitude(mid) > 180.0f ? before : after) = mid;
+  }
+  for (double jd : {before, after}) {
+    EXPECT_GE(longitude(jd), 0.0f) << jd;
+    EXPECT_LT(longitude(jd), 360.0f) << jd;
+  }
+  EXPECT_GT(longitude(before), 359.9999f);
+}
+
 // Reference: swetest 2.10 with the DE431-based files; apparent geocentric (defaults) and
 // heliocentric geometric mean-of-date (-hel -true -nonut) longitude and latitude, and the
 // Earth's vector (-pC -hel -true -nonut -fX) at 2000 January 1.5 TT.
