@@ -62,10 +62,13 @@ struct Sample {
 };
 
 struct Stat {
-  double max = 0, sum2 = 0;
+  double max = 0, sum2 = 0, worst_jd = 0;
   int n = 0;
-  void Add(double e) {
-    max = std::fmax(max, std::fabs(e));
+  void Add(double e, double jd) {
+    if (std::fabs(e) >= max) {
+      max = std::fabs(e);
+      worst_jd = jd;
+    }
     sum2 += e * e;
     ++n;
   }
@@ -163,7 +166,7 @@ int main(int argc, char** argv) {
 
   bool failed = false;
   std::printf("%d instants, years %.0f-%.0f, seed %u\n", count, from, to, seed);
-  std::printf("%-5s %-12s %8s %14s %14s  %s\n", "body", "quantity", "n", "largest", "rms", "unit");
+  std::printf("%-5s %-12s %8s %14s %14s %12s  %s\n", "body", "quantity", "n", "largest", "rms", "at JD", "unit");
   for (int body : bodies) {
     const auto ref = kBodies.find(body);
     if (ref == kBodies.end()) {
@@ -206,8 +209,8 @@ int main(int argc, char** argv) {
                                  : std::vector<std::vector<double>>{};
 
     auto report = [&](const std::string& name, const Stat& st, Kind kind) {
-      std::printf("%-5d %-12s %8d %14.6g %14.6g  %s", body, name.c_str(), st.n, st.max, std::sqrt(st.sum2 / st.n),
-                  Unit(kind));
+      std::printf("%-5d %-12s %8d %14.6g %14.6g %12.2f  %s", body, name.c_str(), st.n, st.max,
+                  std::sqrt(st.sum2 / st.n), st.worst_jd, Unit(kind));
       auto limit = limits.find(name + ":" + std::to_string(body));
       if (limit == limits.end()) limit = limits.find(name);
       if (limit != limits.end()) {
@@ -227,7 +230,7 @@ int main(int argc, char** argv) {
         const double ours = values[(q.name.rfind("helio", 0) == 0 ? 4 : 0) + q.field];
         double diff = ours - answers[q.flags][k][static_cast<std::size_t>(q.field)];
         if (q.kind == Kind::kLongitude || q.kind == Kind::kSpeed) diff = std::remainder(diff, 360.0);
-        st.Add(diff * Scale(q.kind));
+        st.Add(diff * Scale(q.kind), jds[k]);
       }
       report(q.name, st, q.kind);
     }
@@ -235,7 +238,7 @@ int main(int argc, char** argv) {
       Stat st;
       for (std::size_t k = 0; k < jds.size(); ++k) {
         const double* e = samples[k].earth;
-        st.Add(std::hypot(e[0] - earth[k][0], e[1] - earth[k][1], e[2] - earth[k][2]));
+        st.Add(std::hypot(e[0] - earth[k][0], e[1] - earth[k][1], e[2] - earth[k][2]), jds[k]);
       }
       report("earth_xyz", st, Kind::kDistance);
     }
