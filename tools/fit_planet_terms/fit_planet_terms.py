@@ -86,6 +86,9 @@ BLOCKS = {
     ],
 }
 
+# The one series with a term in 19 times the own anomaly (the largest such term is kept).
+NINETEEN_M = ("MarsByEarth", "lon")
+
 # Phase style of each series: the published tables of the Sun's two long series give phases
 # in 0..2 pi, the others mostly in -2 pi..0 (Mars's inline blocks in 0..2 pi).
 POSITIVE_PHASE = {"SunByVenus", "SunByMars", "MarsByVenus", "MarsByEarth", "MarsByJupiter", "MarsBySaturn",
@@ -280,6 +283,10 @@ def fit_body(body, T, ref):
             free = counts[k] - len(given.get(s, []))
             idx = [i for i, c in enumerate(cands) if c[0] == name]
             idx.sort(key=lambda i: -amp[i])
+            if (name, s) == NINETEEN_M:
+                # Mars's series by the Earth holds one term in 19 M: the largest of them.
+                nineteen = [i for i in idx if abs(cands[i][2]) == 19][:1]
+                idx = nineteen + [i for i in idx if abs(cands[i][2]) != 19]
             kept += idx[:max(free, 0)]
         kept.sort()
         kc = [cands[i] for i in kept]
