@@ -4,6 +4,7 @@
 
 #include "ephemeris/angles.h"
 #include "ephemeris/checked_float.h"
+#include "ephemeris/engine_error.h"
 
 namespace orbelle::ephemeris {
 
@@ -152,10 +153,16 @@ void SolarPlanetaryTheory::FundamentalArguments(double T, double T2) {
 void SolarPlanetaryTheory::SolveKepler() {
   if (work_.MeanAnomaly < 0) work_.MeanAnomaly = work_.MeanAnomaly + pi_ + pi_;
   const double M = work_.MeanAnomaly, e = work_.Eccentricity;
+  // The iteration contracts by the factor e: it converges for every ellipse. An eccentricity
+  // outside 0..1 (the polynomials taken tens of thousands of years out) would make it wander
+  // for ever, so it is refused, as is an iteration that has not settled after a million rounds.
+  if (!(e >= 0 && e < 1)) throw CalculationError("Kepler's equation: eccentricity outside 0..1");
   double E = M, previous = 0;
+  int rounds = 0;
   do {
     previous = E;
     E = Checked(M + e * std::sin(previous), "eccentric anomaly");
+    if (++rounds > 1000000) throw CalculationError("Kepler's equation does not converge");
   } while (std::fabs(previous - E) > 1e-10);
   double v = 2.0 * std::atan(SquareRoot((1 + e) / (1 - e), "true anomaly") *
                              Divide(std::sin(E / 2), std::cos(E / 2), "true anomaly"));

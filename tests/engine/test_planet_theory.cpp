@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "ephemeris/angles.h"
+#include "ephemeris/engine_error.h"
 #include "ephemeris/result_arrays.h"
 #include "ephemeris/theories/planet_theory.h"
 
@@ -137,6 +138,22 @@ TEST(SolveKepler, TrueAnomalyInOneTurn) {
     // Radius from the true anomaly (the polar equation of the ellipse).
     EXPECT_NEAR(w.RadiusVector, (1 - 0.04) / (1 + 0.2 * std::cos(v)), 1e-9) << M;
   }
+}
+
+// Far outside the range of the polynomials an eccentricity of 1 or more would make the
+// iteration run for ever: it is reported as a calculation error instead.
+TEST(SolveKepler, RefusesEccentricityOfOneOrMore) {
+  SolarPlanetaryTheory theory;
+  Earth earth;
+  ResultArrays r;
+  RunBody(theory, 0, 2415020.0, earth, r);
+  PlanetWork& w = theory.MutableWork();
+  w.MeanAnomaly = 1.0;
+  w.Eccentricity = 1.5;
+  EXPECT_THROW(theory.SolveKepler(), CalculationError);
+  // Mercury's eccentricity polynomial 0.2056 + 2.046e-5 T - 3e-8 T^2 is far below 0 four million
+  // years out.
+  EXPECT_THROW(RunBody(theory, 3, 2415020.0 + 36525.0 * 40000, earth, r), CalculationError);
 }
 
 TEST(PlanetTheorySun, EarthIsTheSunSeenBackwards) {
