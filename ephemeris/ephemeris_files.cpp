@@ -1,14 +1,86 @@
 #include "ephemeris/ephemeris_files.h"
 
+#include "ephemeris/engine_error.h"
+#include "ephemeris/ephemeris_file_reader.h"
+#include "ephemeris/kepler_orbit.h"
+#include "ephemeris/minor_body_file_name.h"
+#include "ephemeris/minor_body_reader.h"
+
 namespace orbelle::ephemeris {
 
-// Not yet served: every file body gets the DATE ERROR result until the file readers land.
-std::optional<HeliocentricState> EphemerisFiles::EphemerisLookup(Integer, std::string&, double, const std::string&) {
-  return std::nullopt;
+void EphemerisFiles::Report(const std::string& path) const {
+  if (report_) report_(kInvalidEphemeris + path);
 }
 
-std::optional<HeliocentricState> EphemerisFiles::MinorBodyLookup(Integer, const std::string&, double) {
-  return std::nullopt;
+RecordWindow& EphemerisFiles::Slot(Integer body, Integer lowest) {
+  if (body < lowest || static_cast<std::size_t>(body) >= kBodySlots) {
+    throw InvalidArgumentError("ephemeris files: body " + std::to_string(body) +
+                               " has no slot in the record cache (bodies " + std::to_string(lowest) + " to " +
+                               std::to_string(kBodySlots - 1) + ")");
+  }
+  return cache_[static_cast<std::size_t>(body)];
+}
+
+// A request within the step of the body's cached window reads no file. Otherwise bodies
+// 6..15 look for `base_name` plus the current extension in the directory; a chain body whose
+// date lies before or after the file's range moves one file along the chain in that
+// direction and tries again, until a file covers the date or the chain ends. The walk never
+// turns back: a date that falls between two files (a gap in the installed chain) gets the
+// DATE ERROR result instead of a search back and forth. A file that cannot be used ends the
+// lookup with a report, and the next chain lookup starts again from the file without
+// extension. The cached window remembers its file, so that another file named for the same
+// body number is read rather than answered from the old records.
+std::optional<HeliocentricState> EphemerisFiles::EphemerisLookup(Integer body, const std::string& ephem_path,
+                                                                 double jd, const std::string& base_name) {
+  RecordWindow& cached = Slot(body, 0);
+  const bool minor = body >= 32;
+  const std::string source = minor ? ephem_path : ephem_path + base_name;
+  if (cached.source == source && cached.Covers(jd)) return cached.Interpolate(jd);
+
+  const bool chain = IsChainBody(body);
+  if (!chain) extension_ = kChainCentre;
+  int direction = 0;
+  for (;;) {
+    const std::string path = minor ? ephem_path : source + ChainExtension(extension_);
+    RecordWindow window;
+    const FileReading reading = ReadEphemerisFile(body, path, jd, window);
+    if (reading == FileReading::kCovered) {
+      window.source = source;
+      cached = std::move(window);
+      return cached.Interpolate(jd);
+    }
+    if (reading == FileReading::kInvalid) {
+      Report(path);
+      if (chain) extension_ = kChainCentre;
+      return std::nullopt;
+    }
+    if (!chain) return std::nullopt;
+    const int step = reading == FileReading::kBefore ? -1 : +1;
+    if (direction == -step) return std::nullopt;
+    direction = step;
+    const auto next = ChainNeighbour(extension_, step);
+    if (!next) return std::nullopt;
+    extension_ = *next;
+  }
+}
+
+// An element file ends in the Kepler orbit of its elements of date; a coordinate file fills
+// the body's cache slot and is interpolated like an ephemeris file, but is read again on
+// every request.
+std::optional<HeliocentricState> EphemerisFiles::MinorBodyLookup(Integer body, const std::string& ephem_path,
+                                                                 double jd) {
+  const std::string path = MinorBodyFileName(ephem_path, jd);
+  MinorBodyReading reading = ReadMinorBodyFile(path, jd);
+  if (reading.status == FileReading::kInvalid) {
+    Report(path);
+    return std::nullopt;
+  }
+  if (reading.status != FileReading::kCovered) return std::nullopt;
+  if (!reading.coordinates) return KeplerOrbit(reading.elements);
+  RecordWindow& slot = Slot(body, 32);
+  reading.window.source = path;
+  slot = std::move(reading.window);
+  return slot.Interpolate(jd);
 }
 
 }  // namespace orbelle::ephemeris

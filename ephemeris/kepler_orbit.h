@@ -10,8 +10,16 @@
 
 namespace orbelle::ephemeris {
 
-// Heliocentric position and daily motion from the working elements.
-HeliocentricState KeplerOrbit(OrbitalElements& elements);
+// Eccentric anomaly (radians) for the mean anomaly 0 <= M < 2 pi (radians) and eccentricity
+// 0 <= e < 1. Newton's method runs until its corrections stop shrinking; an iteration that has
+// not settled after kKeplerIterationCap steps, or that ends without solving the equation
+// (only for inputs outside those ranges), raises CalculationError.
+inline constexpr int kKeplerIterationCap = 100;
+float EccentricAnomaly(float M, float e);
+
+// Heliocentric position and daily motion from the working elements. An eccentricity outside
+// 0 <= e < 1 raises CalculationError.
+HeliocentricState KeplerOrbit(const OrbitalElements& elements);
 
 // Fixed elements of bodies 23..31 at the driver's time arguments (T in Julian centuries and
 // d in days from JD 2415020.0). Empty for any other body.
@@ -27,5 +35,9 @@ struct OrbitPointDirections {
 // Directions of the orbit's two nodes and two apsides, in degrees; heliocentric when the
 // magnitude of `mode` is 2, otherwise seen from the Earth at (earth_x, earth_y).
 OrbitPointDirections OrbitPoints(const OrbitalElements& elements, Integer mode, float earth_x, float earth_y);
+
+// Single-precision factors of the driver: pi rounded to single over 180, and its reciprocal.
+inline constexpr float kDegToRad = 3.1415927f / 180.0f;
+inline constexpr float kRadToDeg = 1.0f / kDegToRad;
 
 }  // namespace orbelle::ephemeris

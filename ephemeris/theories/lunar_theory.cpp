@@ -1,21 +1,339 @@
 #include "ephemeris/theories/lunar_theory.h"
 
+#include <array>
+#include <cmath>
+#include <cstdlib>
+
+#include "ephemeris/angles.h"
+#include "ephemeris/checked_float.h"
 #include "ephemeris/engine_error.h"
 
 namespace orbelle::ephemeris {
 
-// Not yet served: the Moon and its nodes give the DATE ERROR longitudes until the theory
-// lands; no position is made up.
-void LunarTheory::LunarEphemeris(Integer& Body, float&, float&, float&, float&, float&, double&, Integer&, float&,
-                                 std::span<float> GeoLon, std::span<float> GeoLat, std::span<float>,
+namespace {
+
+constexpr Integer kMoonBody = 2, kNorthNodeBody = 16, kSouthNodeBody = 17;
+
+// Brown's mean arguments in revolutions: c0 + c1*d + c2*d^2 + c3*d^3, d in days from
+// JD 2415020.0.
+struct MeanArgumentPolynomial {
+  double c0, c1, c2, c3;
+};
+constexpr MeanArgumentPolynomial kMeanLongitude{0.7512060108, 0.036601101463356, -2.3598e-15, 1.077e-22};
+constexpr MeanArgumentPolynomial kPerigee{0.92869320988, 0.00030945577864, -2.149845e-14, -7.125e-22};
+constexpr MeanArgumentPolynomial kNode{0.71995354167, -0.000147094228332, 4.3263e-15, 1.266e-22};
+constexpr MeanArgumentPolynomial kElongation{0.97427079475, 0.033863192198393, -2.99023e-15, 1.077e-22};
+constexpr MeanArgumentPolynomial kMeanAnomaly{0.82251280093, 0.036291645684716, 1.913865e-14, 8.203e-22};
+constexpr MeanArgumentPolynomial kArgLatitude{0.03125246914, 0.036748195691688, -6.68609e-15, -1.9e-23};
+constexpr MeanArgumentPolynomial kSunLongitude{0.77693521605, 0.002737909264963, 6.3044e-16, 0.0};
+constexpr MeanArgumentPolynomial kSunAnomaly{0.9957662037, 0.002737778519279, -3.1233e-16, -1.9e-22};
+
+// The variable part of a mean argument in Horner form, revolutions.
+double Revolutions(const MeanArgumentPolynomial& p, double d) { return ((p.c3 * d + p.c2) * d + p.c1) * d; }
+
+// Revolutions as single-precision degrees, 0 <= x < 360.
+float Degrees(double revolutions) {
+  return ToSingle(Norm360D(Checked(360.0 * revolutions, "mean argument")), "mean argument");
+}
+
+// The sine of an angle in degrees formed in double and stored in single.
+double SineOf(double degrees) { return SinDeg(ToSingle(degrees, "lunar argument")); }
+
+// A sum kept in single precision, stored after every three terms (the working practice of
+// the theory's additive corrections and node series).
+float SingleSum(std::span<const double> terms) {
+  float sum = 0.0f;
+  int pending = 0;
+  double line = 0.0;
+  for (double term : terms) {
+    line += term;
+    if (++pending == 3) {
+      sum = ToSingle(sum + line, "lunar series");
+      line = 0.0;
+      pending = 0;
+    }
+  }
+  return ToSingle(sum + line, "lunar series");
+}
+
+// Reduction of a longitude to 0 <= x < 360: a value that rounds to a full turn in single
+// precision is stored as 0.
+float Longitude(float angle) {
+  const float reduced = Norm360(angle);
+  return reduced == 360.0f ? 0.0f : reduced;
+}
+
+// kD*D + kl*l + kl'*l' + kF*F from the stored arguments, in their current unit.
+double ArgumentOf(const LunarArgumentTerm& t, const LunarWork& w) {
+  return t.D * double(w.Elongation) + t.l * double(w.MeanAnomaly) + t.lp * double(w.SunMeanAnomaly) +
+         t.F * double(w.ArgLatitude);
+}
+
+}  // namespace
+
+void LunarTheory::LunarEphemeris(Integer& Body, float& EarthX, float& EarthY, float& EarthZ, float& EarthDX,
+                                 float& EarthDY, double& JD, Integer& LunarOption, float& Nutation,
+                                 std::span<float> GeoLon, std::span<float> GeoLat, std::span<float> GeoDist,
                                  std::span<float> GeoSpeed, std::span<float> HelioLon, std::span<float> HelioLat,
-                                 std::span<float>, std::span<float> HelioSpeed, std::span<float>, std::span<float>,
-                                 std::span<float>, std::span<float>) {
+                                 std::span<float> HelioDist, std::span<float> HelioSpeed,
+                                 std::span<float> AscNodeLon, std::span<float> DescNodeLon,
+                                 std::span<float> PerihelionLon, std::span<float> AphelionLon) {
+  // Set-up, whatever the body. The lunar theory works with pi rounded to single.
+  w_.FullCircle = 360.0f;
+  w_.HalfCircle = 180.0f;
+  w_.PiSingle = 3.1415927f;
+  w_.DegToRad = ToSingle(double(w_.PiSingle) / w_.HalfCircle);
+  w_.RadToDeg = ToSingle(1.0 / w_.DegToRad);
+  w_.ArcsecToRad = ToSingle(1.0 / (3600.0 * w_.RadToDeg));
+  w_.Days = Checked(JD - 2415020.0, "lunar days");
+  w_.T = w_.Days / 36525.0;
+  w_.T2 = w_.T * w_.T;
+
   if (Body < 0 || Body > 255) throw InvalidArgumentError("LunarEphemeris: body number outside 0..255");
-  if (Body != 2 && Body != 16 && Body != 17) return;
-  const auto b = static_cast<std::size_t>(Body);
-  GeoLon[b] = HelioLon[b] = -1.0f;
-  GeoLat[b] = HelioLat[b] = GeoSpeed[b] = HelioSpeed[b] = 0.0f;
+  const bool moon = Body == kMoonBody;
+  if (!moon && Body != kNorthNodeBody && Body != kSouthNodeBody) return;
+  for (const auto& a : {GeoLon, GeoLat, GeoDist, GeoSpeed, HelioLon, HelioLat, HelioDist, HelioSpeed, AscNodeLon,
+                        DescNodeLon, PerihelionLon, AphelionLon}) {
+    if (a.size() <= static_cast<std::size_t>(kSouthNodeBody)) {
+      throw InvalidArgumentError("LunarEphemeris: the result arrays need the slots 2 to 17");
+    }
+  }
+
+  MeanArguments();
+  NutationInLongitude(Nutation);
+  AdditiveCorrections();
+
+  if (!moon) {
+    TrueNode();
+    LunarOption = 2;
+    GeoLon[kNorthNodeBody] = Longitude(w_.TrueNode);
+    GeoLon[kSouthNodeBody] = Longitude(ToSingle(w_.TrueNode + 180.0, "node"));
+    for (const Integer node : {kNorthNodeBody, kSouthNodeBody}) {
+      GeoLat[node] = 0.0f;
+      HelioLat[node] = 0.0f;
+      GeoDist[node] = 0.0025f;
+      HelioDist[node] = 1.0f;
+    }
+    return;
+  }
+
+  // Brown's factor for the decrease of the eccentricity of the Earth's orbit; its square is
+  // kept in the DeltaNode field.
+  w_.EFactor = ToSingle(1.0 - 0.002495 * w_.T - 0.00000752 * w_.T2, "E");
+  w_.DeltaNode = ToSingle(double(w_.EFactor) * w_.EFactor, "E squared");
+  for (float* angle : {&w_.NodeLongitude, &w_.Elongation, &w_.MeanAnomaly, &w_.SunMeanAnomaly, &w_.ArgLatitude}) {
+    *angle = ToSingle(*angle * double(w_.DegToRad), "lunar argument");
+  }
+
+  LongitudeSeries();
+  GeoLon[kMoonBody] = Longitude(ToSingle(w_.MeanLongitude + w_.SeriesSum + Nutation, "Moon longitude"));
+  Latitude(GeoLat[kMoonBody]);
+  Distance();
+  GeoDist[kMoonBody] = w_.Distance;
+  for (float* angle : {&w_.NodeLongitude, &w_.Elongation, &w_.MeanAnomaly, &w_.SunMeanAnomaly, &w_.ArgLatitude}) {
+    *angle = ToSingle(*angle * double(w_.RadToDeg), "lunar argument");
+  }
+
+  // Daily motion by the law of areas: the mean motion 13.176358 deg/day at the mean distance
+  // 0.00257185 AU, scaled by (mean distance / distance)^2 and sqrt(1 - e^2) for the orbit's
+  // eccentricity e = 0.05490049.
+  w_.LatitudeArgument = 0.05490049f;
+  const double mean_over_actual = Divide(0.00257185, w_.Distance, "Moon daily motion");
+  const double e = w_.LatitudeArgument;
+  GeoSpeed[kMoonBody] =
+      ToSingle(13.176358 * mean_over_actual * mean_over_actual * SquareRoot(1.0 - e * e), "Moon daily motion");
+
+  Heliocentric(GeoLon[kMoonBody], GeoLat[kMoonBody], GeoSpeed[kMoonBody], {EarthX, EarthY, EarthZ, EarthDX, EarthDY},
+               HelioLon[kMoonBody], HelioLat[kMoonBody], HelioDist[kMoonBody], HelioSpeed[kMoonBody]);
+  OrbitPoints(AscNodeLon[kMoonBody], DescNodeLon[kMoonBody], PerihelionLon[kMoonBody], AphelionLon[kMoonBody]);
+  const float node = w_.NodeLongitude;
+
+  // Mean nodes, by LunarOption: 0 south only, 1 both, 2 neither, 3 north only.
+  if (LunarOption == 1 || LunarOption == 3) GeoLon[kNorthNodeBody] = Longitude(node);
+  if (LunarOption == 0 || LunarOption == 1) GeoLon[kSouthNodeBody] = Longitude(ToSingle(node + 180.0));
+  GeoLat[kNorthNodeBody] = 0.0f;
+  GeoLat[kSouthNodeBody] = 0.0f;
+}
+
+// Heliocentric position: the geocentric vector (lambda, beta, Distance) plus the Earth's
+// heliocentric one.
+void LunarTheory::Heliocentric(float lambda, float beta, float geo_speed, const EarthVector& earth, float& helio_lon,
+                               float& helio_lat, float& helio_dist, float& helio_speed) {
+  w_.Additive1 = CosDeg(beta);
+  const double projected = double(w_.Additive1) * w_.Distance;
+  w_.X = ToSingle(CosDeg(lambda) * projected, "Moon X");
+  w_.Y = ToSingle(SinDeg(lambda) * projected, "Moon Y");
+  w_.Z = ToSingle(SinDeg(beta) * double(w_.Distance), "Moon Z");
+  w_.X = ToSingle(w_.X + double(earth.x), "Moon X");
+  w_.Y = ToSingle(w_.Y + double(earth.y), "Moon Y");
+  w_.Z = ToSingle(w_.Z + double(earth.z), "Moon Z");
+  helio_lon = Longitude(Atan2Deg(w_.Y, w_.X));
+  w_.Additive2 = ToSingle(
+      SquareRoot(double(w_.X) * w_.X + double(w_.Y) * w_.Y + double(w_.Z) * w_.Z, "Moon heliocentric distance"));
+  helio_dist = w_.Additive2;
+  helio_lat = ArcSinDeg(ToSingle(Divide(w_.Z, w_.Additive2, "Moon heliocentric latitude")));
+
+  // Heliocentric daily motion: the direction one day later, with the Moon's geocentric motion
+  // in longitude and the Earth's velocity, less today's direction, folded into -180..180.
+  const float lambda1 = ToSingle(double(lambda) + geo_speed, "Moon longitude");
+  w_.X = ToSingle(CosDeg(lambda1) * projected + double(earth.x) + earth.dx, "Moon X");
+  w_.Y = ToSingle(SinDeg(lambda1) * projected + double(earth.y) + earth.dy, "Moon Y");
+  float speed = ToSingle(double(Atan2Deg(w_.Y, w_.X)) - helio_lon);
+  if (std::fabs(speed) > 180.0f) speed = ToSingle(speed - std::copysign(360.0, speed));
+  helio_speed = speed;
+}
+
+// Orbit points of the Moon: the mean node, and the mean perigee carried from the orbit onto
+// the ecliptic with the mean inclination 5.1454 degrees; the apogee opposite.
+void LunarTheory::OrbitPoints(float& ascending, float& descending, float& perigee, float& apogee) {
+  const float node = w_.NodeLongitude;
+  ascending = Longitude(node);
+  descending = Longitude(ToSingle(node + 180.0));
+  const float perigee_from_node = ToSingle(double(w_.PerigeeLongitude) - node);
+  const float inclination = 5.1454f;
+  perigee = Longitude(ToSingle(
+      Atan2Deg(ToSingle(SinDeg(perigee_from_node) * double(CosDeg(inclination))), CosDeg(perigee_from_node)) +
+      double(node)));
+  apogee = Longitude(ToSingle(perigee + 180.0));
+}
+
+// Brown's mean arguments of the instant, in single-precision degrees.
+void LunarTheory::MeanArguments() {
+  const double d = w_.Days;
+  w_.MeanLongitude = Degrees(Revolutions(kMeanLongitude, d) + kMeanLongitude.c0);
+  w_.PerigeeLongitude = Degrees(Revolutions(kPerigee, d) + kPerigee.c0);
+  w_.NodeLongitude = Degrees(Revolutions(kNode, d) + kNode.c0);
+  w_.SeriesSum = Revolutions(kElongation, d);
+  w_.Elongation = Degrees(w_.SeriesSum + kElongation.c0);
+  w_.SeriesSum = Revolutions(kMeanAnomaly, d);
+  w_.MeanAnomaly = Degrees(w_.SeriesSum + kMeanAnomaly.c0);
+  w_.SeriesSum = Revolutions(kArgLatitude, d);
+  w_.ArgLatitude = Degrees(w_.SeriesSum + kArgLatitude.c0);
+  w_.SunMeanLongitude = Degrees(Revolutions(kSunLongitude, d) + kSunLongitude.c0);
+  w_.SeriesSum = Revolutions(kSunAnomaly, d);
+  w_.SunMeanAnomaly = Degrees(w_.SeriesSum + kSunAnomaly.c0);
+}
+
+// Nutation in longitude from its six largest terms (arc-seconds, then degrees), from the
+// mean arguments before the additive corrections; stored in single after every line.
+void LunarTheory::NutationInLongitude(float& nutation) {
+  const float two_node = ToSingle(2.0 * w_.NodeLongitude);
+  const float two_sun = ToSingle(2.0 * w_.SunMeanLongitude);
+  const float two_moon = ToSingle(2.0 * w_.MeanLongitude);
+  nutation = ToSingle(-(17.2327 + 0.01737 * w_.T) * SinDeg(w_.NodeLongitude) - 1.2729 * SinDeg(two_sun), "nutation");
+  nutation = ToSingle(nutation + 0.2088 * SinDeg(two_node) - 0.2037 * SinDeg(two_moon), "nutation");
+  nutation = ToSingle(nutation + 0.1261 * SinDeg(w_.SunMeanAnomaly) + 0.0675 * SinDeg(w_.MeanAnomaly), "nutation");
+  nutation = ToSingle(nutation / 3600.0, "nutation");
+}
+
+// Brown's additive corrections: long-period terms in arc-seconds (among them the great
+// Venus term of 14.27" and the terms in the node from the figure of the Earth), applied to the
+// mean longitude, the perigee, the node and the Sun's mean anomaly, and through them to
+// D, l, l' and F.
+void LunarTheory::AdditiveCorrections() {
+  const double T = w_.T, T2 = w_.T2, d = w_.Days;
+  const double node = w_.NodeLongitude;
+  w_.Additive1 = SinDeg(ToSingle(51.2 + 20.2 * T));
+  w_.Additive2 = SinDeg(ToSingle(193.4404 - 132.8704 * T + 0.0091731 * T2));
+  w_.Additive3 = SinDeg(w_.NodeLongitude);
+  w_.Additive4 = SinDeg(ToSingle(node + 275.05 - 2.3 * T));
+  w_.Additive5 = SinDeg(ToSingle(211.5 + 119.0 * T));
+  w_.Additive6 = SinDeg(ToSingle(304.3308 - 0.004125379 * d));
+  w_.Additive7 = SinDeg(ToSingle(46.7551 - 2.43787437825874 * d));
+  const double A1 = w_.Additive1, A2 = w_.Additive2, A3 = w_.Additive3, A4 = w_.Additive4, A5 = w_.Additive5,
+               A6 = w_.Additive6, A7 = w_.Additive7;
+
+  const double longitude_terms[] = {
+      0.84 * A1,
+      0.31 * SineOf(84.10959 + 16.20907 * T + 0.0091731 * T2),
+      0.04 * SineOf(230.9067 - 0.000166580277891626 * d),
+      14.27 * A2,
+      7.261 * A3,
+      0.282 * A4,
+      0.04 * SineOf(211.5 + 3.2580424885964 * d),
+      0.075 * SineOf(76.92566 + 0.0250986451283097 * d),
+      0.237 * A6,
+      0.108 * SineOf(145.2711 - 282.5499 * T),
+      0.03 * SineOf(231.6267 + 0.118043714901432 * d),
+      0.126 * SineOf(235.9616 - 1034.108 * T),
+      0.033 * SineOf(275.5309 - 0.0241869429009967 * d),
+      0.054 * SineOf(274.6737 - 0.0197952133021317 * d),
+      0.01 * SineOf(113.1499 + 0.01696611168 * d),
+      0.013 * SineOf(269.6856 - 0.01389867804 * d),
+      0.013 * SineOf(188.1164 - 0.01802405736 * d),
+      0.026 * A7,
+      0.017 * SineOf(10.58595 + 0.00946463148 * d),
+  };
+  w_.DeltaLongitude = SingleSum(longitude_terms);
+  const double perigee_terms[] = {-2.1 * A1, -0.118 * A2, -2.076 * A3, -0.84 * A4, -0.1 * A5, -0.593 * A6, -0.065 * A7};
+  w_.DeltaPerigee = SingleSum(perigee_terms);
+  const double node_terms[] = {0.63 * A1, 0.17 * A2, 95.96 * A3, 15.58 * A4, 1.86 * SineOf(node + 289.65 - 0.9 * T)};
+  w_.DeltaNode = SingleSum(node_terms);
+  const double sun_terms[] = {-6.4 * A1, -0.27 * A5, -1.89 * A6, 0.2 * SineOf(219.7551 - 0.0243787 * d)};
+  w_.DeltaSunAnomaly = SingleSum(sun_terms);
+
+  const double dL = w_.DeltaLongitude / 3600.0;
+  w_.MeanLongitude = ToSingle(w_.MeanLongitude + dL);
+  w_.Elongation = ToSingle(w_.Elongation + dL);
+  w_.MeanAnomaly = ToSingle(w_.MeanAnomaly + dL - w_.DeltaPerigee / 3600.0);
+  w_.SunMeanAnomaly = ToSingle(w_.SunMeanAnomaly + w_.DeltaSunAnomaly / 3600.0);
+  w_.ArgLatitude = ToSingle(w_.ArgLatitude + dL - w_.DeltaNode / 3600.0);
+}
+
+// The periodic part of the Moon's longitude, degrees: the principal terms with Brown's
+// factor E per power of l', the two further terms in the node and in D, and the planetary
+// terms. Arguments in radians.
+void LunarTheory::LongitudeSeries() {
+  const double e = w_.EFactor, e2 = w_.DeltaNode;
+  const double e_power[] = {1.0, e, e2, e * e2};
+  w_.SeriesSum = 0.0;
+  for (const auto& terms : {std::span<const LunarArgumentTerm>(kBrownLongitudeTerms), further_longitude_terms_}) {
+    for (const LunarArgumentTerm& t : terms) {
+      w_.SeriesSum += t.amplitude * e_power[std::abs(t.lp)] * std::sin(ArgumentOf(t, w_));
+    }
+  }
+  w_.SeriesSum += -0.189 * std::sin(w_.NodeLongitude) + 0.168 * std::sin(w_.Elongation);
+  for (const LunarPlanetaryTerm& t : kPlanetaryLongitudeTerms) {
+    w_.SeriesSum += t.amplitude * std::sin(t.phase + t.rate * w_.T);
+  }
+  w_.SeriesSum = Checked(w_.SeriesSum / 3600.0, "Moon longitude series");
+}
+
+// Latitude, degrees: 18519.7" sin S - 6.2" sin 3S with S the argument of latitude from the
+// inequalities of the longitude, the principal term scaled for the node's long-period
+// terms, plus the correction series N.
+void LunarTheory::Latitude(float& latitude) {
+  w_.SeriesSum = 0.0;
+  for (const LunarArgumentTerm& t : kLatitudeArgumentTerms) w_.SeriesSum += t.amplitude * std::sin(ArgumentOf(t, w_));
+  w_.LatitudeArgument = ToSingle(w_.ArgLatitude + w_.ArcsecToRad * w_.SeriesSum, "latitude argument");
+  const double s = w_.LatitudeArgument, node = w_.NodeLongitude;
+  w_.Additive1 = ToSingle(
+      (1.0 - 0.0004664 * std::cos(node) - 0.0000754 * std::cos(node + 4.800528 - 0.04014275 * w_.T)) * std::sin(s));
+  w_.Additive2 = ToSingle((18519.7 * w_.Additive1 - 6.2 * std::sin(3.0 * s)) / 3600.0);
+  w_.SeriesSum = 0.0;
+  for (const LunarArgumentTerm& t : kLatitudeCorrectionTerms) w_.SeriesSum += t.amplitude * std::sin(ArgumentOf(t, w_));
+  latitude = ToSingle(w_.Additive2 + w_.SeriesSum / 3600.0, "Moon latitude");
+}
+
+// Distance in AU from the equatorial horizontal parallax p (3422.451" plus its cosine
+// series): the Earth's equatorial radius 6378.16 km over sin p, in units of 149 600 000 km.
+void LunarTheory::Distance() {
+  w_.SeriesSum = 3422.451;
+  for (const LunarArgumentTerm& t : kParallaxTerms) w_.SeriesSum += t.amplitude * std::cos(ArgumentOf(t, w_));
+  w_.Distance =
+      ToSingle(Divide(6.37816, 149600.0 * std::sin(w_.ArcsecToRad * w_.SeriesSum), "Moon distance"), "Moon distance");
+}
+
+// The true node: the mean node plus 21 periodic terms and the additive node term 95.96" sin
+// Omega, degrees; arguments in degrees.
+void LunarTheory::TrueNode() {
+  std::array<double, kTrueNodeTerms.size()> terms;
+  for (std::size_t i = 0; i < terms.size(); ++i) {
+    terms[i] = kTrueNodeTerms[i].amplitude * SineOf(ArgumentOf(kTrueNodeTerms[i], w_));
+  }
+  w_.TrueNode = SingleSum(terms);
+  w_.TrueNode =
+      ToSingle(w_.NodeLongitude + (w_.TrueNode + 95.96 * SinDeg(w_.NodeLongitude)) / 3600.0, "true node");
 }
 
 }  // namespace orbelle::ephemeris

@@ -1,0 +1,33 @@
+// Directions of the nodes and apsides of an orbit.
+#include <cmath>
+#include <cstdlib>
+
+#include "ephemeris/angles.h"
+#include "ephemeris/checked_float.h"
+#include "ephemeris/kepler_orbit.h"
+
+namespace orbelle::ephemeris {
+
+// The two nodes lie on the line of nodes at the radii of the conic r = p / (1 + e cos v) with
+// true anomaly v = -omega (ascending) and 180 - omega (descending, drawn on the opposite side,
+// hence the negative radius); perihelion and aphelion at q = a (1 - e) and Q = a (1 + e) in
+// the direction of perihelion projected on the ecliptic. All four are taken in the ecliptic
+// plane; seen from the Earth the Earth's vector is subtracted first.
+OrbitPointDirections OrbitPoints(const OrbitalElements& el, Integer mode, float earth_x, float earth_y) {
+  const double sw = std::sin(el.omega), cw = std::cos(el.omega);
+  const double w = static_cast<double>(
+      Atan2Rad(ToSingle(sw * std::cos(el.i)), ToSingle(cw))) + el.node;
+  const double a = el.a, e = el.e;
+  const double p = a * (1.0 - e * e);
+  const double r_asc = Divide(p, 1.0 + e * cw, "ascending-node radius");
+  const double r_desc = -Divide(p, 1.0 - e * cw, "descending-node radius");
+  const double q = a * (1.0 - e), Q = -a * (1.0 + e);
+  const bool heliocentric = std::abs(static_cast<int>(mode)) == 2;
+  const double ex = heliocentric ? 0.0 : earth_x, ey = heliocentric ? 0.0 : earth_y;
+  const auto direction = [&](double r, double angle) {
+    return Atan2Deg(ToSingle(r * std::sin(angle) - ey, "orbit point"), ToSingle(r * std::cos(angle) - ex, "orbit point"));
+  };
+  return {direction(r_asc, el.node), direction(r_desc, el.node), direction(q, w), direction(Q, w)};
+}
+
+}  // namespace orbelle::ephemeris

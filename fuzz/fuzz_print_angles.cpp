@@ -1,0 +1,37 @@
+// The table drawn from arbitrary longitudes (every finite single, NaN excluded by
+// construction): always the request line, an empty line, the header and eleven rows, with
+// no infinity or NaN text and every sign cell made of degrees, one glyph and two-digit minutes.
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+#include "host/angles_table.h"
+#include "host/text_surface.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  orbelle::host::AnglesTable table;
+  std::size_t used = 0;
+  auto next = [&]() {
+    float v = 0;
+    if (used + sizeof v <= size) std::memcpy(&v, data + used, sizeof v);
+    used += sizeof v;
+    return std::isfinite(v) ? v : 0.0f;
+  };
+  for (const auto body : orbelle::host::kRowBodies) {
+    table.Results.GeoLon[static_cast<std::size_t>(body)] = next();
+    table.Results.HelioLon[static_cast<std::size_t>(body)] = next();
+  }
+  orbelle::host::TextSurface surface;
+  table.DrawTable(QStringLiteral("request"), surface);
+  const QStringList lines = surface.Lines();
+  if (lines.size() != 14) std::abort();
+  for (const QString& line : lines) {
+    if (line.contains(QLatin1String("nan"), Qt::CaseInsensitive) || line.contains(QLatin1String("inf"), Qt::CaseInsensitive)) std::abort();
+  }
+  for (const auto body : orbelle::host::kRowBodies) {
+    const orbelle::host::SignCellText cell = orbelle::host::SignCell(table.Results.GeoLon[static_cast<std::size_t>(body)]);
+    if (cell.minutes.size() != 3 || cell.degrees.isEmpty()) std::abort();
+  }
+  return 0;
+}

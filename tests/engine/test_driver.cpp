@@ -1,0 +1,107 @@
+// The body-position driver: time arguments, dispatch and argument checks.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "ephemeris/body_position.h"
+#include "ephemeris/engine_error.h"
+
+namespace orbelle::ephemeris {
+namespace {
+
+// Calls BodyPosition the way the angles table does, keeping the caller's variables.
+struct Caller {
+  Ephemeris engine;
+  ResultArrays arrays;
+  std::string path;
+  float ex = 0, ey = 0, ez = 0, edx = 0, edy = 0;
+  float nutation = 0;
+  Integer mode = 0, lunar_option = 0;
+
+  void Call(Integer body, double jd) {
+    auto r = arrays.Spans();
+    engine.BodyPosition(mode, body, path, ex, ey, ez, edx, edy, jd, lunar_option, nutation, r.GeoLon, r.GeoLat,
+                        r.GeoDist, r.GeoSpeed, r.HelioLon, r.HelioLat, r.HelioDist, r.HelioSpeed, r.AscNodeLon,
+                        r.DescNodeLon, r.PerihelionLon, r.AphelionLon);
+  }
+};
+
+TEST(Driver, TimeArgumentsAtTheEpoch) {
+  Caller c;
+  c.Call(kTimeArguments, 2415020.0);
+  EXPECT_EQ(c.engine.Days(), 0.0);
+  EXPECT_EQ(c.engine.T(), 0.0);
+  // Nutation at T = 0 from the six terms with the mean arguments at their constant terms:
+  // node 259.18 deg, L 279.70, L' 270.43, M 358.48, M' 296.10 (hand calculation).
+  const double node = 0.71995354167 * 360, sun = 0.77693521605 * 360, moon = 0.7512060108 * 360;
+  const double deg = M_PI / 180;
+  const double expected = (-17.2327 * std::sin(node * deg) - 1.2729 * std::sin(2 * sun * deg) +
+                           0.2088 * std::sin(2 * node * deg) - 0.2037 * std::sin(2 * moon * deg) +
+                           0.1261 * std::sin(358.4758444 * deg) + 0.0675 * std::sin(296.1046083 * deg)) /
+                          3600;
+  EXPECT_NEAR(c.nutation, expected, 1e-7);
+  c.Call(kTimeArguments, 2451545.0);
+  EXPECT_NEAR(c.engine.T(), 1.0, 1e-12);
+  EXPECT_NEAR(c.engine.T2(), 1.0, 1e-12);
+}
+
+TEST(Driver, EmptyBodiesAndMinusOneChangeNothing) {
+  Caller c;
+  c.arrays.GeoLon.fill(7.0f);
+  c.arrays.AscNodeLon.fill(7.0f);
+  const ResultArrays before = c.arrays;
+  for (Integer body : {Integer(18), Integer(19), Integer(20), Integer(21), Integer(22), Integer(-1)}) {
+    c.mode = 1;
+    c.Call(body, 2451545.0);
+  }
+  EXPECT_EQ(c.arrays.GeoLon, before.GeoLon);
+  EXPECT_EQ(c.arrays.AscNodeLon, before.AscNodeLon);
+  EXPECT_EQ(c.arrays.HelioDist, before.HelioDist);
+}
+
+TEST(Driver, BodiesWithoutASlotAreRefusedBeforeWriting) {
+  Caller c;
+  EXPECT_THROW(c.Call(-2, 2451545.0), InvalidArgumentError);
+  EXPECT_THROW(c.Call(Integer(kBodySlots), 2451545.0), InvalidArgumentError);
+  EXPECT_THROW(c.Call(std::numeric_limits<Integer>::max(), 2451545.0), InvalidArgumentError);
+
+  // Arrays too short for the lunar theory's node slots are refused for the Moon too.
+  std::array<float, 10> small{};
+  std::span<float> s(small);
+  auto r = c.arrays.Spans();
+  Integer moon = kMoon;
+  double jd = 2451545.0;
+  EXPECT_THROW(c.engine.BodyPosition(c.mode, moon, c.path, c.ex, c.ey, c.ez, c.edx, c.edy, jd,
+                                     c.lunar_option, c.nutation, s, r.GeoLat, r.GeoDist, r.GeoSpeed, r.HelioLon,
+                                     r.HelioLat, r.HelioDist, r.HelioSpeed, r.AscNodeLon, r.DescNodeLon,
+                                     r.PerihelionLon, r.AphelionLon),
+               InvalidArgumentError);
+  EXPECT_EQ(small, (std::array<float, 10>{}));
+}
+
+TEST(Driver, NonFiniteInstantIsACalculationError) {
+  Caller c;
+  EXPECT_THROW(c.Call(kTimeArguments, std::numeric_limits<double>::infinity()), CalculationError);
+  EXPECT_THROW(c.Call(kTimeArguments, std::nan("")), CalculationError);
+}
+
+TEST(Driver, DateErrorResult) {
+  ResultArrays a;
+  a.GeoDist[12] = 3.5f;
+  a.GeoLat[12] = 1.0f;
+  a.GeoLon[20] = 5.0f;
+  a.AscNodeLon[20] = 5.0f;
+  WriteDateError(12, a.Spans());
+  WriteDateError(20, a.Spans());
+  EXPECT_EQ(a.GeoLon[12], -1.0f);
+  EXPECT_EQ(a.HelioLon[12], -1.0f);
+  EXPECT_EQ(a.GeoLat[12], 0.0f);
+  EXPECT_EQ(a.GeoDist[12], 3.5f);  // distances keep their previous values
+  EXPECT_EQ(a.PerihelionLon[12], -1.0f);
+  EXPECT_EQ(a.GeoLon[20], -1.0f);
+  EXPECT_EQ(a.AscNodeLon[20], 5.0f);  // no orbit points from body 16 up
+}
+
+}  // namespace
+}  // namespace orbelle::ephemeris

@@ -1,0 +1,78 @@
+#include "tests/ephemeris_files/file_builder.h"
+
+#include <cstring>
+#include <fstream>
+#include <stdexcept>
+
+namespace orbelle::test {
+
+namespace {
+
+template <typename T>
+void Put(std::string& out, T v) {
+  char bytes[sizeof(T)];
+  std::memcpy(bytes, &v, sizeof(T));  // the test machines are little-endian, like the files
+  out.append(bytes, sizeof(T));
+}
+
+}  // namespace
+
+TempDir::TempDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "orbelle-files-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary directory");
+  dir_ = pattern;
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(dir_, ignored);
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+void CopyFile(const std::string& from, const std::string& to) {
+  std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing);
+}
+
+void WriteEphemerisFile(const std::string& path, bool header, std::int16_t count, double start, std::int16_t step,
+                        const std::vector<Record>& records) {
+  std::string out;
+  if (header) out = std::string("EPHM") + std::string(8, '\0');
+  Put(out, count);
+  Put(out, start);
+  Put(out, step);
+  for (const Record& r : records) {
+    for (float v : r) Put(out, v);
+  }
+  WriteBytes(path, out);
+}
+
+std::vector<Record> LinearRecords(std::size_t n) {
+  std::vector<Record> records;
+  for (std::size_t i = 0; i < n; ++i) {
+    records.push_back({static_cast<float>(1.0 + 0.001 * (static_cast<double>(i) - 2.0)), 2.0f, 0.5f});
+  }
+  return records;
+}
+
+void WriteMinorBodyFile(const std::string& path, char kind, std::int16_t step, std::int32_t epoch_tenths,
+                        std::int32_t count, const std::vector<std::int32_t>& record_fields) {
+  std::string out = "EL";
+  Put(out, std::int16_t{0});
+  out += "TEST BODY         ";
+  Put(out, step);
+  Put(out, epoch_tenths);
+  Put(out, count);
+  out += kind;
+  out.resize(kind == 'X' ? 36 : 56, '\0');
+  for (std::int32_t v : record_fields) Put(out, v);
+  WriteBytes(path, out);
+}
+
+std::string DataDir() { return std::string(ORBELLE_SOURCE_DIR) + "/data/"; }
+
+}  // namespace orbelle::test

@@ -1,0 +1,58 @@
+// Synthetic ephemeris and minor-body files in a temporary directory, and an EphemerisFiles
+// whose problem reports are collected.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "ephemeris/ephemeris_files.h"
+
+namespace orbelle::test {
+
+// A fresh directory, removed with everything in it at the end of the test.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  // The directory with a trailing separator, as the ephemeris path wants it.
+  std::string Path() const { return dir_.string() + "/"; }
+  std::string operator/(const std::string& name) const { return Path() + name; }
+
+ private:
+  std::filesystem::path dir_;
+};
+
+using Record = std::array<float, 3>;
+
+// An "EPHM" file (or the headerless variant): count as stored, S, step, records.
+void WriteEphemerisFile(const std::string& path, bool header, std::int16_t count, double start, std::int16_t step,
+                        const std::vector<Record>& records);
+
+// Records i = 0 .. n-1 of a body moving uniformly: x = 1 + 0.001 (S + (i - 2) h - S) / h,
+// y = 2, z = 0.5 (so a position is known exactly at any date).
+std::vector<Record> LinearRecords(std::size_t n);
+
+// A minor-body file: header fields, then the records as 32-bit integers.
+void WriteMinorBodyFile(const std::string& path, char kind, std::int16_t step, std::int32_t epoch_tenths,
+                        std::int32_t count, const std::vector<std::int32_t>& record_fields);
+
+void WriteBytes(const std::string& path, const std::string& bytes);
+void CopyFile(const std::string& from, const std::string& to);
+
+// The shipped data directory, with a trailing separator.
+std::string DataDir();
+
+struct ReportingFiles {
+  ephemeris::EphemerisFiles files;
+  std::vector<std::string> reports;
+  ReportingFiles() {
+    files.SetProblemReporter([this](const std::string& m) { reports.push_back(m); });
+  }
+};
+
+}  // namespace orbelle::test

@@ -1,0 +1,222 @@
+// The "EPHM" reader, the chain of files, the record cache and corrupt files, on synthetic
+// files whose positions are known exactly, and on the shipped chain files.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <limits>
+
+#include "ephemeris/engine_error.h"
+#include "tests/ephemeris_files/file_builder.h"
+#include "tests/ephemeris_files/file_coverage.h"
+#include "tests/support/engine_call.h"
+
+namespace orbelle::test {
+namespace {
+
+using ephemeris::HeliocentricState;
+
+constexpr double kS = 2451000.5;
+constexpr std::int16_t kStep = 10;
+
+// A file of 20 records' count (23 stored) moving uniformly, x = 1 + 0.001 (JD - S) / h.
+void WriteLinear(const std::string& path, bool header = true) {
+  WriteEphemerisFile(path, header, 20, kS, kStep, LinearRecords(23));
+}
+
+double LinearX(double jd) { return 1.0 + 0.001 * (jd - kS) / kStep; }
+
+TEST(EphemerisFile, CoverageEdgesRateAndHeaderlessVariant) {
+  TempDir dir;
+  WriteLinear(dir / "CERES");
+  WriteLinear(dir / "MINOR.DAT", false);
+  ReportingFiles f;
+  // Covered from S + 3h to S + (N - 4)h inclusive; at S + 3h the window starts with p = 0.
+  for (double jd : {kS + 30.0, kS + 77.7, kS + 160.0}) {
+    const auto s = f.files.EphemerisLookup(6, dir.Path(), jd, "CERES");
+    ASSERT_TRUE(s) << jd;
+    EXPECT_NEAR(s->x, LinearX(jd), 2e-7) << jd;
+    EXPECT_EQ(s->y, 2.0f);
+    EXPECT_EQ(s->z, 0.5f);
+    EXPECT_NEAR(s->vx, 0.0001, 2e-8);  // records rounded to single: 6e-8 over a 10-day step
+    EXPECT_NEAR(s->vy, 0.0, 1e-12);
+    // The headerless variant of the same data, for a body from 32.
+    const auto m = f.files.EphemerisLookup(40, dir / "MINOR.DAT", jd, "");
+    ASSERT_TRUE(m) << jd;
+    EXPECT_EQ(m->x, s->x);
+  }
+  EXPECT_EQ(f.files.EphemerisLookup(6, dir.Path(), kS + 30.0, "CERES")->x, static_cast<float>(LinearX(kS + 30.0)));
+  // One day outside: the DATE ERROR result, nothing reported.
+  EXPECT_FALSE(f.files.EphemerisLookup(6, dir.Path(), kS + 29.0, "CERES"));
+  EXPECT_FALSE(f.files.EphemerisLookup(6, dir.Path(), kS + 161.0, "CERES"));
+  EXPECT_FALSE(f.files.EphemerisLookup(40, dir / "MINOR.DAT", kS + 161.0, ""));
+  EXPECT_TRUE(f.reports.empty());
+  // Without its header the file is not an ephemeris file for bodies 6..15.
+  WriteLinear(dir / "VESTA", false);
+  EXPECT_FALSE(f.files.EphemerisLookup(9, dir.Path(), kS + 50.0, "VESTA"));
+  EXPECT_EQ(f.reports, std::vector<std::string>{"INVALID EPHEMERIS:  " + dir.Path() + "VESTA"});
+  // Only bodies 0..86 have a slot in the record cache.
+  EXPECT_THROW(f.files.EphemerisLookup(87, dir / "MINOR.DAT", kS + 50.0, ""), ephemeris::InvalidArgumentError);
+  EXPECT_TRUE(f.files.EphemerisLookup(86, dir / "MINOR.DAT", kS + 50.0, ""));
+}
+
+TEST(EphemerisFile, CacheServesTheStepWithoutReadingTheFile) {
+  TempDir dir;
+  WriteLinear(dir / "CERES");
+  ReportingFiles f;
+  ASSERT_TRUE(f.files.EphemerisLookup(6, dir.Path(), kS + 55.0, "CERES"));  // window W = S + 20
+  std::filesystem::remove(dir / "CERES");
+  // W + 3h exactly (p = 0) and just before W + 4h come from the cache.
+  for (double jd : {kS + 50.0, kS + 59.99}) {
+    const auto s = f.files.EphemerisLookup(6, dir.Path(), jd, "CERES");
+    ASSERT_TRUE(s) << jd;
+    EXPECT_NEAR(s->x, LinearX(jd), 2e-7);
+  }
+  EXPECT_TRUE(f.reports.empty());
+  // W + 4h needs the next window: the file is read again, and it is gone.
+  EXPECT_FALSE(f.files.EphemerisLookup(6, dir.Path(), kS + 60.0, "CERES"));
+  EXPECT_EQ(f.reports.size(), 1u);
+  // The cache remembers its file: another file for the same body number is read.
+  WriteEphemerisFile(dir / "OTHER", true, 20, kS, kStep, std::vector<Record>(23, Record{3.0f, 0.0f, 0.0f}));
+  WriteLinear(dir / "FIRST");
+  ASSERT_EQ(f.files.EphemerisLookup(33, dir / "FIRST", kS + 55.0, "")->y, 2.0f);
+  EXPECT_EQ(f.files.EphemerisLookup(33, dir / "OTHER", kS + 55.0, "")->x, 3.0f);
+}
+
+TEST(EphemerisFile, StoredCountOfMinusOneMeans65535) {
+  const std::string ceres = DataDir() + "CERES";
+  const FileCoverage c = ReadCoverage(ceres);
+  ASSERT_EQ(c.stored_count, -1);
+  ASSERT_EQ(c.last, c.start + (65535 - 4) * c.step);
+  ReportingFiles f;
+  EXPECT_TRUE(f.files.EphemerisLookup(6, DataDir(), c.first, "CERES"));
+  EXPECT_TRUE(f.files.EphemerisLookup(6, DataDir(), c.last, "CERES"));
+  EXPECT_FALSE(f.files.EphemerisLookup(6, DataDir(), c.last + 0.5, "CERES"));
+  EXPECT_TRUE(f.reports.empty());
+}
+
+TEST(EphemerisChain, WalksBothWaysAndStartsWhereTheLastLookupEnded) {
+  TempDir dir;
+  for (const char* body : {"JUPITER", "SATURN"}) {
+    for (int p = 0; p < ephemeris::kChainLength; ++p) {
+      const std::string name = body + ephemeris::ChainExtension(p);
+      CopyFile(DataDir() + name, dir / name);
+    }
+  }
+  ReportingFiles f;
+  const FileCoverage m2 = ReadCoverage(dir / "JUPITER.M2"), m1 = ReadCoverage(dir / "JUPITER.M1");
+  const double only_m2 = m2.first + 10.0;
+  ASSERT_LT(only_m2, m1.first);
+  // From "" back past ".M1" to ".M2".
+  ASSERT_TRUE(f.files.EphemerisLookup(10, dir.Path(), only_m2, "JUPITER"));
+  EXPECT_EQ(f.files.CurrentExtension(), ".M2");
+  // Saturn starts from ".M2": its files "" and ".M1" are not needed.
+  std::filesystem::remove(dir / "SATURN");
+  std::filesystem::remove(dir / "SATURN.M1");
+  EXPECT_TRUE(f.files.EphemerisLookup(11, dir.Path(), only_m2, "SATURN"));
+  EXPECT_TRUE(f.reports.empty());
+  // Forwards to the last file, then off both ends of the chain.
+  const FileCoverage p3 = ReadCoverage(dir / "JUPITER.P3"), m11 = ReadCoverage(dir / "JUPITER.M11");
+  EXPECT_TRUE(f.files.EphemerisLookup(10, dir.Path(), p3.last, "JUPITER"));
+  EXPECT_EQ(f.files.CurrentExtension(), ".P3");
+  EXPECT_FALSE(f.files.EphemerisLookup(10, dir.Path(), p3.last + 1.0, "JUPITER"));
+  EXPECT_EQ(f.files.CurrentExtension(), ".P3");
+  EXPECT_TRUE(f.files.EphemerisLookup(10, dir.Path(), m11.first, "JUPITER"));
+  EXPECT_EQ(f.files.CurrentExtension(), ".M11");
+  EXPECT_FALSE(f.files.EphemerisLookup(10, dir.Path(), m11.first - 1.0, "JUPITER"));
+  EXPECT_TRUE(f.reports.empty());
+  // A single-file body resets the shared extension to the file without extension.
+  CopyFile(DataDir() + "CERES", dir / "CERES");
+  EXPECT_TRUE(f.files.EphemerisLookup(6, dir.Path(), 2451545.0, "CERES"));
+  EXPECT_EQ(f.files.CurrentExtension(), "");
+}
+
+TEST(EphemerisChain, GapsAndMissingFilesEndTheLookupWithoutLooping) {
+  TempDir dir;
+  // "" covers S + 30 .. S + 160, ".M1" ends a hundred days earlier: a date in between.
+  WriteLinear(dir / "PLUTO");
+  WriteEphemerisFile(dir / "PLUTO.M1", true, 20, kS - 300.0, kStep, LinearRecords(23));
+  ReportingFiles f;
+  EXPECT_FALSE(f.files.EphemerisLookup(15, dir.Path(), kS - 50.0, "PLUTO"));
+  EXPECT_TRUE(f.reports.empty());
+  // A date before ".M1" needs ".M2", which is missing: reported once, naming the file; the
+  // next chain lookup starts from the file without extension again.
+  EXPECT_FALSE(f.files.EphemerisLookup(15, dir.Path(), kS - 1000.0, "PLUTO"));
+  EXPECT_EQ(f.reports, std::vector<std::string>{"INVALID EPHEMERIS:  " + dir.Path() + "PLUTO.M2"});
+  EXPECT_EQ(f.files.CurrentExtension(), "");
+  EXPECT_TRUE(f.files.EphemerisLookup(15, dir.Path(), kS + 40.0, "PLUTO"));
+
+  // Through the driver: the DATE ERROR result, the path untouched, one report.
+  EngineCall call;
+  std::vector<std::string> reports;
+  call.engine.SetProblemReporter([&](const std::string& m) { reports.push_back(m); });
+  call.path = dir.Path();
+  call.r.GeoDist[13] = 17.0f;
+  call.At(2451545.0, 13);
+  EXPECT_EQ(call.r.GeoLon[13], -1.0f);
+  EXPECT_EQ(call.r.HelioLon[13], -1.0f);
+  EXPECT_EQ(call.r.AscNodeLon[13], -1.0f);
+  EXPECT_EQ(call.r.GeoDist[13], 17.0f);
+  EXPECT_EQ(call.path, dir.Path());
+  EXPECT_EQ(reports, std::vector<std::string>{"INVALID EPHEMERIS:  " + dir.Path() + "URANUS"});
+}
+
+TEST(EphemerisFile, FileBodiesGiveOrbitPointsOnlyWhenModeAsks) {
+  EngineCall call;
+  call.path = DataDir();
+  call.r.AscNodeLon[10] = 7.0f;
+  call.At(2415020.0, 10, 0);
+  EXPECT_GE(call.r.HelioLon[10], 0.0f);
+  EXPECT_EQ(call.r.AscNodeLon[10], 7.0f);
+  // Mode 2: heliocentric points from the mean elements (Jupiter's node 357996.19" at T = 0).
+  call.At(2415020.0, 10, 2);
+  EXPECT_GE(call.r.HelioLon[10], 0.0f);
+  EXPECT_NEAR(call.r.AscNodeLon[10], 99.443386, 1e-4);
+}
+
+TEST(CorruptEphemerisFiles, GiveTheDateErrorAndOneReportNeverAReadBeyondTheFileOrANaN) {
+  const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+  std::vector<Record> with_nan = LinearRecords(23), with_inf = LinearRecords(23);
+  with_nan[6][1] = nan;
+  with_inf[6][2] = -inf;
+  TempDir dir;
+  struct Case {
+    const char* what;
+    std::function<void(const std::string&)> write;
+    double jd;
+  };
+  // Dates inside the range the header claims; the window around S + 45 holds record 6.
+  const std::vector<Case> cases = {
+      {"empty", [](const std::string& p) { WriteBytes(p, ""); }, kS + 45.0},
+      {"truncated header", [](const std::string& p) { WriteBytes(p, std::string("EPHM") + std::string(12, '\0')); },
+       kS + 45.0},
+      {"wrong magic", [](const std::string& p) { WriteBytes(p, "EPHX" + std::string(200, '\1')); }, kS + 45.0},
+      {"zero step", [](const std::string& p) { WriteEphemerisFile(p, true, 20, kS, 0, LinearRecords(23)); }, kS + 45.0},
+      {"negative step", [](const std::string& p) { WriteEphemerisFile(p, true, 20, kS, -10, LinearRecords(23)); },
+       kS + 45.0},
+      {"count beyond the end",
+       [](const std::string& p) { WriteEphemerisFile(p, true, 900, kS, kStep, LinearRecords(23)); }, kS + 500.0},
+      {"NaN start", [](const std::string& p) { WriteEphemerisFile(p, true, 20, std::nan(""), kStep, LinearRecords(23)); },
+       kS + 45.0},
+      {"NaN coordinate", [&](const std::string& p) { WriteEphemerisFile(p, true, 20, kS, kStep, with_nan); }, kS + 45.0},
+      {"infinite coordinate", [&](const std::string& p) { WriteEphemerisFile(p, true, 20, kS, kStep, with_inf); },
+       kS + 45.0},
+  };
+  for (const Case& c : cases) {
+    ReportingFiles f;
+    c.write(dir / "JUNO");
+    std::optional<HeliocentricState> s;
+    ASSERT_NO_THROW(s = f.files.EphemerisLookup(8, dir.Path(), c.jd, "JUNO")) << c.what;
+    EXPECT_FALSE(s) << c.what;
+    EXPECT_EQ(f.reports, std::vector<std::string>{"INVALID EPHEMERIS:  " + dir.Path() + "JUNO"}) << c.what;
+  }
+  // The intact part of a file whose count runs beyond its end still serves its dates.
+  ReportingFiles f;
+  WriteEphemerisFile(dir / "JUNO", true, 900, kS, kStep, LinearRecords(23));
+  const auto intact = f.files.EphemerisLookup(8, dir.Path(), kS + 45.0, "JUNO");
+  ASSERT_TRUE(intact);
+  EXPECT_NEAR(intact->x, LinearX(kS + 45.0), 2e-7);
+}
+
+}  // namespace
+}  // namespace orbelle::test

@@ -1,0 +1,118 @@
+// The angles table: cell texts, layout, colours and the handling of unreadable requests.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "ephemeris/engine_error.h"
+#include "host/angles_table.h"
+#include "qt_printers.h"
+#include "host/text_surface.h"
+
+namespace orbelle::host {
+namespace {
+
+QString Shown(float longitude) {
+  const SignCellText cell = SignCell(longitude);
+  return cell.degrees + QString::number(cell.glyph_code) + "|" + cell.minutes;
+}
+
+TEST(SignCell, DegreesGlyphAndMinutesWithoutCarry) {
+  EXPECT_EQ(Shown(0.0f), "094|00 ");
+  EXPECT_EQ(Shown(75.5f), "1596|30 ");     // 15 Gemini 30
+  EXPECT_EQ(Shown(29.999f), "2994|60 ");   // minutes round to 60, no carry
+  EXPECT_EQ(Shown(360.0f), "0106|00 ");    // one past Pisces
+  EXPECT_EQ(Shown(-1.0f), "2993|00 ");     // the DATE ERROR position
+  EXPECT_EQ(Shown(359.75f), "29105|45 ");  // 29 Pisces 45
+  EXPECT_THROW(SignCell(std::nanf("")), ephemeris::CalculationError);
+}
+
+TEST(DecimalCell, TwoDecimalsRegionalSeparator) {
+  const QLocale c(QLocale::C), de(QLocale::German, QLocale::Germany);
+  EXPECT_EQ(DecimalCell(0.0f, c), "0.00   ");
+  EXPECT_EQ(DecimalCell(75.5f, c), "75.50   ");
+  EXPECT_EQ(DecimalCell(360.0f, c), "360.00   ");
+  EXPECT_EQ(DecimalCell(-1.0f, c), "-1.00   ");
+  EXPECT_EQ(DecimalCell(0.125f, c), "0.13   ");  // an exact half rounds away from zero
+  EXPECT_EQ(DecimalCell(359.996f, c), "360.00   ");
+  EXPECT_EQ(DecimalCell(123.456f, de), "123,46   ");
+}
+
+// Records every drawing operation, to check what the table does on the surface.
+class RecordingSurface : public TextSurface {
+ public:
+  std::vector<QString> ops;
+  void Clear() override { ops.push_back("clear"); TextSurface::Clear(); }
+  void SetColour(int i) override { ops.push_back("colour " + QString::number(i)); TextSurface::SetColour(i); }
+  void SetFontName(const QString& n) override { ops.push_back("font " + n); TextSurface::SetFontName(n); }
+  void Print(const QString& t, bool end) override { ops.push_back("print " + t); TextSurface::Print(t, end); }
+};
+
+TEST(PrintAngles, LayoutOfTheTable) {
+  AnglesTable table;
+  table.Locale = QLocale(QLocale::C);
+  // The layout does not depend on the positions: whatever the engine gives, the cells start
+  // at the four column positions of the text surface.
+  TextSurface surface;
+  table.PrintAngles("12/25/2026 10:30", surface);
+  const QStringList lines = surface.Lines();
+  ASSERT_EQ(lines.size(), 14);
+  EXPECT_EQ(lines[0], "12/25/2026 10:30");
+  EXPECT_EQ(lines[1], "");
+  // Columns: A = 12 ("NORTH TRUE N"), B = A + 7, C = B + 13, D = C + 7.
+  EXPECT_EQ(lines[2], "PLANET      GEOCENTRIC          HELIOCENTRIC");
+  EXPECT_EQ(lines[2].indexOf("GEOCENTRIC"), 12);
+  EXPECT_EQ(lines[2].indexOf("HELIOCENTRIC"), 32);
+  const char* labels[] = {"SUN/EARTH", "MOON", "MERCURY", "VENUS", "MARS", "JUPITER",
+                          "SATURN", "URANUS", "NEPTUNE", "PLUTO", "NORTH T.N."};
+  for (int row = 0; row < kRowCount; ++row) EXPECT_TRUE(lines[3 + row].startsWith(labels[row])) << lines[3 + row];
+  EXPECT_EQ(table.LastJulianDay(), 2461399.9375);
+
+  // Colours: the first lines black, each row in its own, the last row's left in force.
+  const auto& pieces = surface.Pieces();
+  EXPECT_EQ(pieces[0][0].colour, 0);
+  EXPECT_EQ(pieces[2][0].colour, 0);
+  for (int row = 0; row < kRowCount; ++row) EXPECT_EQ(pieces[3 + row][0].colour, kRowColours[row]) << row;
+  EXPECT_EQ(surface.Colour(), 4);
+  // The true node has geocentric cells only: label, degrees, glyph, minutes, decimal.
+  EXPECT_EQ(pieces[13].size(), 5u);
+  EXPECT_EQ(pieces[12].size(), 9u);
+  EXPECT_EQ(pieces[3][1].column, 12);
+  EXPECT_EQ(pieces[3][4].column, 19);
+  EXPECT_EQ(pieces[3][5].column, 32);
+  EXPECT_EQ(pieces[3][8].column, 39);
+}
+
+TEST(PrintAngles, GlyphFontSwitchedAndRestored) {
+  AnglesTable table;
+  RecordingSurface surface;
+  surface.SetFontName("Sans");
+  surface.ops.clear();
+  table.PrintAngles("2026-12-25 10:30", surface);
+  int switches = 0;
+  for (std::size_t k = 0; k < surface.ops.size(); ++k) {
+    if (surface.ops[k] == "font WingDings") {
+      ++switches;
+      EXPECT_TRUE(surface.ops[k + 1].startsWith("print ")) << surface.ops[k + 1];
+      EXPECT_EQ(surface.ops[k + 2], "font Sans");
+    }
+  }
+  EXPECT_EQ(switches, 21);  // ten rows with two sign cells, the node with one
+  EXPECT_EQ(surface.FontName(), "Sans");
+  EXPECT_EQ(surface.ops.front(), "clear");
+}
+
+TEST(PrintAngles, UnreadableRequestLeavesThePreviousTable) {
+  AnglesTable table;
+  RecordingSurface surface;
+  table.PrintAngles("2026-12-25 10:30", surface);
+  const QStringList before = surface.Lines();
+  const double jd = table.LastJulianDay();
+  surface.ops.clear();
+  EXPECT_THROW(table.PrintAngles("not a date", surface), RequestError);
+  EXPECT_TRUE(surface.ops.empty());
+  EXPECT_EQ(surface.Lines(), before);
+  EXPECT_EQ(table.LastJulianDay(), jd);
+}
+
+}  // namespace
+}  // namespace orbelle::host
