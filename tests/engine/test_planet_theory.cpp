@@ -22,24 +22,29 @@ struct Earth {
   float x = 0, y = 0, z = 0, dx = 0, dy = 0;
 };
 
-// Runs one body for the Julian day jd, as the driver does (T from JD 2415020.0).
-void RunBody(SolarPlanetaryTheory& theory, Integer body, double jd, Earth& earth, ResultArrays& r) {
-  double T = (jd - 2415020.0) / 36525.0, T2 = T * T;
-  auto s = r.Spans();
-  theory.PlanetTheory(body, earth.x, earth.y, earth.z, earth.dx, earth.dy, T, T2, s.GeoLon, s.GeoLat, s.GeoDist,
-                      s.GeoSpeed, s.HelioLon, s.HelioLat, s.HelioDist, s.HelioSpeed);
-}
+// One theory with the caller's Earth variables and result arrays, called as the driver calls
+// it (T from JD 2415020.0).
+class PlanetTheoryTest : public ::testing::Test {
+ protected:
+  void RunBody(Integer body, double jd) { Call(theory, body, jd, earth, r); }
+  // Body 0, body 1, then the planets, for one instant.
+  void RunInstant(double jd) {
+    for (Integer body : {0, 1, 3, 4, 5}) RunBody(body, jd);
+  }
+  static void Call(SolarPlanetaryTheory& theory, Integer body, double jd, Earth& earth, ResultArrays& r) {
+    double T = (jd - 2415020.0) / 36525.0, T2 = T * T;
+    auto s = r.Spans();
+    theory.PlanetTheory(body, earth.x, earth.y, earth.z, earth.dx, earth.dy, T, T2, s.GeoLon, s.GeoLat, s.GeoDist,
+                        s.GeoSpeed, s.HelioLon, s.HelioLat, s.HelioDist, s.HelioSpeed);
+  }
 
-// Body 0, body 1, then the planets, for one instant.
-void RunInstant(SolarPlanetaryTheory& theory, double jd, Earth& earth, ResultArrays& r) {
-  for (Integer body : {0, 1, 3, 4, 5}) RunBody(theory, body, jd, earth, r);
-}
-
-TEST(PlanetTheoryArguments, ConstantTermsAtT0) {
   SolarPlanetaryTheory theory;
   Earth earth;
   ResultArrays r;
-  RunBody(theory, 0, 2415020.0, earth, r);
+};
+
+TEST_F(PlanetTheoryTest, ConstantTermsAtT0) {
+  RunBody(0, 2415020.0);
   const PlanetWork& w = theory.Work();
   EXPECT_NEAR(w.SunMeanLongitude / kDeg, 279.65 + 168.04 / 3600, 1e-9);
   EXPECT_NEAR(w.SunMeanAnomaly / kDeg, 358.45 + 93.04 / 3600, 1e-9);
@@ -52,15 +57,13 @@ TEST(PlanetTheoryArguments, ConstantTermsAtT0) {
   EXPECT_NEAR(theory.NutationLongitude() * 3600.0, 17.3462, 0.1);
 }
 
-TEST(PlanetTheoryContract, OtherBodiesWriteNothing) {
-  SolarPlanetaryTheory theory;
-  Earth earth{1, 2, 3, 4, 5};
-  ResultArrays r;
+TEST_F(PlanetTheoryTest, OtherBodiesWriteNothing) {
+  earth = {1, 2, 3, 4, 5};
   r.GeoLon.fill(7);
   r.HelioLat.fill(7);
   r.GeoDist.fill(7);
   r.HelioSpeed.fill(7);
-  for (Integer body : {2, 6, 17, 86}) RunBody(theory, body, 2451545.0, earth, r);
+  for (Integer body : {2, 6, 17, 86}) RunBody(body, 2451545.0);
   for (std::size_t b = 0; b < kBodySlots; ++b) {
     EXPECT_EQ(r.GeoLon[b], 7);
     EXPECT_EQ(r.HelioLat[b], 7);
@@ -71,14 +74,11 @@ TEST(PlanetTheoryContract, OtherBodiesWriteNothing) {
   EXPECT_EQ(earth.dy, 5);
 }
 
-TEST(PlanetTheoryContract, EarthVectorWrittenOnlyBySun) {
-  SolarPlanetaryTheory theory;
-  Earth earth;
-  ResultArrays r;
-  RunBody(theory, 0, 2451545.0, earth, r);
-  RunBody(theory, 1, 2451545.0, earth, r);
+TEST_F(PlanetTheoryTest, EarthVectorWrittenOnlyBySun) {
+  RunBody(0, 2451545.0);
+  RunBody(1, 2451545.0);
   const Earth after_sun = earth;
-  for (Integer body : {3, 4, 5}) RunBody(theory, body, 2451545.0, earth, r);
+  for (Integer body : {3, 4, 5}) RunBody(body, 2451545.0);
   EXPECT_EQ(earth.x, after_sun.x);
   EXPECT_EQ(earth.y, after_sun.y);
   EXPECT_EQ(earth.z, after_sun.z);
@@ -86,26 +86,23 @@ TEST(PlanetTheoryContract, EarthVectorWrittenOnlyBySun) {
   EXPECT_EQ(earth.dy, after_sun.dy);
 }
 
-TEST(PlanetTheoryContract, TwoTheoriesAreIndependent) {
-  SolarPlanetaryTheory alone, a, b;
-  Earth e_alone, e_a, e_b;
-  ResultArrays r_alone, r_a, r_b;
-  RunInstant(alone, 2460000.5, e_alone, r_alone);
-  // Interleave a second theory at another instant between a's calls.
+TEST_F(PlanetTheoryTest, TwoTheoriesAreIndependent) {
+  RunInstant(2460000.5);
+  // A second pair of theories, one interleaved at another instant between the other's calls.
+  SolarPlanetaryTheory a, b;
+  Earth e_a, e_b;
+  ResultArrays r_a, r_b;
   for (Integer body : {0, 1, 3, 4, 5}) {
-    RunBody(a, body, 2460000.5, e_a, r_a);
-    RunBody(b, body, 2400000.5, e_b, r_b);
+    Call(a, body, 2460000.5, e_a, r_a);
+    Call(b, body, 2400000.5, e_b, r_b);
   }
-  EXPECT_EQ(r_a.GeoLon, r_alone.GeoLon);
-  EXPECT_EQ(r_a.HelioDist, r_alone.HelioDist);
+  EXPECT_EQ(r_a.GeoLon, r.GeoLon);
+  EXPECT_EQ(r_a.HelioDist, r.HelioDist);
   EXPECT_NE(r_b.GeoLon[3], r_a.GeoLon[3]);
 }
 
-TEST(SolveKepler, CircularOrbitAndNegativeAnomaly) {
-  SolarPlanetaryTheory theory;
-  Earth earth;
-  ResultArrays r;
-  RunBody(theory, 0, 2415020.0, earth, r);  // sets pi and the conversion factors
+TEST_F(PlanetTheoryTest, CircularOrbitAndNegativeAnomaly) {
+  RunBody(0, 2415020.0);  // sets pi and the conversion factors
   PlanetWork& w = theory.MutableWork();
   w.MeanAnomaly = -1.0;
   w.Eccentricity = 0;
@@ -118,11 +115,8 @@ TEST(SolveKepler, CircularOrbitAndNegativeAnomaly) {
   EXPECT_DOUBLE_EQ(w.RadiusVector, 1.5);
 }
 
-TEST(SolveKepler, TrueAnomalyInOneTurn) {
-  SolarPlanetaryTheory theory;
-  Earth earth;
-  ResultArrays r;
-  RunBody(theory, 0, 2415020.0, earth, r);
+TEST_F(PlanetTheoryTest, TrueAnomalyInOneTurn) {
+  RunBody(0, 2415020.0);
   PlanetWork& w = theory.MutableWork();
   for (double M : {0.3, 2.0, 3.5, 5.9}) {
     w.MeanAnomaly = M;
@@ -142,26 +136,20 @@ TEST(SolveKepler, TrueAnomalyInOneTurn) {
 
 // Far outside the range of the polynomials an eccentricity of 1 or more would make the
 // iteration run for ever: it is reported as a calculation error instead.
-TEST(SolveKepler, RefusesEccentricityOfOneOrMore) {
-  SolarPlanetaryTheory theory;
-  Earth earth;
-  ResultArrays r;
-  RunBody(theory, 0, 2415020.0, earth, r);
+TEST_F(PlanetTheoryTest, RefusesEccentricityOfOneOrMore) {
+  RunBody(0, 2415020.0);
   PlanetWork& w = theory.MutableWork();
   w.MeanAnomaly = 1.0;
   w.Eccentricity = 1.5;
   EXPECT_THROW(theory.SolveKepler(), CalculationError);
   // Mercury's eccentricity polynomial 0.2056 + 2.046e-5 T - 3e-8 T^2 is far below 0 four million
   // years out.
-  EXPECT_THROW(RunBody(theory, 3, 2415020.0 + 36525.0 * 40000, earth, r), CalculationError);
+  EXPECT_THROW(RunBody(3, 2415020.0 + 36525.0 * 40000), CalculationError);
 }
 
-TEST(PlanetTheorySun, EarthIsTheSunSeenBackwards) {
-  SolarPlanetaryTheory theory;
-  Earth earth;
-  ResultArrays r;
-  RunBody(theory, 0, 2451545.0, earth, r);
-  RunBody(theory, 1, 2451545.0, earth, r);
+TEST_F(PlanetTheoryTest, EarthIsTheSunSeenBackwards) {
+  RunBody(0, 2451545.0);
+  RunBody(1, 2451545.0);
   const double geometric = theory.Work().TrueLongitude;
   EXPECT_NEAR(r.HelioLon[1], std::fmod(geometric + 180.0, 360.0), 1e-4);
   EXPECT_EQ(r.HelioLat[1], -r.GeoLat[1]);
@@ -174,14 +162,11 @@ TEST(PlanetTheorySun, EarthIsTheSunSeenBackwards) {
 
 // At the March equinox the apparent longitude passes 360: just before the crossing a value a
 // hair below 360 must not be stored as 360 in single precision.
-TEST(PlanetTheorySun, LongitudeStaysBelowOneTurnAtTheEquinox) {
+TEST_F(PlanetTheoryTest, LongitudeStaysBelowOneTurnAtTheEquinox) {
   double before = 2451623.5, after = 2451625.5;  // 2000 March 19 and 21
-  auto longitude = [](double jd) {
-    SolarPlanetaryTheory theory;
-    Earth earth;
-    ResultArrays r;
-    RunBody(theory, 0, jd, earth, r);
-    RunBody(theory, 1, jd, earth, r);
+  auto longitude = [this](double jd) {
+    RunBody(0, jd);
+    RunBody(1, jd);
     return r.GeoLon[1];
   };
   for (int k = 0; k < 60; ++k) {
@@ -204,7 +189,7 @@ struct Reference {
   double geo_lon, geo_lat, helio_lon, helio_lat;
 };
 
-TEST(PlanetTheoryAccuracy, AgreesWithReferenceEphemeris) {
+TEST_F(PlanetTheoryTest, AgreesWithReferenceEphemeris) {
   const Reference refs[] = {
       {2451545.0, 1, 280.3681656, 0.0002274, 100.3778248, -0.0002274},
       {2415020.0, 1, 279.6434631, 0.0000329, 99.6444358, -0.0000332},
@@ -217,10 +202,7 @@ TEST(PlanetTheoryAccuracy, AgreesWithReferenceEphemeris) {
       {2488070.0, 5, 29.7289624, 0.9613909, 67.8394257, 0.5566854},
   };
   for (const auto& ref : refs) {
-    SolarPlanetaryTheory theory;
-    Earth earth;
-    ResultArrays r;
-    RunInstant(theory, ref.jd, earth, r);
+    RunInstant(ref.jd);
     const auto b = static_cast<std::size_t>(ref.body);
     // Limits of the theory over 1800-2200: 3" for the Sun and the Earth, 8" geocentric and
     // 12" heliocentric for the planets (Mercury's mean longitude drifts about 2.8" a century
@@ -231,10 +213,7 @@ TEST(PlanetTheoryAccuracy, AgreesWithReferenceEphemeris) {
     EXPECT_NEAR((r.GeoLat[b] - ref.geo_lat) * 3600, 0, 6) << ref.jd << " body " << ref.body;
     EXPECT_NEAR((r.HelioLat[b] - ref.helio_lat) * 3600, 0, 6) << ref.jd << " body " << ref.body;
   }
-  SolarPlanetaryTheory theory;
-  Earth earth;
-  ResultArrays r;
-  RunInstant(theory, 2451545.0, earth, r);
+  RunInstant(2451545.0);
   EXPECT_NEAR(earth.x, -0.177135134, 2e-5);
   EXPECT_NEAR(earth.y, 0.967241679, 2e-5);
   EXPECT_NEAR(earth.z, -0.000003902, 2e-6);
