@@ -13,6 +13,9 @@
 //   orbelle-accuracy [--from YEAR] [--to YEAR] [--count N] [--seed S] [--bodies 1,2,3,...]
 //                    [--ephem-dir DIR] [--limit QUANTITY[:BODY]=VALUE]...
 //
+// DIR, the directory of the ephemeris files of Jupiter to Pluto, defaults to the source tree's
+// data/.
+//
 // With limits, the exit status is 1 when any largest error exceeds its limit (a limit with a
 // body number overrides the general one for that body) or when a limited body has no results.
 #include <cmath>
@@ -104,7 +107,7 @@ int main(int argc, char** argv) {
   int count = 2000;
   unsigned seed = 1;
   std::vector<int> bodies = {1, 3, 4, 5};
-  std::string ephem_dir;
+  std::string ephem_dir = ORBELLE_SHIPPED_DATA_DIR;
   std::map<std::string, double> limits;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
