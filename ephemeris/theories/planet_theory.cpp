@@ -1,17 +1,402 @@
 #include "ephemeris/theories/planet_theory.h"
 
+#include <cmath>
+
+#include "ephemeris/angles.h"
+#include "ephemeris/checked_float.h"
+#include "ephemeris/engine_error.h"
+
 namespace orbelle::ephemeris {
 
-// Not yet served: the Sun and the inner planets give the DATE ERROR longitudes until the
-// theory lands; no position is made up.
-void SolarPlanetaryTheory::PlanetTheory(Integer& Body, float&, float&, float&, float&, float&, double&, double&,
-                                        std::span<float> GeoLon, std::span<float> GeoLat, std::span<float>,
+namespace {
+
+// Constant of aberration, arc-seconds, and the light time for 1 AU, days.
+constexpr double kAberration = 20.47;
+constexpr double kLightTimePerAU = 0.0057683;
+
+// A daily motion that jumped across 0/360 is brought back into -180..+180.
+double WrapMotion(double motion) {
+  if (std::fabs(motion) > 180.0) motion -= (motion > 0 ? 1.0 : -1.0) * 360.0;
+  return motion;
+}
+
+// A longitude stored in single precision, 0 <= result < 360: one that left 0..360 after a
+// small correction comes back by one turn, and one a hair below 360 that rounds to 360 in
+// single precision is stored as 0.
+float StoreLongitude(double lon, const char* what) {
+  if (lon >= 360.0) lon -= 360.0;
+  if (lon < 0.0) lon += 360.0;
+  const float stored = ToSingle(lon, what);
+  return stored == 360.0f ? 0.0f : stored;
+}
+
+// Mean elements of date of a planet (Newcomb), degrees, degrees per Julian year, AU.
+struct MeanElements {
+  double L, n, perihelion, M, e, node, i, a;
+};
+
+MeanElements PlanetElements(Integer body, double T, double T2, double T3) {
+  auto N = [](double a) { return Norm360D(a); };
+  switch (body) {
+    case 3:
+      return {N(N(415.0 * 360.0 * T) + 178.15 + (266654.8 * T + 104.68 + 1.084 * T2) / 3600.0),
+              (5381016.3093 - 0.000495 * T) / 3600.0,
+              75.85 + (5599.76 * T + 178.91 + 1.061 * T2) / 3600.0,
+              N(N(415.0 * 360.0 * T) + 102.25 + (261055.04 * T + 105.77 + 0.024 * T2) / 3600.0),
+              0.20561421 + 2.046e-5 * T - 3e-8 * T2,
+              47.1 + (4266.75 * T + 165.4 + 0.626 * T2) / 3600.0,
+              7.0 + (6.699 * T + 10.37 - 0.066 * T2) / 3600.0,
+              0.3870986};
+    case 4:
+      return {N(N(162.0 * 360.0 * T) + 342.75 + (717162.88 * T + 61.39 + 1.1148 * T2) / 3600.0),
+              (2106641.3832 + 9.6e-5 * T) / 3600.0,
+              130.15 + (5068.93 * T + 49.8 - 3.515 * T2) / 3600.0,
+              N(N(162.0 * 360.0 * T) + 212.6 + (712093.95 * T + 11.6 + 4.63 * T2) / 3600.0),
+              0.00682069 - 4.774e-5 * T + 9.1e-8 * T2,
+              75.75 + (3239.46 * T + 106.73 + 1.476 * T2) / 3600.0,
+              3.35 + (3.621 * T + 157.07 - 0.0035 * T2) / 3600.0,
+              0.7233316};
+    default:
+      return {N(N(53.0 * 360.0 * T) + 293.7 + (222117.33 * T + 171.46 + 1.1184 * T2) / 3600.0),
+              (689050.9262 + 0.000169 * T) / 3600.0,
+              334.2 + (6626.73 * T + 65.53 + 0.4675 * T2 - 0.0043 * T3) / 3600.0,
+              N(N(53.0 * 360.0 * T) + 319.5 + (215490.6 * T + 105.93 + 0.6509 * T2 + 0.0043 * T3) / 3600.0),
+              0.0933129 + 9.2064e-5 * T - 7.7e-8 * T2,
+              48.75 + (2775.57 * T + 131.19 - 0.005 * T2 - 0.0192 * T3) / 3600.0,
+              1.85 + (1.2 - 2.43 * T + 0.0454 * T2) / 3600.0,
+              1.523691462};
+  }
+}
+
+// Long-period terms of Venus and Mars, degrees, added to both L and M.
+double PlanetLongPeriod(Integer body, double T) {
+  auto s = [](double a) { return SinDegD(a); };
+  if (body == 4) {
+    return ((2.761 - 0.022 * T) * s(150.27 * T + 237.24) + 0.269 * s(119.05 * T + 212.2) -
+            0.208 * s(1223.5 * T + 175.8)) /
+           3600.0;
+  }
+  return (0.606 * s(119.051 * T + 212.87) + 0.009 * s(753.67 * T + 325.0) + 0.13 * s(163.0 * T + 74.0) +
+          0.28 * s(40.8 * T + 300.0) + 0.319 * s(773.444 * T + 116.88) + 52.49 * s(19.771 * T + 47.48) - 37.05 -
+          13.5 * T) /
+         3600.0;
+}
+
+}  // namespace
+
+struct SolarPlanetaryTheory::Results {
+  std::size_t b;
+  std::span<float> GeoLon, GeoLat, GeoDist, GeoSpeed, HelioLon, HelioLat, HelioDist, HelioSpeed;
+};
+
+void SolarPlanetaryTheory::PlanetTheory(Integer& Body, float& EarthX, float& EarthY, float& EarthZ,
+                                        float& EarthDX, float& EarthDY, double& T, double& T2,
+                                        std::span<float> GeoLon, std::span<float> GeoLat, std::span<float> GeoDist,
                                         std::span<float> GeoSpeed, std::span<float> HelioLon,
-                                        std::span<float> HelioLat, std::span<float>, std::span<float> HelioSpeed) {
-  if (Body != 1 && (Body < 3 || Body > 5)) return;
-  const auto b = static_cast<std::size_t>(Body);
-  GeoLon[b] = HelioLon[b] = -1.0f;
-  GeoLat[b] = HelioLat[b] = GeoSpeed[b] = HelioSpeed[b] = 0.0f;
+                                        std::span<float> HelioLat, std::span<float> HelioDist,
+                                        std::span<float> HelioSpeed) {
+  work_.FullCircle = 360.0f;
+  work_.HalfCircle = 180.0f;
+  pi_ = kDecimalPi;
+  work_.DegToRad = pi_ / work_.HalfCircle;
+  work_.RadToDeg = 1.0 / work_.DegToRad;
+  work_.RadToArcsec = work_.RadToDeg * 3600.0;
+  work_.ArcsecToRad = 1.0 / work_.RadToArcsec;
+  work_.T3 = Checked(T2 * T, "T3");
+  if (Body != 0 && Body != 1 && (Body < 3 || Body > 5)) return;
+  Results r{static_cast<std::size_t>(Body), GeoLon, GeoLat, GeoDist, GeoSpeed, HelioLon, HelioLat, HelioDist,
+            HelioSpeed};
+  if (Body == 0) {
+    FundamentalArguments(T, T2);
+  } else if (Body == 1) {
+    Sun(r, EarthX, EarthY, EarthZ, EarthDX, EarthDY, T, T2);
+  } else {
+    Planet(r, EarthX, EarthY, EarthZ, EarthDX, EarthDY, T, T2);
+  }
+}
+
+// Mean longitude and anomaly of the Sun (Newcomb), the Moon's mean longitude, anomaly, node
+// and elongation (Brown), and the nutation in longitude from the thirteen leading terms of
+// Woolard's series, in arc-seconds, the running sum rounded to single after each group.
+void SolarPlanetaryTheory::FundamentalArguments(double T, double T2) {
+  const double T3 = work_.T3;
+  const double L = Norm360D(279.65 + (129602768.13 * T + 168.04 + 1.089 * T2) / 3600.0);
+  const double Ms = Norm360D(358.45 + (129596579.1 * T + 93.04 - 0.54 * T2 - 0.012 * T3) / 3600.0);
+  const double Lm = Norm360D(Norm360D(1336.0 * 360.0 * T) + 270.4 + 307.8 * T +
+                             (299.31 * T + 122.99 - 4.08 * T2 + 0.0068 * T3) / 3600.0);
+  const double Mm = Norm360D(Norm360D(1325.0 * 360.0 * T) + 296.1 + 198.8 * T +
+                             (176.79 * T + 16.59 + 33.09 * T2 + 0.0518 * T3) / 3600.0);
+  const double node = Norm360D(259.15 - 1934.1 * T + (119.79 - 151.23 * T + 7.48 * T2 + 0.008 * T3) / 3600.0);
+  double D = Lm - L;
+  if (D < 0) D += 360.0;
+  work_.SunMeanLongitude = L * work_.DegToRad;
+  work_.SunMeanAnomaly = Ms * work_.DegToRad;
+  work_.MoonMeanLongitude = Lm * work_.DegToRad;
+  work_.MoonMeanAnomaly = Mm * work_.DegToRad;
+  work_.MoonNodeLongitude = node * work_.DegToRad;
+  work_.MoonElongation = D * work_.DegToRad;
+
+  const double l = work_.SunMeanLongitude, m = work_.SunMeanAnomaly, lm = work_.MoonMeanLongitude,
+               mm = work_.MoonMeanAnomaly, om = work_.MoonNodeLongitude, d = work_.MoonElongation;
+  float sum = ToSingle(-(17.2327 + 0.01737 * T) * std::sin(om) + 0.2088 * std::sin(2 * om) - 1.2729 * std::sin(2 * l),
+                       "nutation");
+  sum = ToSingle(sum + 0.1261 * std::sin(m) - 0.0497 * std::sin(2 * l + m) + 0.0214 * std::sin(2 * l - m), "nutation");
+  sum = ToSingle(sum + 0.0124 * std::sin(2 * l - om) - 0.2037 * std::sin(2 * lm) + 0.0675 * std::sin(mm), "nutation");
+  sum = ToSingle(sum - 0.0342 * std::sin(2 * lm - om) - 0.0261 * std::sin(2 * lm + mm) - 0.0149 * std::sin(mm - 2 * d),
+                 "nutation");
+  sum = ToSingle(sum + 0.0114 * std::sin(2 * lm - mm), "nutation");
+  nutation_longitude_ = ToSingle(sum / 3600.0, "nutation");
+}
+
+// Kepler's equation by fixed-point iteration to 1e-10 rad, the true anomaly in 0..2 pi, the
+// longitude in the orbit (degrees, not reduced) and the radius vector.
+void SolarPlanetaryTheory::SolveKepler() {
+  if (work_.MeanAnomaly < 0) work_.MeanAnomaly = work_.MeanAnomaly + pi_ + pi_;
+  const double M = work_.MeanAnomaly, e = work_.Eccentricity;
+  // The iteration contracts by the factor e: it converges for every ellipse. An eccentricity
+  // outside 0..1 (the polynomials taken tens of thousands of years out) would make it wander
+  // for ever, so it is refused, as is an iteration that has not settled after a million rounds.
+  if (!(e >= 0 && e < 1)) throw CalculationError("Kepler's equation: eccentricity outside 0..1");
+  double E = M, previous = 0;
+  int rounds = 0;
+  do {
+    previous = E;
+    E = Checked(M + e * std::sin(previous), "eccentric anomaly");
+    if (++rounds > 1000000) throw CalculationError("Kepler's equation does not converge");
+  } while (std::fabs(previous - E) > 1e-10);
+  double v = 2.0 * std::atan(SquareRoot((1 + e) / (1 - e), "true anomaly") *
+                             Divide(std::sin(E / 2), std::cos(E / 2), "true anomaly"));
+  if (v < 0) {
+    v += pi_;
+    if (E >= pi_ && v < pi_) v += pi_;
+  }
+  work_.TrueLongitude = (v - M + work_.MeanLongitude) * work_.RadToDeg;
+  work_.RadiusVector = (1 - e * std::cos(E)) * work_.SemiMajorAxis;
+  work_.EccentricAnomaly = E;
+}
+
+// The Sun by Newcomb's theory: mean elements of the Earth's orbit with the long-period terms,
+// the perturbations, the Earth's heliocentric position and velocity, then the apparent
+// longitude with nutation and the annual aberration 20.47" / R.
+void SolarPlanetaryTheory::Sun(Results& r, float& EarthX, float& EarthY, float& EarthZ, float& EarthDX,
+                               float& EarthDY, double T, double T2) {
+  const double T3 = work_.T3;
+  auto s = [](double a) { return SinDegD(a); };
+  auto c = [](double a) { return CosDegD(a); };
+  work_.MeanLongitude = work_.SunMeanLongitude;
+  work_.MeanAnomaly = work_.SunMeanAnomaly;
+  work_.MeanMotion = 360.0 / (365.25636042 + 1.1e-7 * T) * 365.25 * work_.DegToRad;
+  work_.PerihelionLongitude = ((6189.03 * T + 1.63 * T2 + 0.023 * T3) / 3600.0 + 281.220833) * work_.DegToRad;
+  work_.Eccentricity = 0.01675104 - 4.18e-5 * T - 1.26e-7 * T2;
+  work_.SemiMajorAxis = 1.00000023;
+  work_.LongPeriod = 0.266 * s(119.0 * T + 31.8) + 6.4 * s(20.2 * T + 231.19) +
+                     (1.882 - 0.016 * T) * s(150.27 * T + 57.24);
+  work_.MeanAnomaly = work_.MeanAnomaly + work_.LongPeriod * work_.ArcsecToRad;
+  SolveKepler();
+  work_.LongPeriod = work_.LongPeriod + 0.202 * s(893.3 * T + 315.6);
+  work_.TrueLongitude = work_.TrueLongitude + work_.LongPeriod / 3600.0;
+  SetOwnMultiples();
+  AddSunPerturbations(T);
+
+  pert_longitude_ = pert_longitude_ / 3600.0;
+  pert_log_radius_ = pert_log_radius_ * 1e-9;
+  work_.TrueLongitude = Norm360D(pert_longitude_ + work_.TrueLongitude);
+  work_.RadiusVector = Checked(std::pow(10.0, pert_log_radius_) * work_.RadiusVector, "radius vector");
+  work_.HelioLatitudeWork = pert_latitude_ / 3600.0;
+  const double lambda = work_.TrueLongitude, beta = work_.HelioLatitudeWork, R = work_.RadiusVector;
+
+  const std::size_t b = r.b;
+  r.GeoLon[b] = StoreLongitude(lambda, "Sun longitude");
+  r.GeoLat[b] = ToSingle(beta, "Sun latitude");
+  r.GeoDist[b] = ToSingle(R, "Sun distance");
+  r.HelioLon[b] = StoreLongitude(Norm360D(work_.HalfCircle + lambda), "Earth longitude");
+  r.HelioLat[b] = ToSingle(-beta, "Earth latitude");
+  r.HelioDist[b] = ToSingle(R, "Earth distance");
+
+  EarthX = ToSingle(-R * c(lambda) * c(beta), "EarthX");
+  EarthY = ToSingle(-R * s(lambda) * c(beta), "EarthY");
+  EarthZ = ToSingle(-R * s(beta), "EarthZ");
+
+  // Velocity of the unperturbed ellipse, scaled to the perturbed radius vector.
+  const double a = work_.SemiMajorAxis, e = work_.Eccentricity;
+  const float s_peri = ToSingle(std::sin(work_.PerihelionLongitude)), c_peri = ToSingle(std::cos(work_.PerihelionLongitude));
+  const float s_ecc = ToSingle(std::sin(work_.EccentricAnomaly)), c_ecc = ToSingle(std::cos(work_.EccentricAnomaly));
+  const float minor = ToSingle(SquareRoot(1 - e * e, "minor axis") * a);
+  work_.OrbitPX = c_peri * a;
+  work_.OrbitPY = s_peri * a;
+  work_.OrbitQX = -s_peri * double(minor);
+  work_.OrbitQY = c_peri * double(minor);
+  const double k = Divide(a * work_.MeanMotion / 365.25, R, "Earth velocity");
+  EarthDX = ToSingle(-k * (-work_.OrbitPX * s_ecc + c_ecc * work_.OrbitQX), "EarthDX");
+  EarthDY = ToSingle(-k * (-work_.OrbitPY * s_ecc + c_ecc * work_.OrbitQY), "EarthDY");
+
+  const float ahead_y = ToSingle(-double(EarthY) - EarthDY), ahead_x = ToSingle(-double(EarthX) - EarthDX);
+  double speed = double(Atan2Deg(ahead_y, ahead_x)) - r.GeoLon[b];
+  if (speed < -180.0) speed += 360.0;
+  r.GeoSpeed[b] = ToSingle(speed, "Sun daily motion");
+  r.HelioSpeed[b] = r.GeoSpeed[b];
+
+  const double apparent = nutation_longitude_ + double(r.GeoLon[b]) - (kAberration / R) / 3600.0;
+  r.GeoLon[b] = StoreLongitude(apparent, "Sun longitude");
+}
+
+// The Sun's perturbations, by Mercury, Venus, Mars, Jupiter, Saturn and the Moon. The
+// planetary latitude terms enter the Sun's latitude with the opposite sign.
+void SolarPlanetaryTheory::AddSunPerturbations(double T) {
+  // Mercury: its anomaly in radians, used directly in every term as 1 x.
+  const double mercury = (102.199 + 149472.35 * T) * work_.DegToRad;
+  AddSeries(kSunByMercury.longitude, pert_longitude_, ArgumentForm::kDisturberOwnPhase, false, &mercury);
+  AddSeries(kSunByMercury.log_radius, pert_log_radius_, ArgumentForm::kDisturberOwnPhase, false, &mercury);
+
+  SetDisturberMultiples(212.445 + 58517.493 * T);
+  PerturbSunByVenus();
+  SetDisturberMultiples(319.582 + 19139.977 * T);
+  PerturbSunByMars();
+  AddInlineTerms(kSunMarsLatitude);
+  AddInlineBlock(225.281 + 3034.583 * T + (0.3315 - 0.00155 * T) * SinDegD(133.9099 + 38.39365 * T), kSunByJupiter);
+  AddInlineBlock(175.596 + 1221.794 * T, kSunBySaturn);
+
+  // The Moon: the Earth's motion about the Earth-Moon barycentre (Newcomb's lunar terms).
+  const double D = work_.MoonElongation, Mm = work_.MoonMeanAnomaly, Ms = work_.SunMeanAnomaly;
+  const double F = work_.MoonMeanLongitude - work_.MoonNodeLongitude;
+  const double G = 2.0 * (work_.SunMeanLongitude - work_.MoonNodeLongitude);
+  const double H = D - Mm - Ms;
+  using std::cos;
+  using std::sin;
+  pert_longitude_ += 6.454 * sin(D) + 0.013 * sin(3 * D) + 0.177 * sin(D + Mm) - 0.424 * sin(D - Mm) +
+                     0.039 * sin(3 * D - Mm) - 0.064 * sin(D + Ms) + 0.172 * sin(D - Ms) - 0.013 * sin(H) -
+                     0.013 * sin(G);
+  const double radius = 1336 * cos(D) + 3 * cos(3 * D) + 37 * cos(D + Mm) - 133 * cos(D - Mm) +
+                        8 * cos(3 * D - Mm) - 14 * cos(D + Ms) + 36 * cos(D - Ms) - 3 * cos(H) + 3 * cos(G);
+  pert_log_radius_ += 10.0 * radius;
+  const double latitude = 0.576 * sin(F) + 0.016 * sin(F + Mm) - 0.047 * sin(F - Mm) + 0.021 * sin(F - G) +
+                          0.005 * sin(F - G - Mm) + 0.005 * sin(F + Ms) + 0.005 * sin(F - Ms);
+  pert_latitude_ = latitude - pert_latitude_;
+}
+
+void SolarPlanetaryTheory::AddMercuryPerturbations(double T) {
+  SetDisturberMultiples(212.536 + 58517.656 * T);
+  PerturbMercuryByVenus();
+  AddInlineBlock(-1.45 + 35999.213 * T, kMercuryByEarth);
+  AddInlineBlock(225.36 + 3034.743 * T, kMercuryByJupiter);
+  AddInlineBlock(175.68 + 1221.96 * T, kMercuryBySaturn);
+}
+
+void SolarPlanetaryTheory::AddVenusPerturbations(double T) {
+  AddInlineBlock(102.35 + 149472.6615 * T, kVenusByMercury);
+  SetDisturberMultiples(358.63 + 35999.3595 * T);
+  PerturbVenusByEarth();
+  AddInlineBlock(319.74 + 19140.2867 * T, kVenusByMars);
+  AddInlineBlock(225.43 + 3034.893 * T, kVenusByJupiter);
+  AddInlineBlock(175.8 + 1222.0994 * T, kVenusBySaturn);
+}
+
+// Mars: two terms of its own first (the equation of the centre beyond the Kepler ellipse of
+// the mean elements), then Venus, the Earth, Jupiter, Saturn and Uranus.
+void SolarPlanetaryTheory::AddMarsPerturbations(double T) {
+  pert_longitude_ = 0.043 * std::sin(OwnMultiple(2));
+  pert_log_radius_ = -465.0 * std::cos(OwnMultiple(1)) - 105.0 * std::cos(OwnMultiple(2));
+  AddInlineBlock(212.388 + 58517.3715 * T, kMarsByVenus);
+  AddInlineBlock(358.415 + 35998.9285 * T, kMarsByEarth);
+  const double great_inequality = SinDegD(134.4 + 38.5 * T);
+  AddInlineBlock(225.209 + 3034.462 * T + 0.332 * great_inequality, kMarsByJupiter);
+  AddInlineBlock(175.533 + 1221.669 * T - 0.808 * great_inequality, kMarsBySaturn);
+  AddInlineBlock(74.188 + 428.049 * T, kMarsByUranus);
+}
+
+// Mercury, Venus, Mars: Newcomb's mean elements of date (with the long-period terms of Venus
+// and Mars), Kepler's equation, the perturbations, and the reduction.
+void SolarPlanetaryTheory::Planet(Results& r, float EarthX, float EarthY, float EarthZ, float EarthDX,
+                                  float EarthDY, double T, double T2) {
+  const Integer body = static_cast<Integer>(r.b);
+  MeanElements el = PlanetElements(body, T, T2, work_.T3);
+  if (body != 3) {
+    work_.LongPeriod = PlanetLongPeriod(body, T);
+    el.L += work_.LongPeriod;
+    el.M += work_.LongPeriod;
+  }
+  const double k = work_.DegToRad;
+  work_.MeanLongitude = el.L * k;
+  work_.MeanMotion = el.n * k;
+  work_.PerihelionLongitude = el.perihelion * k;
+  work_.MeanAnomaly = el.M * k;
+  work_.NodeLongitude = el.node * k;
+  work_.Inclination = el.i * k;
+  work_.Eccentricity = el.e;
+  work_.SemiMajorAxis = el.a;
+  SolveKepler();
+  SetOwnMultiples();
+  if (body == 3) AddMercuryPerturbations(T);
+  if (body == 4) AddVenusPerturbations(T);
+  if (body == 5) AddMarsPerturbations(T);
+  ReducePlanet(r, EarthX, EarthY, EarthZ, EarthDX, EarthDY);
+}
+
+// From the perturbed longitude in the orbit to the ecliptic (the reduction series in
+// tan^2(i/2)), the heliocentric and geocentric positions, the daily motions from the
+// unperturbed ellipse, light time and nutation.
+void SolarPlanetaryTheory::ReducePlanet(Results& r, float EarthX, float EarthY, float EarthZ, float EarthDX,
+                                        float EarthDY) {
+  const std::size_t b = r.b;
+  const double node = work_.NodeLongitude, incl = work_.Inclination;
+  const double u = (pert_longitude_ / 3600.0 + work_.TrueLongitude) * work_.DegToRad - node;
+  const double tan_half = std::sin(incl / 2) / std::cos(incl / 2);
+  const double t = tan_half * tan_half;
+  const double reduction = -t * std::sin(2 * u) + 0.5 * t * t * std::sin(4 * u) - t * t * t * std::sin(6 * u) / 3;
+  work_.TrueLongitude = Norm360D((u + node + reduction) * work_.RadToDeg);
+  work_.HelioLatitudeWork =
+      double(ArcSinDeg(ToSingle(std::sin(incl) * std::sin(u)))) + pert_latitude_ / 3600.0;
+  const double l = work_.TrueLongitude, lat = work_.HelioLatitudeWork;
+  r.HelioLon[b] = StoreLongitude(l, "heliocentric longitude");
+  r.HelioLat[b] = ToSingle(lat, "heliocentric latitude");
+  pert_log_radius_ = pert_log_radius_ * 1e-9;
+  work_.RadiusVector = Checked(std::pow(10.0, pert_log_radius_) * work_.RadiusVector, "radius vector");
+  const double radius = work_.RadiusVector;
+  r.HelioDist[b] = ToSingle(radius, "heliocentric distance");
+
+  // The orbit's P and Q vectors (scaled by a and b) projected on the ecliptic x and y.
+  const double a = work_.SemiMajorAxis, e = work_.Eccentricity;
+  const double omega = work_.PerihelionLongitude - node;
+  const double c_omega = std::cos(omega), s_omega = std::sin(omega), c_node = std::cos(node), s_node = std::sin(node);
+  const double c_incl = ToSingle(std::cos(incl));
+  const double minor = SquareRoot(1 - e * e, "minor axis") * a;
+  work_.OrbitPX = (c_node * c_omega - s_omega * s_node * c_incl) * a;
+  work_.OrbitQX = (-s_omega * c_node - s_node * c_omega * c_incl) * minor;
+  work_.OrbitPY = (s_node * c_omega + s_omega * c_node * c_incl) * a;
+  work_.OrbitQY = (-s_omega * s_node + c_node * c_omega * c_incl) * minor;
+
+  // Unperturbed position and daily velocity in the orbit, units of a.
+  const double per_day = work_.MeanMotion / 365.25;
+  const float c_ecc = ToSingle(std::cos(work_.EccentricAnomaly));
+  const float k = ToSingle(Divide(1.0, 1.0 - c_ecc * e, "orbit velocity"));
+  const float x_orbit = ToSingle(c_ecc - e), y_orbit = ToSingle(std::sin(work_.EccentricAnomaly));
+  const float vx_orbit = ToSingle(-per_day * y_orbit * k), vy_orbit = ToSingle(c_ecc * double(k) * per_day);
+  work_.X = ToSingle(x_orbit * work_.OrbitPX + y_orbit * work_.OrbitQX);
+  work_.Y = ToSingle(x_orbit * work_.OrbitPY + y_orbit * work_.OrbitQY);
+  work_.VX = ToSingle(vx_orbit * work_.OrbitPX + vy_orbit * work_.OrbitQX);
+  work_.VY = ToSingle(vx_orbit * work_.OrbitPY + vy_orbit * work_.OrbitQY);
+  const double X = work_.X, Y = work_.Y, VX = work_.VX, VY = work_.VY;
+
+  const double helio_speed = double(Atan2Deg(ToSingle(Y + VY), ToSingle(X + VX))) - Atan2Deg(work_.Y, work_.X);
+  const double geo_speed =
+      double(Atan2Deg(ToSingle(Y - EarthY + VY - EarthDY), ToSingle(X - EarthX + VX - EarthDX))) -
+      Atan2Deg(ToSingle(Y - EarthY), ToSingle(X - EarthX));
+  r.HelioSpeed[b] = ToSingle(WrapMotion(helio_speed), "heliocentric motion");
+  r.GeoSpeed[b] = ToSingle(WrapMotion(geo_speed), "geocentric motion");
+
+  work_.X = ToSingle(CosDegD(lat) * radius * CosDegD(l));
+  work_.Y = ToSingle(CosDegD(lat) * radius * SinDegD(l));
+  work_.Z = ToSingle(SinDegD(lat) * radius);
+  work_.X = ToSingle(double(work_.X) - EarthX);
+  work_.Y = ToSingle(double(work_.Y) - EarthY);
+  work_.Z = ToSingle(double(work_.Z) - EarthZ);
+  r.GeoLon[b] = Atan2Deg(work_.Y, work_.X);
+  work_.Distance = ToSingle(SquareRoot(double(work_.X) * work_.X + double(work_.Y) * work_.Y + double(work_.Z) * work_.Z));
+  const double delta = work_.Distance;
+  const double apparent = (double(r.GeoLon[b]) - delta * kLightTimePerAU * r.GeoSpeed[b]) + nutation_longitude_;
+  r.GeoLon[b] = StoreLongitude(apparent, "geocentric longitude");
+  r.GeoLat[b] = ArcSinDeg(ToSingle(Divide(work_.Z, delta, "geocentric latitude")));
+  r.GeoDist[b] = work_.Distance;
 }
 
 }  // namespace orbelle::ephemeris

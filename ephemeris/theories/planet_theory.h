@@ -3,22 +3,107 @@
 // geocentric positions of date.
 #pragma once
 
+#include <array>
 #include <span>
 
 #include "ephemeris/result_arrays.h"
+#include "ephemeris/theories/perturbation_terms.h"
 
 namespace orbelle::ephemeris {
 
+// The working record of the theory. It keeps its values between calls: body 1 uses the
+// fundamental arguments left by body 0. Angles in radians unless stated.
+struct PlanetWork {
+  float Distance = 0;  // geocentric distance of the planet, AU
+  float FullCircle = 0, HalfCircle = 0;
+  double DegToRad = 0, RadToDeg = 0, RadToArcsec = 0, ArcsecToRad = 0;
+  double T3 = 0;
+  double SunMeanLongitude = 0, SunMeanAnomaly = 0;
+  double MoonMeanLongitude = 0, MoonMeanAnomaly = 0, MoonNodeLongitude = 0, MoonElongation = 0;
+  double MeanAnomaly = 0, EccentricAnomaly = 0, Eccentricity = 0, MeanLongitude = 0;
+  double TrueLongitude = 0;  // degrees: in the orbit, then heliocentric ecliptic
+  double SemiMajorAxis = 0, RadiusVector = 0;
+  double NodeLongitude = 0, Inclination = 0;
+  double HelioLatitudeWork = 0;  // degrees
+  double PerihelionLongitude = 0;
+  double OrbitPX = 0, OrbitQX = 0, OrbitPY = 0, OrbitQY = 0;
+  double MeanMotion = 0;  // radians per Julian year
+  float X = 0, Y = 0, Z = 0;
+  float VX = 0, VY = 0;
+  double LongPeriod = 0;  // arc-seconds (the Sun), degrees (Venus, Mars)
+};
+
 class SolarPlanetaryTheory {
  public:
-  // Body 0: the time arguments and the nutation of the instant (T, T2 in Julian centuries
-  // from JD 2415020.0). Body 1: the Sun, leaving the Earth's heliocentric position and
-  // velocity in EarthX..EarthDY. Bodies 3..5: Mercury, Venus, Mars. Every other body returns
-  // without writing anything. Results go to the body's slot of the eight arrays.
+  // Body 0: the fundamental arguments and the nutation of the instant (T, T2 in Julian
+  // centuries from JD 2415020.0). Body 1: the Sun, leaving the Earth's heliocentric position
+  // and velocity in EarthX..EarthDY. Bodies 3..5: Mercury, Venus, Mars. Every other body
+  // returns without writing anything. Results go to the body's slot of the eight arrays.
   void PlanetTheory(Integer& Body, float& EarthX, float& EarthY, float& EarthZ, float& EarthDX, float& EarthDY,
                     double& T, double& T2, std::span<float> GeoLon, std::span<float> GeoLat,
                     std::span<float> GeoDist, std::span<float> GeoSpeed, std::span<float> HelioLon,
                     std::span<float> HelioLat, std::span<float> HelioDist, std::span<float> HelioSpeed);
+
+  // Internal state, readable for tests and tools.
+  const PlanetWork& Work() const { return work_; }
+  float NutationLongitude() const { return nutation_longitude_; }
+  double OwnMultiple(int k) const;
+  double DisturberMultiple(int k) const;
+  double PertLongitude() const { return pert_longitude_; }
+  double PertLogRadius() const { return pert_log_radius_; }
+  double PertLatitude() const { return pert_latitude_; }
+
+  // Exposed for tests: the Kepler solution from MeanAnomaly, Eccentricity, MeanLongitude and
+  // SemiMajorAxis, the multiple tables, and the four perturbation series, which only add to
+  // the sums.
+  PlanetWork& MutableWork() { return work_; }
+  void SolveKepler();
+  void SetOwnMultiples();
+  void SetDisturberMultiples(double x_degrees);
+  void PerturbSunByVenus();
+  void PerturbSunByMars();
+  void PerturbMercuryByVenus();
+  void PerturbVenusByEarth();
+
+ private:
+  struct Results;
+
+  void FundamentalArguments(double T, double T2);
+  void Sun(Results& r, float& EarthX, float& EarthY, float& EarthZ, float& EarthDX, float& EarthDY, double T,
+           double T2);
+  void Planet(Results& r, float EarthX, float EarthY, float EarthZ, float EarthDX, float EarthDY, double T,
+              double T2);
+  void ReducePlanet(Results& r, float EarthX, float EarthY, float EarthZ, float EarthDX, float EarthDY);
+  void AddSunPerturbations(double T);
+  void AddMercuryPerturbations(double T);
+  void AddVenusPerturbations(double T);
+  void AddMarsPerturbations(double T);
+  // One disturbing body: x (degrees) through the multiple tables, then its terms of the
+  // three sums, two per addition with a group of three at an odd end.
+  void AddInlineBlock(double x_degrees, const PerturbationBlock& block);
+  void AddInlineTerms(const PerturbationBlock& block);
+
+  // The three ways the series write a term's argument; all equal x*X + m*M + phase.
+  enum class ArgumentForm { kDisturberPhaseOwn, kPhaseDisturberOwn, kDisturberOwnPhase };
+  double SignedOwn(int m) const;
+  double SignedDisturber(int x) const;
+  double Argument(const PerturbationTerm& t, ArgumentForm form, const double* direct_x) const;
+  // Adds the terms to `sum` two at a time, sum = (A1 cos a1 + sum) + A2 cos a2; an odd last
+  // term is added alone, or with `end_in_three` together with the two before it. With
+  // `direct_x` the disturber's anomaly is that value (radians) instead of the multiple tables.
+  void AddSeries(std::span<const PerturbationTerm> terms, double& sum, ArgumentForm form, bool end_in_three,
+                 const double* direct_x = nullptr);
+
+  PlanetWork work_;
+  double pi_ = 0;
+  float nutation_longitude_ = 0;
+  // k times the own mean anomaly, k = 1..18: single, except k = 16 (double).
+  std::array<float, 19> own_multiple_{};
+  double own_multiple_16_ = 0;
+  // k times the disturber's mean anomaly: k = 1..10 double, 11, 12, 13, 15, 17 single.
+  std::array<double, 11> disturber_multiple_{};
+  std::array<float, 18> disturber_multiple_single_{};
+  double pert_longitude_ = 0, pert_log_radius_ = 0, pert_latitude_ = 0;
 };
 
 }  // namespace orbelle::ephemeris
