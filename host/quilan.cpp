@@ -101,7 +101,7 @@ void Quilan::DDEFTGT_Change() {
         QStringLiteral("Calculation failed for \"%1\": %2").arg(DDEFTGT->text(), QString::fromStdString(e.what()));
   }
   ShowStatus();
-  update();
+  repaint();  // on the screen before the request returns, as a form prints at once
 }
 
 void Quilan::ShowStatus() {
