@@ -84,7 +84,7 @@ void Quilan::RestoreAndRaise() {
 }
 
 void Quilan::ReportProblem(const QString& message) {
-  problems_ << message;
+  if (!problems_.contains(message)) problems_ << message;
   ShowStatus();
 }
 
