@@ -10,6 +10,7 @@
 #include "ephemeris/engine_error.h"
 #include "host/angles_table.h"
 #include "host/text_surface.h"
+#include "settings/suite_settings.h"
 
 namespace orbelle::host {
 
@@ -132,6 +133,16 @@ std::string ShippedDataDirectory() {
   return dir;
 }
 
+std::string DefaultEphemerisDirectory() {
+  settings::SuiteSettings suite;
+  try {
+    settings::LoadSuiteSettings(suite);
+    return suite.EphemerisDirectory;
+  } catch (const settings::SuiteNotInstalled&) {
+    return ShippedDataDirectory();
+  }
+}
+
 int TableCommand(const QStringList& args) {
   bool json = false;
   QStringList rest;
@@ -144,7 +155,7 @@ int TableCommand(const QStringList& args) {
     return kExitUsage;
   }
   AnglesTable table;
-  table.EphemerisDirectory = ShippedDataDirectory();
+  table.EphemerisDirectory = DefaultEphemerisDirectory();
   TextSurface surface;
   try {
     table.PrintAngles(rest.front(), surface);
@@ -165,7 +176,7 @@ int TableCommand(const QStringList& args) {
 
 int PositionsCommand(const QStringList& args) {
   AnglesTable table;
-  table.EphemerisDirectory = ShippedDataDirectory();
+  table.EphemerisDirectory = DefaultEphemerisDirectory();
   std::vector<Integer> bodies = {1, 2, 3, 4, 5, 10, 11, 13, 14, 15, 16};
   std::vector<std::string> jd_texts;
   for (qsizetype k = 0; k < args.size(); ++k) {

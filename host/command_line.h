@@ -15,6 +15,10 @@ inline constexpr int kExitOk = 0, kExitFailed = 1, kExitUsage = 2;
 // installed copy.
 std::string ShippedDataDirectory();
 
+// The ephemeris directory of the suite settings ("ZODRIX.INI" in the profile directory) when
+// they can be loaded, otherwise the shipped data.
+std::string DefaultEphemerisDirectory();
+
 // `table [--json] REQUEST`
 int TableCommand(const QStringList& args);
 // `positions [--ephem-dir DIR] [--bodies LIST] [JD ...]`
