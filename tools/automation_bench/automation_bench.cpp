@@ -6,40 +6,19 @@
 //    times (default 1000), alternating two requests; median and 99th percentile.
 // The server runs on Qt's offscreen platform unless QT_QPA_PLATFORM names another.
 #include <QCoreApplication>
-#include <QDBusConnection>
-#include <QDBusMessage>
 #include <QDBusObjectPath>
-#include <QDBusVariant>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <vector>
 
-#include "host/automation_names.h"
-#include "tools/private_bus/private_bus.h"
+#include "tools/private_bus/automation_client.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using orbelle::host::kBusName;
 
 double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-QDBusMessage Call(QDBusConnection& bus, const QString& path, const QString& interface, const QString& method,
-                  const QVariantList& args = {}) {
-  QDBusMessage call = QDBusMessage::createMethodCall(QString::fromLatin1(kBusName), path, interface, method);
-  call.setArguments(args);
-  return bus.call(call, QDBus::Block, 30000);
-}
-
-QDBusMessage SetData(QDBusConnection& bus, const QString& path, const QString& text) {
-  return Call(bus, path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Set"),
-              {QString::fromLatin1(orbelle::host::kClassInterface), QString::fromLatin1(orbelle::host::kDataProperty),
-               QVariant::fromValue(QDBusVariant(text))});
-}
 
 bool Failed(const QDBusMessage& reply) {
   if (reply.type() != QDBusMessage::ErrorMessage) return false;
@@ -52,33 +31,18 @@ bool Failed(const QDBusMessage& reply) {
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
-
-  // An installed suite: a profile directory whose settings name the shipped data.
-  QTemporaryDir profile;
-  QFile settings(profile.filePath(QStringLiteral("ZODRIX.INI")));
-  if (!settings.open(QIODevice::WriteOnly)) return 1;
-  settings.write("[EPHEM]\nDirectory=" ORBELLE_DATA_DIR "\n");
-  settings.close();
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("ZODRIX_PROFILE_DIR"), profile.path());
-  if (!env.contains(QStringLiteral("QT_QPA_PLATFORM")))
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-
-  orbelle::tools::PrivateSessionBus private_bus(env, QString::fromLatin1(kBusName));
-  if (!private_bus.Running()) {
+  orbelle::tools::AutomationClient client;
+  if (!client.Ready()) {
     std::fprintf(stderr, "automation_bench: cannot start dbus-daemon\n");
     return 1;
   }
-  QDBusConnection bus = QDBusConnection::connectToBus(private_bus.Address(), QStringLiteral("bench"));
 
   const Clock::time_point start = Clock::now();
-  const QDBusMessage created =
-      Call(bus, QString::fromLatin1(orbelle::host::kApplicationPath),
-           QString::fromLatin1(orbelle::host::kApplicationInterface), QStringLiteral("CreateInstance"));
+  const QDBusMessage created = client.CreateInstance();
   if (Failed(created)) return 1;
   const Clock::time_point shown = Clock::now();
   const QString instance = created.arguments().value(0).value<QDBusObjectPath>().path();
-  if (Failed(SetData(bus, instance, QStringLiteral("2000-01-01 12:00")))) return 1;
+  if (Failed(client.SetData(instance, QStringLiteral("2000-01-01 12:00")))) return 1;
   const Clock::time_point first_table = Clock::now();
 
   const QString requests[] = {QStringLiteral("12/25/2026 10:30"), QStringLiteral("7/4/1976 18:45")};
@@ -86,7 +50,7 @@ int main(int argc, char** argv) {
   latencies.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
     const Clock::time_point t0 = Clock::now();
-    if (Failed(SetData(bus, instance, requests[i % 2]))) return 1;
+    if (Failed(client.SetData(instance, requests[i % 2]))) return 1;
     latencies.push_back(Milliseconds(Clock::now() - t0));
   }
   std::sort(latencies.begin(), latencies.end());
@@ -99,6 +63,6 @@ int main(int argc, char** argv) {
               Milliseconds(first_table - start), Milliseconds(shown - start));
   std::printf("Data assignment round trip over %d assignments: median %.3f ms, p99 %.3f ms, max %.3f ms\n", count,
               percentile(0.5), percentile(0.99), latencies.back());
-  Call(bus, instance, QString::fromLatin1(orbelle::host::kClassInterface), QStringLiteral("Release"));
+  client.Release(instance);
   return 0;
 }
