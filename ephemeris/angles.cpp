@@ -40,7 +40,11 @@ float Norm360(const float& angle) {
   const double quotient = Checked(angle, "Norm360") / 360.0;
   const float rounded = static_cast<float>(quotient);
   const double turns = std::floor(quotient);
-  return ToSingle((static_cast<double>(rounded) - turns) * 360.0, "Norm360");
+  const float reduced = ToSingle((static_cast<double>(rounded) - turns) * 360.0, "Norm360");
+  // Beyond about 2^24 turns the single quotient has lost whole turns and the difference is no
+  // longer within one turn: reduce in double precision instead.
+  if (reduced < 0.0f || reduced > 360.0f) return ToSingle(Norm360D(angle), "Norm360");
+  return reduced;
 }
 
 double Norm360D(const double& angle) {
@@ -57,7 +61,16 @@ float ArcSinDeg(const float& x) {
   return ToSingle(std::atan(v / (s + guard)) * 180.0 / kDecimalPi, "ArcSinDeg");
 }
 
-float Atan2Deg(const float& A, const float& B) { return ToSingle(Atan2Core(A, B, 180.0, "Atan2Deg"), "Atan2Deg"); }
-float Atan2Rad(const float& A, const float& B) { return ToSingle(Atan2Core(A, B, kDecimalPi, "Atan2Rad"), "Atan2Rad"); }
+// A direction a hair below a full turn rounds to exactly one turn in single precision; it is
+// returned as 0, so that the result stays below one turn.
+float Atan2Deg(const float& A, const float& B) {
+  const float direction = ToSingle(Atan2Core(A, B, 180.0, "Atan2Deg"), "Atan2Deg");
+  return direction >= 360.0f ? 0.0f : direction;
+}
+
+float Atan2Rad(const float& A, const float& B) {
+  const float direction = ToSingle(Atan2Core(A, B, kDecimalPi, "Atan2Rad"), "Atan2Rad");
+  return direction >= static_cast<float>(2.0 * kDecimalPi) ? 0.0f : direction;
+}
 
 }  // namespace orbelle::ephemeris

@@ -179,7 +179,10 @@ void Ephemeris::ReducePosition(Call& c, const HeliocentricState& h) {
   const float geo_speed = WrappedMotion(Atan2Deg(geo_ahead_y, geo_ahead_x), lambda);
   const double R = SquareRoot(double(work_.x) * work_.x + double(work_.y) * work_.y + double(work_.z) * work_.z);
   const float geo_lat = ArcSinDeg(ToSingle(Divide(work_.z, R, "geocentric latitude")));
-  const float geo_lon = Norm360(ToSingle(lambda - kLightDaysPerAU * R * geo_speed + c.Nutation, "longitude"));
+  // A longitude a hair below a full turn may come back from the reduction as exactly 360:
+  // it is stored as 0, so that the result stays within 0 <= x < 360.
+  float geo_lon = Norm360(ToSingle(lambda - kLightDaysPerAU * R * geo_speed + c.Nutation, "longitude"));
+  if (geo_lon == 360.0f) geo_lon = 0.0f;
 
   c.r.HelioLon[b] = helio_lon;
   c.r.HelioSpeed[b] = helio_speed;

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -70,7 +71,10 @@ inline void CheckBody(ephemeris::Ephemeris& engine, ephemeris::Integer body, std
   }
   const auto b = static_cast<std::size_t>(body);
   for (float v : {s.GeoLon[b], s.HelioLon[b]}) {
-    if (!(v == -1.0f || (v >= 0.0f && v < 360.0f))) std::abort();
+    if (!(v == -1.0f || (v >= 0.0f && v < 360.0f))) {
+      std::fprintf(stderr, "longitude %.9g\n", double(v));
+      std::abort();
+    }
   }
   for (float v : {s.GeoLat[b], s.HelioLat[b], s.GeoDist[b], s.HelioDist[b], s.GeoSpeed[b], s.HelioSpeed[b]}) {
     if (!std::isfinite(v)) std::abort();

@@ -24,6 +24,16 @@ TEST(Norm360, SingleQuotientRoundingMayGiveFullTurn) {
   EXPECT_LT(Norm360D(-1e-6), 360.0);
 }
 
+TEST(Norm360, HugeAnglesStayWithinOneTurn) {
+  // Past 2^24 turns the single quotient loses whole turns; the reduction must still land in
+  // one turn (found by fuzzing the ephemeris files with coordinates near the single range).
+  for (float angle : {7.3e12f, -7.3e12f, 3.0e38f, -3.0e38f, 1.0e10f}) {
+    const float r = Norm360(angle);
+    EXPECT_GE(r, 0.0f) << angle;
+    EXPECT_LE(r, 360.0f) << angle;
+  }
+}
+
 TEST(Atan2Deg, QuadrantsAndAxes) {
   EXPECT_FLOAT_EQ(Atan2Deg(1, 1), 45);
   EXPECT_FLOAT_EQ(Atan2Deg(1, -1), 135);
@@ -38,6 +48,10 @@ TEST(Atan2Deg, QuadrantsAndAxes) {
   // A vector along -y points at 270 degrees (the unguarded steps would give 90).
   EXPECT_NEAR(Atan2Deg(-1, 0), 270.0f, 1e-4);
   EXPECT_NEAR(Atan2Rad(-1, 0), 3 * kDecimalPi / 2, 1e-6);
+  // Just below the x axis the direction rounds to a full turn in single: it comes back as 0.
+  EXPECT_EQ(Atan2Deg(-1e-30f, 1.0f), 0.0f);
+  EXPECT_EQ(Atan2Rad(-1e-30f, 1.0f), 0.0f);
+  EXPECT_LT(Atan2Deg(-1e-3f, 1.0f), 360.0f);
 }
 
 TEST(Atan2Rad, MatchesDegreesOverAllDirections) {
