@@ -9,6 +9,7 @@
 // are spread over 1800-2200 (fixed seed); "sequential" ones are half a day apart.
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <random>
 #include <vector>
 
@@ -51,6 +52,9 @@ void FullRequest(benchmark::State& state, bool random) {
     for (Integer body : orbelle::host::kRowBodies) e.Call(body, jd);
     benchmark::DoNotOptimize(e.table.Results.GeoLon[16]);
   }
+  // What the engine holds between requests: its working records, the ephemeris-record cache
+  // and the time arguments, all inside the object (no heap beyond a short body name).
+  state.counters["engine_bytes"] = sizeof(orbelle::ephemeris::Ephemeris);
 }
 BENCHMARK_CAPTURE(FullRequest, random, true)->Name("FullRequest/random");
 BENCHMARK_CAPTURE(FullRequest, sequential, false)->Name("FullRequest/sequential");
@@ -77,10 +81,15 @@ void Reference(benchmark::State& state, bool random) {
 BENCHMARK_CAPTURE(Reference, random, true)->Name("Reference/random");
 BENCHMARK_CAPTURE(Reference, sequential, false)->Name("Reference/sequential");
 
-// One source alone: body 0 and body 1 (which every geocentric position needs), then `body`.
-void Source(benchmark::State& state, Integer body) {
-  const auto jds = Instants(true);
+// One source alone: body 0 and body 1 (which every geocentric position needs), then `body`;
+// a minor body reads the ".ELM" file `path` (elements every 20 days, 1900-2100).
+void Source(benchmark::State& state, Integer body, const char* path = nullptr) {
+  auto jds = Instants(true);
   Engine e;
+  if (path) {
+    e.table.EphemerisDirectory = orbelle::host::ShippedDataDirectory() + path;
+    for (double& jd : jds) jd = 2415020.5 + std::fmod(jd, 73000.0);
+  }
   std::size_t k = 0;
   for (auto _ : state) {
     const double jd = jds[k++ % kInstants];
@@ -95,6 +104,7 @@ BENCHMARK_CAPTURE(Source, moon, Integer(2))->Name("Source/moon");
 BENCHMARK_CAPTURE(Source, mars, Integer(5))->Name("Source/mars");
 BENCHMARK_CAPTURE(Source, jupiter_file, Integer(10))->Name("Source/jupiter_file");
 BENCHMARK_CAPTURE(Source, kepler_body27, Integer(27))->Name("Source/kepler_body27");
+BENCHMARK_CAPTURE(Source, elm_elements, Integer(40), "elm/CERES19.ELM")->Name("Source/elm_elements");
 
 void RequestReader(benchmark::State& state) {
   const QLocale c(QLocale::C);

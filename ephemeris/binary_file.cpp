@@ -1,24 +1,20 @@
 #include "ephemeris/binary_file.h"
 
 #include <bit>
+#include <cstring>
 
 namespace orbelle::ephemeris {
 
-BinaryFile::BinaryFile(const std::string& path) : in_(path, std::ios::binary) {
-  if (!in_) return;
-  in_.seekg(0, std::ios::end);
-  const std::streamoff end = in_.tellg();
-  if (!in_ || end < 0) return;
-  size_ = static_cast<std::uint64_t>(end);
+BinaryFile::BinaryFile(FileContentsCache& files, const std::string& path) : bytes_(files.Contents(path)) {
+  if (!bytes_) return;
+  size_ = bytes_->size();
   open_ = true;
 }
 
 bool BinaryFile::Bytes(std::uint64_t offset, char* out, std::size_t n) {
   if (!open_ || offset > size_ || n > size_ - offset) return false;
-  in_.clear();
-  in_.seekg(static_cast<std::streamoff>(offset));
-  in_.read(out, static_cast<std::streamsize>(n));
-  return static_cast<std::size_t>(in_.gcount()) == n;
+  std::memcpy(out, bytes_->data() + offset, n);
+  return true;
 }
 
 std::optional<std::uint64_t> BinaryFile::Unsigned(std::uint64_t offset, std::size_t n) {

@@ -1,17 +1,18 @@
-// Reading little-endian fields of a data file at given offsets, never beyond its end.
+// Reading little-endian fields of a data file's bytes at given offsets, never beyond its end.
 #pragma once
 
 #include <cstdint>
-#include <fstream>
 #include <optional>
 #include <string>
+
+#include "ephemeris/file_contents_cache.h"
 
 namespace orbelle::ephemeris {
 
 class BinaryFile {
  public:
-  // Opens `path` for reading; Open() tells whether that worked.
-  explicit BinaryFile(const std::string& path);
+  // The file `path` as `files` has it; Open() tells whether it could be read.
+  BinaryFile(FileContentsCache& files, const std::string& path);
   bool Open() const { return open_; }
   std::uint64_t Size() const { return size_; }
 
@@ -28,7 +29,7 @@ class BinaryFile {
   std::optional<std::uint64_t> Unsigned(std::uint64_t offset, std::size_t n);
   bool Bytes(std::uint64_t offset, char* out, std::size_t n);
 
-  std::ifstream in_;
+  const FileBytes* bytes_ = nullptr;
   bool open_ = false;
   std::uint64_t size_ = 0;
 };

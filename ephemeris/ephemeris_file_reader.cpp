@@ -6,8 +6,9 @@
 
 namespace orbelle::ephemeris {
 
-FileReading ReadEphemerisFile(Integer body, const std::string& path, double jd, RecordWindow& window) {
-  BinaryFile file(path);
+FileReading ReadEphemerisFile(FileContentsCache& files, Integer body, const std::string& path, double jd,
+                              RecordWindow& window) {
+  BinaryFile file(files, path);
   const auto magic = file.Text(0, 4);
   if (!magic) return FileReading::kInvalid;
   const bool header = *magic == "EPHM";

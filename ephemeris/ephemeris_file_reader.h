@@ -12,15 +12,17 @@
 
 #include <string>
 
+#include "ephemeris/file_contents_cache.h"
 #include "ephemeris/record_window.h"
 #include "ephemeris/result_arrays.h"
 
 namespace orbelle::ephemeris {
 
-// Reads the window for `jd` from the file `path` into `window` (start, step and records).
+// Reads the window for `jd` from the file `path` (its bytes from `files`) into `window` (start, step and records).
 // A file without the "EPHM" header is invalid for bodies below 32. A step of zero or less, a
 // start that is not a finite number, a window reaching beyond the end of the file or a
 // coordinate that is not finite make the file invalid.
-FileReading ReadEphemerisFile(Integer body, const std::string& path, double jd, RecordWindow& window);
+FileReading ReadEphemerisFile(FileContentsCache& files, Integer body, const std::string& path, double jd,
+                              RecordWindow& window);
 
 }  // namespace orbelle::ephemeris

@@ -43,7 +43,7 @@ std::optional<HeliocentricState> EphemerisFiles::EphemerisLookup(Integer body, c
   for (;;) {
     const std::string path = minor ? ephem_path : source + ChainExtension(extension_);
     RecordWindow window;
-    const FileReading reading = ReadEphemerisFile(body, path, jd, window);
+    const FileReading reading = ReadEphemerisFile(contents_, body, path, jd, window);
     if (reading == FileReading::kCovered) {
       window.source = source;
       cached = std::move(window);
@@ -70,7 +70,7 @@ std::optional<HeliocentricState> EphemerisFiles::EphemerisLookup(Integer body, c
 std::optional<HeliocentricState> EphemerisFiles::MinorBodyLookup(Integer body, const std::string& ephem_path,
                                                                  double jd) {
   const std::string path = MinorBodyFileName(ephem_path, jd);
-  MinorBodyReading reading = ReadMinorBodyFile(path, jd);
+  MinorBodyReading reading = ReadMinorBodyFile(contents_, path, jd);
   if (reading.status == FileReading::kInvalid) {
     Report(path);
     return std::nullopt;

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "ephemeris/ephemeris_chain.h"
+#include "ephemeris/file_contents_cache.h"
 #include "ephemeris/orbital_elements.h"
 #include "ephemeris/record_window.h"
 #include "ephemeris/result_arrays.h"
@@ -50,6 +51,7 @@ class EphemerisFiles {
 
   ProblemReporter report_;
   std::array<RecordWindow, kBodySlots> cache_{};
+  FileContentsCache contents_;
   int extension_ = kChainCentre;  // chain position of the current extension
 };
 

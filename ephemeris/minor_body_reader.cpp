@@ -72,9 +72,9 @@ FileReading ReadElements(BinaryFile& file, const Header& hd, double jd, OrbitalE
 
 }  // namespace
 
-MinorBodyReading ReadMinorBodyFile(const std::string& path, double jd) {
+MinorBodyReading ReadMinorBodyFile(FileContentsCache& files, const std::string& path, double jd) {
   MinorBodyReading out;
-  BinaryFile file(path);
+  BinaryFile file(files, path);
   const auto step = file.Int16(22);
   const auto epoch = file.Int32(24);
   const auto count = file.Int32(28);

@@ -16,6 +16,8 @@
 // ephemeris files, the window for a date is the eight records from the one at E + (k - 3)h.
 #pragma once
 
+#include "ephemeris/file_contents_cache.h"
+
 #include <string>
 
 #include "ephemeris/orbital_elements.h"
@@ -32,6 +34,6 @@ struct MinorBodyReading {
 
 // Reads the file `path` for `jd`. An element file gives the nearest record with its mean
 // anomaly advanced to the date and its orbit carried to the ecliptic and equinox of date.
-MinorBodyReading ReadMinorBodyFile(const std::string& path, double jd);
+MinorBodyReading ReadMinorBodyFile(FileContentsCache& files, const std::string& path, double jd);
 
 }  // namespace orbelle::ephemeris

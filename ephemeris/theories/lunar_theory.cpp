@@ -71,6 +71,22 @@ double ArgumentOf(const LunarArgumentTerm& t, const LunarWork& w) {
 
 }  // namespace
 
+LunarTheory::LunarTheory(std::span<const LunarArgumentTerm> further_longitude_terms)
+    : further_longitude_terms_(further_longitude_terms) {
+  for (auto terms : {std::span<const LunarArgumentTerm>(kBrownLongitudeTerms), further_longitude_terms_,
+                     std::span<const LunarArgumentTerm>(kLatitudeArgumentTerms),
+                     std::span<const LunarArgumentTerm>(kLatitudeCorrectionTerms),
+                     std::span<const LunarArgumentTerm>(kParallaxTerms)}) {
+    for (const LunarArgumentTerm& t : terms) {
+      for (int k : {t.D, t.l, t.lp, t.F}) {
+        if (std::abs(k) > kMaxMultiple) {
+          throw InvalidArgumentError("lunar term with a multiple beyond " + std::to_string(kMaxMultiple));
+        }
+      }
+    }
+  }
+}
+
 void LunarTheory::LunarEphemeris(Integer& Body, float& EarthX, float& EarthY, float& EarthZ, float& EarthDX,
                                  float& EarthDY, double& JD, Integer& LunarOption, float& Nutation,
                                  std::span<float> GeoLon, std::span<float> GeoLat, std::span<float> GeoDist,
@@ -125,6 +141,7 @@ void LunarTheory::LunarEphemeris(Integer& Body, float& EarthX, float& EarthY, fl
     *angle = ToSingle(*angle * double(w_.DegToRad), "lunar argument");
   }
 
+  SetArgumentRotations();
   LongitudeSeries();
   GeoLon[kMoonBody] = Longitude(ToSingle(w_.MeanLongitude + w_.SeriesSum + Nutation, "Moon longitude"));
   Latitude(GeoLat[kMoonBody]);
@@ -280,6 +297,25 @@ void LunarTheory::AdditiveCorrections() {
   w_.ArgLatitude = ToSingle(w_.ArgLatitude + dL - w_.DeltaNode / 3600.0);
 }
 
+// The arguments D, l, l' and F are in radians here; a term's argument kD D + kl l + kl' l' + kF F
+// turns by the product of the rotations of its four multiples.
+void LunarTheory::SetArgumentRotations() {
+  const float* angles[] = {&w_.Elongation, &w_.MeanAnomaly, &w_.SunMeanAnomaly, &w_.ArgLatitude};
+  for (std::size_t a = 0; a < 4; ++a) {
+    auto& rotations = argument_rotation_[a];
+    for (int k = 1; k <= kMaxMultiple; ++k) {
+      const Rotation r = RotationOf(k * double(*angles[a]));
+      rotations[static_cast<std::size_t>(kMaxMultiple + k)] = r;
+      rotations[static_cast<std::size_t>(kMaxMultiple - k)] = Signed(r, true);
+    }
+  }
+}
+
+Rotation LunarTheory::ArgumentRotation(const LunarArgumentTerm& t) const {
+  auto of = [&](std::size_t a, int k) { return argument_rotation_[a][static_cast<std::size_t>(kMaxMultiple + k)]; };
+  return Rotate(Rotate(of(0, t.D), of(1, t.l)), Rotate(of(2, t.lp), of(3, t.F)));
+}
+
 // The periodic part of the Moon's longitude, degrees: the principal terms with Brown's
 // factor E per power of l', the two further terms in the node and in D, and the planetary
 // terms. Arguments in radians.
@@ -289,7 +325,7 @@ void LunarTheory::LongitudeSeries() {
   w_.SeriesSum = 0.0;
   for (const auto& terms : {std::span<const LunarArgumentTerm>(kBrownLongitudeTerms), further_longitude_terms_}) {
     for (const LunarArgumentTerm& t : terms) {
-      w_.SeriesSum += t.amplitude * e_power[std::abs(t.lp)] * std::sin(ArgumentOf(t, w_));
+      w_.SeriesSum += t.amplitude * e_power[std::abs(t.lp)] * ArgumentRotation(t).s;
     }
   }
   w_.SeriesSum += -0.189 * std::sin(w_.NodeLongitude) + 0.168 * std::sin(w_.Elongation);
@@ -304,14 +340,14 @@ void LunarTheory::LongitudeSeries() {
 // terms, plus the correction series N.
 void LunarTheory::Latitude(float& latitude) {
   w_.SeriesSum = 0.0;
-  for (const LunarArgumentTerm& t : kLatitudeArgumentTerms) w_.SeriesSum += t.amplitude * std::sin(ArgumentOf(t, w_));
+  for (const LunarArgumentTerm& t : kLatitudeArgumentTerms) w_.SeriesSum += t.amplitude * ArgumentRotation(t).s;
   w_.LatitudeArgument = ToSingle(w_.ArgLatitude + w_.ArcsecToRad * w_.SeriesSum, "latitude argument");
   const double s = w_.LatitudeArgument, node = w_.NodeLongitude;
   w_.Additive1 = ToSingle(
       (1.0 - 0.0004664 * std::cos(node) - 0.0000754 * std::cos(node + 4.800528 - 0.04014275 * w_.T)) * std::sin(s));
   w_.Additive2 = ToSingle((18519.7 * w_.Additive1 - 6.2 * std::sin(3.0 * s)) / 3600.0);
   w_.SeriesSum = 0.0;
-  for (const LunarArgumentTerm& t : kLatitudeCorrectionTerms) w_.SeriesSum += t.amplitude * std::sin(ArgumentOf(t, w_));
+  for (const LunarArgumentTerm& t : kLatitudeCorrectionTerms) w_.SeriesSum += t.amplitude * ArgumentRotation(t).s;
   latitude = ToSingle(w_.Additive2 + w_.SeriesSum / 3600.0, "Moon latitude");
 }
 
@@ -319,7 +355,7 @@ void LunarTheory::Latitude(float& latitude) {
 // series): the Earth's equatorial radius 6378.16 km over sin p, in units of 149 600 000 km.
 void LunarTheory::Distance() {
   w_.SeriesSum = 3422.451;
-  for (const LunarArgumentTerm& t : kParallaxTerms) w_.SeriesSum += t.amplitude * std::cos(ArgumentOf(t, w_));
+  for (const LunarArgumentTerm& t : kParallaxTerms) w_.SeriesSum += t.amplitude * ArgumentRotation(t).c;
   w_.Distance =
       ToSingle(Divide(6.37816, 149600.0 * std::sin(w_.ArcsecToRad * w_.SeriesSum), "Moon distance"), "Moon distance");
 }

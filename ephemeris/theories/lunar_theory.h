@@ -6,9 +6,11 @@
 // longitude, which the procedure computes itself and hands back; the nodes are without it.
 #pragma once
 
+#include <array>
 #include <span>
 
 #include "ephemeris/result_arrays.h"
+#include "ephemeris/rotation.h"
 #include "ephemeris/theories/lunar_terms.h"
 
 namespace orbelle::ephemeris {
@@ -52,8 +54,8 @@ class LunarTheory {
  public:
   // The principal longitude terms after Brown's 30 largest; a study of the theory may pass
   // fewer (e.g. none, to see what the further terms bring).
-  explicit LunarTheory(std::span<const LunarArgumentTerm> further_longitude_terms = kFittedLongitudeTerms)
-      : further_longitude_terms_(further_longitude_terms) {}
+  // Terms whose multiples exceed kMaxMultiple raise InvalidArgumentError.
+  explicit LunarTheory(std::span<const LunarArgumentTerm> further_longitude_terms = kFittedLongitudeTerms);
 
   // Body 2: the Moon (and, by LunarOption, the mean nodes); bodies 16 and 17: both nodes,
   // LunarOption handed back as 2. Other bodies 0..255 return after the set-up; any other
@@ -74,6 +76,10 @@ class LunarTheory {
   void MeanArguments();
   void NutationInLongitude(float& nutation);
   void AdditiveCorrections();
+  // The rotations of k D, k l, k l' and k F, |k| up to kMaxMultiple, from the arguments in
+  // radians; and the sine and cosine of a term's argument from them.
+  void SetArgumentRotations();
+  Rotation ArgumentRotation(const LunarArgumentTerm& t) const;
   void LongitudeSeries();
   void Latitude(float& latitude);
   void Distance();
@@ -86,6 +92,8 @@ class LunarTheory {
   void OrbitPoints(float& ascending, float& descending, float& perigee, float& apogee);
 
   LunarWork w_;
+  static constexpr int kMaxMultiple = 6;  // the largest multiple in Brown's tables and the fit
+  std::array<std::array<Rotation, 2 * kMaxMultiple + 1>, 4> argument_rotation_{};
   std::span<const LunarArgumentTerm> further_longitude_terms_;
 };
 

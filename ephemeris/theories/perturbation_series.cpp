@@ -1,8 +1,11 @@
 // Summation of the periodic perturbation terms of the solar and planetary theory: the tables
 // of multiples of the two mean anomalies, the four long series (Newcomb's perturbations of the
 // Sun by Venus and by Mars, Mercury by Venus, Venus by the Earth) and the shorter blocks of
-// the other disturbing planets. Every term costs one cosine of a sum of table entries and a
-// phase; the series only add to the sums.
+// the other disturbing planets. A term's cosine of a sum of table entries and a phase comes
+// from the addition theorem, cos(a + b + p) from the cosines and sines of a, b and p, so that
+// the thousand terms of an instant cost no trigonometric call of their own; the series only
+// add to the sums.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -11,6 +14,38 @@
 #include "ephemeris/theories/planet_theory.h"
 
 namespace orbelle::ephemeris {
+
+namespace {
+
+const PerturbationBlock* const kAllBlocks[] = {
+    &kSunByMercury,     &kSunByVenus,     &kSunByMars,        &kSunMarsLatitude, &kSunByJupiter,
+    &kSunBySaturn,      &kMercuryByVenus, &kMercuryByEarth,   &kMercuryByJupiter, &kMercuryBySaturn,
+    &kVenusByMercury,   &kVenusByEarth,   &kVenusByMars,      &kVenusByJupiter,  &kVenusBySaturn,
+    &kMarsByVenus,      &kMarsByEarth,    &kMarsByJupiter,    &kMarsBySaturn,    &kMarsByUranus};
+
+}  // namespace
+
+// The phases are constants of the tables; their rotations are worked out once. A phase of
+// +pi or -pi is the theory's decimal pi.
+SolarPlanetaryTheory::SolarPlanetaryTheory() {
+  for (const PerturbationBlock* block : kAllBlocks) {
+    for (std::span<const PerturbationTerm> terms : {block->longitude, block->log_radius, block->latitude}) {
+      if (terms.empty()) continue;
+      phase_start_.emplace_back(terms.data(), phase_rotation_.size());
+      for (const PerturbationTerm& t : terms) {
+        const double phase = t.pi_phase == 0 ? t.phase : t.pi_phase * kDecimalPi;
+        phase_rotation_.push_back(RotationOf(phase));
+      }
+    }
+  }
+  std::sort(phase_start_.begin(), phase_start_.end());
+}
+
+const Rotation* SolarPlanetaryTheory::PhaseRotations(std::span<const PerturbationTerm> terms) const {
+  const auto found = std::lower_bound(phase_start_.begin(), phase_start_.end(),
+                                      std::make_pair(terms.data(), std::size_t{0}));
+  return phase_rotation_.data() + found->second;
+}
 
 double SolarPlanetaryTheory::OwnMultiple(int k) const {
   if (k == 16) return own_multiple_16_;
@@ -36,6 +71,7 @@ void SolarPlanetaryTheory::SetOwnMultiples() {
       own_multiple_[static_cast<std::size_t>(k)] = ToSingle(v, "own multiple");
     }
   }
+  own_rotation_known_ = 1;  // entry 0 only: the others are worked out when a term needs them
   pert_longitude_ = pert_log_radius_ = pert_latitude_ = 0;
 }
 
@@ -51,54 +87,55 @@ void SolarPlanetaryTheory::SetDisturberMultiples(double x_degrees) {
   single[13] = ToSingle(double(single[12]) + x, "disturber multiple");
   single[15] = ToSingle(double(single[13]) + disturber_multiple_[2], "disturber multiple");
   single[17] = ToSingle(double(single[15]) + disturber_multiple_[2], "disturber multiple");
+  // The double multiples k x, k <= 10, turn by x once more each; the single ones, rounded to
+  // single precision, are taken as stored.
+  disturber_rotation_[1] = RotationOf(disturber_multiple_[1]);
+  for (std::size_t k = 2; k <= 10; ++k) disturber_rotation_[k] = Rotate(disturber_rotation_[k - 1], disturber_rotation_[1]);
+  for (int k : {11, 12, 13, 15, 17}) disturber_rotation_[static_cast<std::size_t>(k)] = RotationOf(DisturberMultiple(k));
 }
 
-// |m| up to 18 from the table; the one term in 19 M (Mars by the Earth) takes 10 M + 9 M.
-double SolarPlanetaryTheory::SignedOwn(int m) const {
-  if (m == 0) return 0.0;
-  const int k = std::abs(m);
-  const double v = k == 19 ? OwnMultiple(10) + OwnMultiple(9) : OwnMultiple(k);
-  return m < 0 ? -v : v;
-}
-
-double SolarPlanetaryTheory::SignedDisturber(int x) const {
-  if (x == 0) return 0.0;
-  const double v = DisturberMultiple(std::abs(x));
-  return x < 0 ? -v : v;
-}
-
-double SolarPlanetaryTheory::Argument(const PerturbationTerm& t, ArgumentForm form, const double* direct_x) const {
-  const double phase = t.pi_phase == 0 ? t.phase : t.pi_phase * pi_;
-  const double own = SignedOwn(t.m), disturber = direct_x ? t.x * *direct_x : SignedDisturber(t.x);
-  switch (form) {
-    case ArgumentForm::kDisturberPhaseOwn:
-      return disturber + phase + own;
-    case ArgumentForm::kPhaseDisturberOwn:
-      return phase + disturber + own;
-    case ArgumentForm::kDisturberOwnPhase:
-      break;
+// The rotation of k M (k = 19: 10 M + 9 M) for the current body, worked out at its first use
+// after the multiples were set.
+const Rotation& SolarPlanetaryTheory::OwnRotation(int k) {
+  const auto slot = static_cast<std::size_t>(k);
+  if (!(own_rotation_known_ & (1u << k))) {
+    own_rotation_[slot] = RotationOf(k == 19 ? OwnMultiple(10) + OwnMultiple(9) : OwnMultiple(k));
+    own_rotation_known_ |= 1u << k;
   }
-  return disturber + own + phase;
+  return own_rotation_[slot];
 }
 
-void SolarPlanetaryTheory::AddSeries(std::span<const PerturbationTerm> terms, double& sum, ArgumentForm form,
-                                     bool end_in_three, const double* direct_x) {
-  auto value = [&](std::size_t k) { return terms[k].amplitude * std::cos(Argument(terms[k], form, direct_x)); };
+// cos(x X + m M + phase): the disturber's and the own rotation from the tables (|m| = 19 is
+// 10 M + 9 M, the one such term of Mars by the Earth), a negative multiple turning the other
+// way, combined with the phase's rotation.
+double SolarPlanetaryTheory::TermCosine(const PerturbationTerm& t, const Rotation& phase, const double* direct_x) {
+  const Rotation disturber = direct_x ? RotationOf(t.x * *direct_x)
+                                      : Signed(disturber_rotation_[static_cast<std::size_t>(std::abs(t.x))], t.x < 0);
+  const Rotation own = Signed(OwnRotation(std::abs(t.m)), t.m < 0);
+  return Rotate(Rotate(disturber, own), phase).c;
+}
+
+void SolarPlanetaryTheory::AddSeries(std::span<const PerturbationTerm> terms, double& sum, bool end_in_three,
+                                     const double* direct_x) {
+  if (terms.empty()) return;
+  const Rotation* phases = PhaseRotations(terms);
+  auto value = [&](std::size_t k) { return terms[k].amplitude * TermCosine(terms[k], phases[k], direct_x); };
   const std::size_t n = terms.size();
   const std::size_t pairs_end = (n % 2 == 1 && end_in_three && n >= 3) ? n - 3 : n - n % 2;
   std::size_t k = 0;
-  for (; k < pairs_end; k += 2) sum = Checked((value(k) + sum) + value(k + 1), "perturbation sum");
+  for (; k < pairs_end; k += 2) sum = (value(k) + sum) + value(k + 1);
   if (n - k == 3) {
-    sum = Checked(sum + value(k) + value(k + 1) + value(k + 2), "perturbation sum");
+    sum = sum + value(k) + value(k + 1) + value(k + 2);
   } else if (n - k == 1) {
-    sum = Checked(sum + value(k), "perturbation sum");
+    sum = sum + value(k);
   }
+  Checked(sum, "perturbation sum");
 }
 
 void SolarPlanetaryTheory::AddInlineTerms(const PerturbationBlock& block) {
-  AddSeries(block.longitude, pert_longitude_, ArgumentForm::kDisturberOwnPhase, true);
-  AddSeries(block.log_radius, pert_log_radius_, ArgumentForm::kDisturberOwnPhase, true);
-  AddSeries(block.latitude, pert_latitude_, ArgumentForm::kDisturberOwnPhase, true);
+  AddSeries(block.longitude, pert_longitude_, true);
+  AddSeries(block.log_radius, pert_log_radius_, true);
+  AddSeries(block.latitude, pert_latitude_, true);
 }
 
 void SolarPlanetaryTheory::AddInlineBlock(double x_degrees, const PerturbationBlock& block) {
@@ -108,26 +145,26 @@ void SolarPlanetaryTheory::AddInlineBlock(double x_degrees, const PerturbationBl
 
 // Newcomb's perturbations of the Sun by Venus: longitude, log r and latitude.
 void SolarPlanetaryTheory::PerturbSunByVenus() {
-  AddSeries(kSunByVenus.longitude, pert_longitude_, ArgumentForm::kDisturberPhaseOwn, false);
-  AddSeries(kSunByVenus.log_radius, pert_log_radius_, ArgumentForm::kDisturberPhaseOwn, false);
-  AddSeries(kSunByVenus.latitude, pert_latitude_, ArgumentForm::kDisturberPhaseOwn, false);
+  AddSeries(kSunByVenus.longitude, pert_longitude_, false);
+  AddSeries(kSunByVenus.log_radius, pert_log_radius_, false);
+  AddSeries(kSunByVenus.latitude, pert_latitude_, false);
 }
 
 // Newcomb's perturbations of the Sun by Mars: longitude and log r.
 void SolarPlanetaryTheory::PerturbSunByMars() {
-  AddSeries(kSunByMars.longitude, pert_longitude_, ArgumentForm::kPhaseDisturberOwn, false);
-  AddSeries(kSunByMars.log_radius, pert_log_radius_, ArgumentForm::kPhaseDisturberOwn, false);
+  AddSeries(kSunByMars.longitude, pert_longitude_, false);
+  AddSeries(kSunByMars.log_radius, pert_log_radius_, false);
 }
 
 void SolarPlanetaryTheory::PerturbMercuryByVenus() {
-  AddSeries(kMercuryByVenus.longitude, pert_longitude_, ArgumentForm::kDisturberOwnPhase, false);
-  AddSeries(kMercuryByVenus.log_radius, pert_log_radius_, ArgumentForm::kDisturberOwnPhase, false);
+  AddSeries(kMercuryByVenus.longitude, pert_longitude_, false);
+  AddSeries(kMercuryByVenus.log_radius, pert_log_radius_, false);
 }
 
 void SolarPlanetaryTheory::PerturbVenusByEarth() {
-  AddSeries(kVenusByEarth.longitude, pert_longitude_, ArgumentForm::kDisturberOwnPhase, false);
-  AddSeries(kVenusByEarth.log_radius, pert_log_radius_, ArgumentForm::kDisturberOwnPhase, false);
-  AddSeries(kVenusByEarth.latitude, pert_latitude_, ArgumentForm::kDisturberOwnPhase, false);
+  AddSeries(kVenusByEarth.longitude, pert_longitude_, false);
+  AddSeries(kVenusByEarth.log_radius, pert_log_radius_, false);
+  AddSeries(kVenusByEarth.latitude, pert_latitude_, false);
 }
 
 }  // namespace orbelle::ephemeris

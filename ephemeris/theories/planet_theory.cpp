@@ -245,8 +245,8 @@ void SolarPlanetaryTheory::Sun(Results& r, float& EarthX, float& EarthY, float& 
 void SolarPlanetaryTheory::AddSunPerturbations(double T) {
   // Mercury: its anomaly in radians, used directly in every term as 1 x.
   const double mercury = (102.199 + 149472.35 * T) * work_.DegToRad;
-  AddSeries(kSunByMercury.longitude, pert_longitude_, ArgumentForm::kDisturberOwnPhase, false, &mercury);
-  AddSeries(kSunByMercury.log_radius, pert_log_radius_, ArgumentForm::kDisturberOwnPhase, false, &mercury);
+  AddSeries(kSunByMercury.longitude, pert_longitude_, false, &mercury);
+  AddSeries(kSunByMercury.log_radius, pert_log_radius_, false, &mercury);
 
   SetDisturberMultiples(212.445 + 58517.493 * T);
   PerturbSunByVenus();

@@ -4,9 +4,13 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <span>
+#include <utility>
+#include <vector>
 
 #include "ephemeris/result_arrays.h"
+#include "ephemeris/rotation.h"
 #include "ephemeris/theories/perturbation_terms.h"
 
 namespace orbelle::ephemeris {
@@ -43,6 +47,8 @@ class SolarPlanetaryTheory {
                     double& T, double& T2, std::span<float> GeoLon, std::span<float> GeoLat,
                     std::span<float> GeoDist, std::span<float> GeoSpeed, std::span<float> HelioLon,
                     std::span<float> HelioLat, std::span<float> HelioDist, std::span<float> HelioSpeed);
+
+  SolarPlanetaryTheory();
 
   // Internal state, readable for tests and tools.
   const PlanetWork& Work() const { return work_; }
@@ -83,15 +89,16 @@ class SolarPlanetaryTheory {
   void AddInlineBlock(double x_degrees, const PerturbationBlock& block);
   void AddInlineTerms(const PerturbationBlock& block);
 
-  // The three ways the series write a term's argument; all equal x*X + m*M + phase.
-  enum class ArgumentForm { kDisturberPhaseOwn, kPhaseDisturberOwn, kDisturberOwnPhase };
-  double SignedOwn(int m) const;
-  double SignedDisturber(int x) const;
-  double Argument(const PerturbationTerm& t, ArgumentForm form, const double* direct_x) const;
+  // cos and sin of x*X + m*M + phase by the addition theorem, from the rotations of the
+  // multiple tables and of the term's phase: no trigonometric call per term.
+  double TermCosine(const PerturbationTerm& t, const Rotation& phase, const double* direct_x);
+  const Rotation& OwnRotation(int k);
+  // The rotations of the phases of `terms`, prepared when the theory is made.
+  const Rotation* PhaseRotations(std::span<const PerturbationTerm> terms) const;
   // Adds the terms to `sum` two at a time, sum = (A1 cos a1 + sum) + A2 cos a2; an odd last
   // term is added alone, or with `end_in_three` together with the two before it. With
   // `direct_x` the disturber's anomaly is that value (radians) instead of the multiple tables.
-  void AddSeries(std::span<const PerturbationTerm> terms, double& sum, ArgumentForm form, bool end_in_three,
+  void AddSeries(std::span<const PerturbationTerm> terms, double& sum, bool end_in_three,
                  const double* direct_x = nullptr);
 
   PlanetWork work_;
@@ -104,6 +111,15 @@ class SolarPlanetaryTheory {
   std::array<double, 11> disturber_multiple_{};
   std::array<float, 18> disturber_multiple_single_{};
   double pert_longitude_ = 0, pert_log_radius_ = 0, pert_latitude_ = 0;
+  // cos and sin of the multiples, set with them: own k = 1..18 and 19 (10 M + 9 M), disturber
+  // k = 1..17; entry 0 is the zero angle.
+  std::array<Rotation, 20> own_rotation_{};
+  std::uint32_t own_rotation_known_ = 1;  // bit k: own_rotation_[k] is that of the current multiples
+  std::array<Rotation, 18> disturber_rotation_{};
+  // cos and sin of every term's phase, table by table; the tables' first terms, in address
+  // order, locate each table's rotations.
+  std::vector<Rotation> phase_rotation_;
+  std::vector<std::pair<const PerturbationTerm*, std::size_t>> phase_start_;
 };
 
 }  // namespace orbelle::ephemeris

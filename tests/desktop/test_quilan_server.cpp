@@ -1,6 +1,10 @@
 // The class's shared state in one process: Class_Initialize, Data and the one form.
 #include <gtest/gtest.h>
 
+#include <thread>
+
+#include "ephemeris/file_contents_cache.h"
+
 #include "desktop_test_support.h"
 #include "host/quilan_server.h"
 #include "settings/profile_file.h"
@@ -121,10 +125,12 @@ TEST_F(QuilanServerTest, UnusableEphemerisFileIsNamedInTheStatusLineWithoutBlock
   EXPECT_EQ(server.PutData(QStringLiteral("2000-01-01")), std::nullopt);
   EXPECT_EQ(form.StatusText(), engine_report);
   EXPECT_TRUE(form.isVisible());  // nothing modal
-  // Once the file is usable again, the report goes.
+  // Once the file is usable again (and the engine's copy of its bytes is due for a look at
+  // the disk), the report goes.
   std::remove((suite.DataDirectory() + "JUPITER").c_str());
   QFile::link(QStringLiteral(ORBELLE_SOURCE_DIR "/data/JUPITER"),
               QString::fromStdString(suite.DataDirectory() + "JUPITER"));
+  std::this_thread::sleep_for(ephemeris::FileContentsCache::kRecheckAfter + std::chrono::milliseconds(50));
   EXPECT_EQ(server.PutData(QStringLiteral("2000-01-02")), std::nullopt);
   EXPECT_TRUE(form.StatusText().isEmpty()) << form.StatusText().toStdString();
   form.close();

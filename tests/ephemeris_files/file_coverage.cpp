@@ -7,7 +7,8 @@
 namespace orbelle::test {
 
 FileCoverage ReadCoverage(const std::string& path) {
-  ephemeris::BinaryFile file(path);
+  ephemeris::FileContentsCache files;
+  ephemeris::BinaryFile file(files, path);
   const auto count = file.Int16(12);
   const auto start = file.Float64(14);
   const auto step = file.Int16(22);

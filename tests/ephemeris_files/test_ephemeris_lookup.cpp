@@ -5,6 +5,7 @@
 #include <cmath>
 #include <filesystem>
 #include <limits>
+#include <thread>
 
 #include "ephemeris/engine_error.h"
 #include "tests/ephemeris_files/file_builder.h"
@@ -73,7 +74,9 @@ TEST(EphemerisFile, CacheServesTheStepWithoutReadingTheFile) {
     EXPECT_NEAR(s->x, LinearX(jd), 2e-7);
   }
   EXPECT_TRUE(f.reports.empty());
-  // W + 4h needs the next window: the file is read again, and it is gone.
+  // W + 4h needs the next window: once the bytes read are due for a look at the disk, the
+  // file is read again, and it is gone.
+  std::this_thread::sleep_for(ephemeris::FileContentsCache::kRecheckAfter + std::chrono::milliseconds(50));
   EXPECT_FALSE(f.files.EphemerisLookup(6, dir.Path(), kS + 60.0, "CERES"));
   EXPECT_EQ(f.reports.size(), 1u);
   // The cache remembers its file: another file for the same body number is read.
