@@ -12,7 +12,7 @@ double DegToRad(double angle) { return angle * kDecimalPi / 180.0; }
 
 // The common core of Atan2Deg and Atan2Rad; `half_turn` is 180 or the decimal pi.
 // Quadrants follow from the signs: the arc tangent of A / B lies in -90..90, half a turn is
-// added when A * B (rounded to single) is negative or when the vector points along -x, and
+// added when A * B is negative or when the vector points along -x, and
 // another half turn when A is negative. For B = 0 the guard 1e-7 stands in for B, so A > 0
 // gives just under a quarter turn; A < 0 with B = 0 is taken with the same positive guard
 // as the fourth quadrant, just over three quarters of a turn (the direction of -y).
@@ -22,9 +22,11 @@ double Atan2Core(float A, float B, double half_turn, const char* what) {
   const double b_guarded = (b == 0.0) ? b + kZeroGuard : b;
   double x = std::atan(a / b_guarded);
   if (half_turn == 180.0) x = x * 180.0 / kDecimalPi;
-  const float product = static_cast<float>(a * b);
+  // The sign of the product A * B is taken from the signs of A and B: the product of two tiny
+  // components rounded to single underflows to zero and would lose the quadrant.
+  const bool opposite_signs = (a < 0.0 && b > 0.0) || (a > 0.0 && b < 0.0);
   if (b == 0.0 && a < 0.0) return x + 2.0 * half_turn;
-  if (product < 0.0f || (a == 0.0 && b < 0.0)) x += half_turn;
+  if (opposite_signs || (a == 0.0 && b < 0.0)) x += half_turn;
   if (a < 0.0) x += half_turn;
   return x;
 }

@@ -52,6 +52,11 @@ TEST(Atan2Deg, QuadrantsAndAxes) {
   EXPECT_EQ(Atan2Deg(-1e-30f, 1.0f), 0.0f);
   EXPECT_EQ(Atan2Rad(-1e-30f, 1.0f), 0.0f);
   EXPECT_LT(Atan2Deg(-1e-3f, 1.0f), 360.0f);
+  // Components so small that their product underflows in single precision keep their
+  // quadrant (found by fuzzing: the second quadrant came back as -45).
+  EXPECT_FLOAT_EQ(Atan2Deg(1e-30f, -1e-30f), 135.0f);
+  EXPECT_FLOAT_EQ(Atan2Deg(-1e-30f, 1e-30f), 315.0f);
+  EXPECT_FLOAT_EQ(Atan2Deg(-1e-30f, -1e-30f), 225.0f);
 }
 
 TEST(Atan2Rad, MatchesDegreesOverAllDirections) {
