@@ -87,11 +87,21 @@ void SolarPlanetaryTheory::SetDisturberMultiples(double x_degrees) {
   single[13] = ToSingle(double(single[12]) + x, "disturber multiple");
   single[15] = ToSingle(double(single[13]) + disturber_multiple_[2], "disturber multiple");
   single[17] = ToSingle(double(single[15]) + disturber_multiple_[2], "disturber multiple");
-  // The double multiples k x, k <= 10, turn by x once more each; the single ones, rounded to
-  // single precision, are taken as stored.
+  // The double multiples k x, k <= 10, turn by x once more each.
   disturber_rotation_[1] = RotationOf(disturber_multiple_[1]);
   for (std::size_t k = 2; k <= 10; ++k) disturber_rotation_[k] = Rotate(disturber_rotation_[k - 1], disturber_rotation_[1]);
-  for (int k : {11, 12, 13, 15, 17}) disturber_rotation_[static_cast<std::size_t>(k)] = RotationOf(DisturberMultiple(k));
+  disturber_rotation_known_ = (1u << 11) - 1;
+}
+
+// The rotation of a single-precision multiple k x (k = 11, 12, 13, 15, 17), taken as stored,
+// worked out at its first use after the multiples were set.
+const Rotation& SolarPlanetaryTheory::DisturberRotation(int k) {
+  const auto slot = static_cast<std::size_t>(k);
+  if (!(disturber_rotation_known_ & (1u << k))) {
+    disturber_rotation_[slot] = RotationOf(DisturberMultiple(k));
+    disturber_rotation_known_ |= 1u << k;
+  }
+  return disturber_rotation_[slot];
 }
 
 // The rotation of k M (k = 19: 10 M + 9 M) for the current body, worked out at its first use
@@ -110,7 +120,7 @@ const Rotation& SolarPlanetaryTheory::OwnRotation(int k) {
 // way, combined with the phase's rotation.
 double SolarPlanetaryTheory::TermCosine(const PerturbationTerm& t, const Rotation& phase, const double* direct_x) {
   const Rotation disturber = direct_x ? RotationOf(t.x * *direct_x)
-                                      : Signed(disturber_rotation_[static_cast<std::size_t>(std::abs(t.x))], t.x < 0);
+                                      : Signed(DisturberRotation(std::abs(t.x)), t.x < 0);
   const Rotation own = Signed(OwnRotation(std::abs(t.m)), t.m < 0);
   return Rotate(Rotate(disturber, own), phase).c;
 }

@@ -93,6 +93,7 @@ class SolarPlanetaryTheory {
   // multiple tables and of the term's phase: no trigonometric call per term.
   double TermCosine(const PerturbationTerm& t, const Rotation& phase, const double* direct_x);
   const Rotation& OwnRotation(int k);
+  const Rotation& DisturberRotation(int k);
   // The rotations of the phases of `terms`, prepared when the theory is made.
   const Rotation* PhaseRotations(std::span<const PerturbationTerm> terms) const;
   // Adds the terms to `sum` two at a time, sum = (A1 cos a1 + sum) + A2 cos a2; an odd last
@@ -116,6 +117,7 @@ class SolarPlanetaryTheory {
   std::array<Rotation, 20> own_rotation_{};
   std::uint32_t own_rotation_known_ = 1;  // bit k: own_rotation_[k] is that of the current multiples
   std::array<Rotation, 18> disturber_rotation_{};
+  std::uint32_t disturber_rotation_known_ = 1;  // bit k: disturber_rotation_[k] is current
   // cos and sin of every term's phase, table by table; the tables' first terms, in address
   // order, locate each table's rotations.
   std::vector<Rotation> phase_rotation_;
