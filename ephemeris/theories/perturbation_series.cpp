@@ -25,8 +25,9 @@ const PerturbationBlock* const kAllBlocks[] = {
 
 }  // namespace
 
-// The phases are constants of the tables; their rotations are worked out once. A phase of
-// +pi or -pi is the theory's decimal pi.
+// The amplitudes and phases are constants of the tables; each amplitude turned by its phase,
+// (A cos phase, A sin phase), is worked out once. A phase of +pi or -pi is the theory's
+// decimal pi.
 SolarPlanetaryTheory::SolarPlanetaryTheory() {
   for (const PerturbationBlock* block : kAllBlocks) {
     for (std::span<const PerturbationTerm> terms : {block->longitude, block->log_radius, block->latitude}) {
@@ -34,14 +35,15 @@ SolarPlanetaryTheory::SolarPlanetaryTheory() {
       phase_start_.emplace_back(terms.data(), phase_rotation_.size());
       for (const PerturbationTerm& t : terms) {
         const double phase = t.pi_phase == 0 ? t.phase : t.pi_phase * kDecimalPi;
-        phase_rotation_.push_back(RotationOf(phase));
+        const Rotation r = RotationOf(phase);
+        phase_rotation_.push_back({t.amplitude * r.c, t.amplitude * r.s});
       }
     }
   }
   std::sort(phase_start_.begin(), phase_start_.end());
 }
 
-const Rotation* SolarPlanetaryTheory::PhaseRotations(std::span<const PerturbationTerm> terms) const {
+const Rotation* SolarPlanetaryTheory::TurnedAmplitudes(std::span<const PerturbationTerm> terms) const {
   const auto found = std::lower_bound(phase_start_.begin(), phase_start_.end(),
                                       std::make_pair(terms.data(), std::size_t{0}));
   return phase_rotation_.data() + found->second;
@@ -115,21 +117,22 @@ const Rotation& SolarPlanetaryTheory::OwnRotation(int k) {
   return own_rotation_[slot];
 }
 
-// cos(x X + m M + phase): the disturber's and the own rotation from the tables (|m| = 19 is
-// 10 M + 9 M, the one such term of Mars by the Earth), a negative multiple turning the other
-// way, combined with the phase's rotation.
-double SolarPlanetaryTheory::TermCosine(const PerturbationTerm& t, const Rotation& phase, const double* direct_x) {
-  const Rotation disturber = direct_x ? RotationOf(t.x * *direct_x)
-                                      : Signed(DisturberRotation(std::abs(t.x)), t.x < 0);
-  const Rotation own = Signed(OwnRotation(std::abs(t.m)), t.m < 0);
-  return Rotate(Rotate(disturber, own), phase).c;
+// A cos(x X + m M + phase) = (A cos phase) cos(x X + m M) - (A sin phase) sin(x X + m M): the
+// disturber's and the own rotation from the tables (|m| = 19 is 10 M + 9 M, the one such term
+// of Mars by the Earth), a negative multiple turning the other way, and the term's amplitude
+// turned by its phase.
+inline double SolarPlanetaryTheory::TermValue(const PerturbationTerm& t, const Rotation& turned_amplitude,
+                                              const double* direct_x) {
+  const Rotation disturber = direct_x ? RotationOf(t.x * *direct_x) : Signed(DisturberRotation(std::abs(t.x)), t.x < 0);
+  const Rotation sum = Rotate(disturber, Signed(OwnRotation(std::abs(t.m)), t.m < 0));
+  return turned_amplitude.c * sum.c - turned_amplitude.s * sum.s;
 }
 
 void SolarPlanetaryTheory::AddSeries(std::span<const PerturbationTerm> terms, double& sum, bool end_in_three,
                                      const double* direct_x) {
   if (terms.empty()) return;
-  const Rotation* phases = PhaseRotations(terms);
-  auto value = [&](std::size_t k) { return terms[k].amplitude * TermCosine(terms[k], phases[k], direct_x); };
+  const Rotation* turned = TurnedAmplitudes(terms);
+  auto value = [&](std::size_t k) { return TermValue(terms[k], turned[k], direct_x); };
   const std::size_t n = terms.size();
   const std::size_t pairs_end = (n % 2 == 1 && end_in_three && n >= 3) ? n - 3 : n - n % 2;
   std::size_t k = 0;

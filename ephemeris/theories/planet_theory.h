@@ -89,13 +89,13 @@ class SolarPlanetaryTheory {
   void AddInlineBlock(double x_degrees, const PerturbationBlock& block);
   void AddInlineTerms(const PerturbationBlock& block);
 
-  // cos and sin of x*X + m*M + phase by the addition theorem, from the rotations of the
-  // multiple tables and of the term's phase: no trigonometric call per term.
-  double TermCosine(const PerturbationTerm& t, const Rotation& phase, const double* direct_x);
+  // A cos(x*X + m*M + phase) by the addition theorem, from the rotations of the multiple
+  // tables and the term's amplitude turned by its phase: no trigonometric call per term.
+  double TermValue(const PerturbationTerm& t, const Rotation& turned_amplitude, const double* direct_x);
   const Rotation& OwnRotation(int k);
   const Rotation& DisturberRotation(int k);
-  // The rotations of the phases of `terms`, prepared when the theory is made.
-  const Rotation* PhaseRotations(std::span<const PerturbationTerm> terms) const;
+  // (A cos phase, A sin phase) of each of `terms`, prepared when the theory is made.
+  const Rotation* TurnedAmplitudes(std::span<const PerturbationTerm> terms) const;
   // Adds the terms to `sum` two at a time, sum = (A1 cos a1 + sum) + A2 cos a2; an odd last
   // term is added alone, or with `end_in_three` together with the two before it. With
   // `direct_x` the disturber's anomaly is that value (radians) instead of the multiple tables.
@@ -118,8 +118,8 @@ class SolarPlanetaryTheory {
   std::uint32_t own_rotation_known_ = 1;  // bit k: own_rotation_[k] is that of the current multiples
   std::array<Rotation, 18> disturber_rotation_{};
   std::uint32_t disturber_rotation_known_ = 1;  // bit k: disturber_rotation_[k] is current
-  // cos and sin of every term's phase, table by table; the tables' first terms, in address
-  // order, locate each table's rotations.
+  // Every term's amplitude turned by its phase, table by table; the tables' first terms, in
+  // address order, locate each table's entries.
   std::vector<Rotation> phase_rotation_;
   std::vector<std::pair<const PerturbationTerm*, std::size_t>> phase_start_;
 };
