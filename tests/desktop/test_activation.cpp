@@ -51,6 +51,16 @@ class ActivationTest : public ::testing::Test {
     return Gdbus(QString::fromLatin1(kApplicationPath), QStringLiteral("OrbelleAngles.Application.CreateInstance"));
   }
   // Process id of the bus name's owner, 0 when there is none.
+  // Starts `orbelle-angles serve` by hand on the bus and waits until it owns the bus name
+  // (or ten seconds have passed).
+  void StartServer(QProcess& server) {
+    server.setProcessEnvironment(bus.ClientEnvironment());
+    server.start(QStringLiteral(ORBELLE_PROGRAM), {QStringLiteral("serve")});
+    QElapsedTimer timer;
+    timer.start();
+    while (Owner() == 0 && timer.elapsed() < 10000) QThread::msleep(20);
+  }
+
   uint Owner() {
     QDBusConnection probe = QDBusConnection::connectToBus(bus.Address(), QStringLiteral("probe"));
     const QDBusReply<uint> pid = probe.interface()->servicePid(QString::fromLatin1(kBusName));
@@ -111,11 +121,7 @@ TEST_F(ActivationTest, SecondCopyGivesWayToTheRunningOne) {
 TEST_F(ActivationTest, MissingInstallationCheckFileEndsTheServerWithItsMessage) {
   std::remove((suite.DataDirectory() + "ZodrixTC2.Dat").c_str());
   QProcess server;
-  server.setProcessEnvironment(bus.ClientEnvironment());
-  server.start(QStringLiteral(ORBELLE_PROGRAM), {QStringLiteral("serve")});
-  QElapsedTimer timer;
-  timer.start();
-  while (Owner() == 0 && timer.elapsed() < 10000) QThread::msleep(20);
+  StartServer(server);
   const Finished created = CreateInstance();
   EXPECT_NE(created.status, 0);
   EXPECT_TRUE(created.err.contains(QLatin1String("Main orbelle module not found"))) << created.err.toStdString();
@@ -128,11 +134,7 @@ TEST_F(ActivationTest, MissingInstallationCheckFileEndsTheServerWithItsMessage) 
 TEST_F(ActivationTest, MissingDataDirectoryEndsTheServerWithItsMessage) {
   suite.WriteSettings("[OPTIONS]\nVALUE=1\n");
   QProcess server;
-  server.setProcessEnvironment(bus.ClientEnvironment());
-  server.start(QStringLiteral(ORBELLE_PROGRAM), {QStringLiteral("serve")});
-  QElapsedTimer timer;
-  timer.start();
-  while (Owner() == 0 && timer.elapsed() < 10000) QThread::msleep(20);
+  StartServer(server);
   const Finished assigned = SetGlobalData(QStringLiteral("1/1/2000"));
   EXPECT_NE(assigned.status, 0);
   ASSERT_TRUE(server.waitForFinished(10000));
