@@ -12,7 +12,9 @@ and Kepler's equation). The published terms are subtracted as they stand. The re
 fitted by least squares with a cos and a sin column for every term A cos(x X + m M + phase)
 allowed in each series (X the disturbing planet's mean anomaly as the theory forms it, M the own
 mean anomaly) plus a quadratic in T, which absorbs the slow drift of the mean elements and is
-left out of the tables. Per series the largest terms are kept up to the series' count, and the
+left out of the tables. The quadratic has no mean over the fitted instants: the mean offset of
+the mean elements is a constant term (no multiple of either anomaly) that the Jupiter block of
+each body may keep, so that what is left out is centred on the fitted years. Per series the largest terms are kept up to the series' count, and the
 kept terms are fitted once more. Terms in the own anomaly alone occur in one series only.
 
 Usage: fit_planet_terms.py [--out DIR] [--published-only]
@@ -39,8 +41,9 @@ SAMPLES = 16000
 JD_FIRST, JD_LAST = 2378496.5, 2524593.5  # 1800-01-01 .. 2200-01-01
 SUMS = ("lon", "rad", "lat")
 
-# Disturbing planets: (series name, x in degrees as a function of T, allowed (x, m) pairs, the
-# body whose series takes the terms in M alone).
+# Disturbing planets: (series name, x in degrees as a function of T, allowed (x, m) pairs). The
+# Jupiter block of each body may take the constant term (0, 0): the mean offset of the theory's
+# mean elements from the reference over the fitted years.
 def inline_pairs(own_range, x_range):
     return [(x, m) for x in x_range for m in own_range if not (x == 0 and m <= 0)]
 
@@ -57,14 +60,14 @@ BLOCKS = {
         ("SunMarsLatitude", lambda T: 319.582 + 19139.977 * T, []),
         ("SunByJupiter",
          lambda T: 225.281 + 3034.583 * T + (0.3315 - 0.00155 * T) * np.sin((133.9099 + 38.39365 * T) * DEG),
-         inline_pairs(range(-8, 5), range(1, 7))),
+         [(0, 0)] + inline_pairs(range(-8, 5), range(1, 7))),
         ("SunBySaturn", lambda T: 175.596 + 1221.794 * T, inline_pairs(range(-8, 5), range(1, 7))),
     ],
     3: [
         ("MercuryByVenus", lambda T: 212.536 + 58517.656 * T,
          [(x, m) for x in range(0, 11) for m in SERIES_PROC if not (x == 0 and m <= 0)]),
         ("MercuryByEarth", lambda T: -1.45 + 35999.213 * T, inline_pairs(range(-8, 5), range(1, 7))),
-        ("MercuryByJupiter", lambda T: 225.36 + 3034.743 * T, inline_pairs(range(-8, 5), range(1, 7))),
+        ("MercuryByJupiter", lambda T: 225.36 + 3034.743 * T, [(0, 0)] + inline_pairs(range(-8, 5), range(1, 7))),
         ("MercuryBySaturn", lambda T: 175.68 + 1221.96 * T, inline_pairs(range(-8, 5), range(1, 7))),
     ],
     4: [
@@ -72,14 +75,14 @@ BLOCKS = {
         ("VenusByEarth", lambda T: 358.63 + 35999.3595 * T,
          [(x, m) for x in list(range(0, 11)) + [13] for m in SERIES_PROC if not (x == 0 and m <= 0)]),
         ("VenusByMars", lambda T: 319.74 + 19140.2867 * T, inline_pairs(range(-8, 5), range(1, 7))),
-        ("VenusByJupiter", lambda T: 225.43 + 3034.893 * T, inline_pairs(range(-8, 5), range(1, 7))),
+        ("VenusByJupiter", lambda T: 225.43 + 3034.893 * T, [(0, 0)] + inline_pairs(range(-8, 5), range(1, 7))),
         ("VenusBySaturn", lambda T: 175.8 + 1222.0994 * T, inline_pairs(range(-8, 5), range(1, 7))),
     ],
     5: [
         ("MarsByVenus", lambda T: 212.388 + 58517.3715 * T, inline_pairs(range(-8, 5), range(1, 7))),
         ("MarsByEarth", lambda T: 358.415 + 35998.9285 * T, inline_pairs(range(-19, 3), range(1, 10))),
         ("MarsByJupiter", lambda T: 225.209 + 3034.462 * T + 0.332 * np.sin((134.4 + 38.5 * T) * DEG),
-         inline_pairs(range(-8, 5), range(0, 7))),
+         [(0, 0)] + inline_pairs(range(-8, 5), range(0, 7))),
         ("MarsBySaturn", lambda T: 175.533 + 1221.669 * T - 0.808 * np.sin((134.4 + 38.5 * T) * DEG),
          inline_pairs(range(-8, 5), range(1, 7))),
         ("MarsByUranus", lambda T: 74.188 + 428.049 * T, inline_pairs(range(-8, 5), range(1, 7))),
@@ -265,18 +268,34 @@ def fit_body(body, T, ref):
         if not cands:
             continue
         half = np.arange(len(T)) % 2 == 0  # fit on every other instant, check on the rest
-        poly = np.stack([np.ones_like(T), T, T * T], axis=1)
+        # The drift of the mean elements, a quadratic in T with no mean over the fitted
+        # instants, is fitted alongside and left out; its mean is the constant term.
+        tc = T - T[half].mean()
+        poly = np.stack([tc, tc * tc - np.mean(tc[half] ** 2)], axis=1)
 
         def design(cs):
+            """Design matrix; a periodic term has a cos and a sin column, the constant one."""
             cols = [poly]
             for name, x, m in cs:
                 arg = x * X[name] + m * M
-                cols.append(np.stack([np.cos(arg), np.sin(arg)], axis=1))
+                cols.append(np.stack([np.cos(arg), np.sin(arg)], axis=1) if (x, m) != (0, 0) else np.ones((len(T), 1)))
             return np.concatenate(cols, axis=1)
+
+        def terms_of(cs, coef):
+            """(amplitude, phase) of each candidate: c cos t + s sin t = A cos(t + phase)."""
+            out, col = [], 2
+            for _, x, m in cs:
+                if (x, m) == (0, 0):
+                    out.append((abs(coef[col]), 0.0 if coef[col] >= 0 else PI))
+                    col += 1
+                else:
+                    out.append((np.hypot(coef[col], coef[col + 1]), np.arctan2(-coef[col + 1], coef[col])))
+                    col += 2
+            return out
 
         A = design(cands)
         coef = np.linalg.lstsq(A[half], y[half], rcond=None)[0]
-        amp = np.hypot(coef[3::2], coef[4::2])
+        amp = np.array([a for a, _ in terms_of(cands, coef)])
         kept = []
         for name, _, _ in blocks:
             counts, given = SERIES[name]
@@ -293,15 +312,14 @@ def fit_body(body, T, ref):
         A = design(kc)
         coef = np.linalg.lstsq(A[half], y[half], rcond=None)[0]
         resid = y - A @ coef
-        poly_part = poly @ coef[:3]
+        constant = sum(a * np.cos(ph) for (a, ph), (_, x, m) in zip(terms_of(kc, coef), kc) if (x, m) == (0, 0))
         print("  body %d %s: %d candidates, %d kept; rms fit %.4f check %.4f, max check %.4f; "
-              "quadratic %.3f %+.3f T %+.3f T2" % (body, s, len(cands), len(kc), np.sqrt(np.mean(resid[half] ** 2)),
-                                                 np.sqrt(np.mean(resid[~half] ** 2)), np.abs(resid[~half]).max(),
-                                                 coef[0], coef[1], coef[2]), file=sys.stderr)
-        for j, (name, x, m) in enumerate(kc):
-            c, sn = coef[3 + 2 * j], coef[4 + 2 * j]
-            phase = np.arctan2(-sn, c)
-            result[name].setdefault(s, []).append((x, m, phase, np.hypot(c, sn)))
+              "constant %.3f, drift left out %+.3f (T%+.2f) %+.3f (T%+.2f)^2" % (
+                  body, s, len(cands), len(kc), np.sqrt(np.mean(resid[half] ** 2)),
+                  np.sqrt(np.mean(resid[~half] ** 2)), np.abs(resid[~half]).max(), constant, coef[0],
+                  -T[half].mean(), coef[1], -T[half].mean()), file=sys.stderr)
+        for (name, x, m), (amplitude, phase) in zip(kc, terms_of(kc, coef)):
+            result[name].setdefault(s, []).append((x, m, phase, amplitude))
     return result
 
 
