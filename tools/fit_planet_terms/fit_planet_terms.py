@@ -14,8 +14,9 @@ allowed in each series (X the disturbing planet's mean anomaly as the theory for
 mean anomaly) plus a quadratic in T, which absorbs the slow drift of the mean elements and is
 left out of the tables. The quadratic has no mean over the fitted instants: the mean offset of
 the mean elements is a constant term (no multiple of either anomaly) that the Jupiter block of
-each body may keep, so that what is left out is centred on the fitted years. Per series the largest terms are kept up to the series' count, and the
-kept terms are fitted once more. Terms in the own anomaly alone occur in one series only.
+each body may keep, so that what is left out is centred on the fitted years. Per series the
+largest terms are kept up to the series' count, and the kept terms are fitted once more. Terms
+in the own anomaly alone occur in one series only.
 
 Usage: fit_planet_terms.py [--out DIR] [--published-only]
   --out DIR         where the four *_perturbation_terms.cpp go (default: ephemeris/theories of
