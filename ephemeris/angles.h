@@ -8,9 +8,10 @@
 // division by zero.
 #pragma once
 
+#include "ephemeris/constants.h"
+
 namespace orbelle::ephemeris {
 
-inline constexpr double kDecimalPi = 3.1415926535898;
 inline constexpr double kZeroGuard = 1e-7;
 
 float SinDeg(const float& angle);

@@ -6,13 +6,12 @@
 
 #include "ephemeris/angles.h"
 #include "ephemeris/checked_float.h"
+#include "ephemeris/constants.h"
 #include "ephemeris/engine_error.h"
 
 namespace orbelle::ephemeris {
 
 namespace {
-
-constexpr Integer kMoonBody = 2, kNorthNodeBody = 16, kSouthNodeBody = 17;
 
 // Brown's mean arguments in revolutions: c0 + c1*d + c2*d^2 + c3*d^3, d in days from
 // JD 2415020.0.
@@ -97,7 +96,7 @@ void LunarTheory::LunarEphemeris(Integer& Body, float& EarthX, float& EarthY, fl
   // Set-up, whatever the body. The lunar theory works with pi rounded to single.
   w_.FullCircle = 360.0f;
   w_.HalfCircle = 180.0f;
-  w_.PiSingle = 3.1415927f;
+  w_.PiSingle = kSinglePi;
   w_.DegToRad = ToSingle(double(w_.PiSingle) / w_.HalfCircle);
   w_.RadToDeg = ToSingle(1.0 / w_.DegToRad);
   w_.ArcsecToRad = ToSingle(1.0 / (3600.0 * w_.RadToDeg));
@@ -106,11 +105,11 @@ void LunarTheory::LunarEphemeris(Integer& Body, float& EarthX, float& EarthY, fl
   w_.T2 = w_.T * w_.T;
 
   if (Body < 0 || Body > 255) throw InvalidArgumentError("LunarEphemeris: body number outside 0..255");
-  const bool moon = Body == kMoonBody;
-  if (!moon && Body != kNorthNodeBody && Body != kSouthNodeBody) return;
+  const bool moon = Body == kMoon;
+  if (!moon && Body != kNorthNode && Body != kSouthNode) return;
   for (const auto& a : {GeoLon, GeoLat, GeoDist, GeoSpeed, HelioLon, HelioLat, HelioDist, HelioSpeed, AscNodeLon,
                         DescNodeLon, PerihelionLon, AphelionLon}) {
-    if (a.size() <= static_cast<std::size_t>(kSouthNodeBody)) {
+    if (a.size() <= static_cast<std::size_t>(kSouthNode)) {
       throw InvalidArgumentError("LunarEphemeris: the result arrays need the slots 2 to 17");
     }
   }
@@ -122,9 +121,9 @@ void LunarTheory::LunarEphemeris(Integer& Body, float& EarthX, float& EarthY, fl
   if (!moon) {
     TrueNode();
     LunarOption = 2;
-    GeoLon[kNorthNodeBody] = Longitude(w_.TrueNode);
-    GeoLon[kSouthNodeBody] = Longitude(ToSingle(w_.TrueNode + 180.0, "node"));
-    for (const Integer node : {kNorthNodeBody, kSouthNodeBody}) {
+    GeoLon[kNorthNode] = Longitude(w_.TrueNode);
+    GeoLon[kSouthNode] = Longitude(ToSingle(w_.TrueNode + 180.0, "node"));
+    for (const Integer node : {kNorthNode, kSouthNode}) {
       GeoLat[node] = 0.0f;
       HelioLat[node] = 0.0f;
       GeoDist[node] = 0.0025f;
@@ -143,10 +142,10 @@ void LunarTheory::LunarEphemeris(Integer& Body, float& EarthX, float& EarthY, fl
 
   SetArgumentRotations();
   LongitudeSeries();
-  GeoLon[kMoonBody] = Longitude(ToSingle(w_.MeanLongitude + w_.SeriesSum + Nutation, "Moon longitude"));
-  Latitude(GeoLat[kMoonBody]);
+  GeoLon[kMoon] = Longitude(ToSingle(w_.MeanLongitude + w_.SeriesSum + Nutation, "Moon longitude"));
+  Latitude(GeoLat[kMoon]);
   Distance();
-  GeoDist[kMoonBody] = w_.Distance;
+  GeoDist[kMoon] = w_.Distance;
   for (float* angle : {&w_.NodeLongitude, &w_.Elongation, &w_.MeanAnomaly, &w_.SunMeanAnomaly, &w_.ArgLatitude}) {
     *angle = ToSingle(*angle * double(w_.RadToDeg), "lunar argument");
   }
@@ -157,19 +156,19 @@ void LunarTheory::LunarEphemeris(Integer& Body, float& EarthX, float& EarthY, fl
   w_.LatitudeArgument = 0.05490049f;
   const double mean_over_actual = Divide(0.00257185, w_.Distance, "Moon daily motion");
   const double e = w_.LatitudeArgument;
-  GeoSpeed[kMoonBody] =
+  GeoSpeed[kMoon] =
       ToSingle(13.176358 * mean_over_actual * mean_over_actual * SquareRoot(1.0 - e * e), "Moon daily motion");
 
-  Heliocentric(GeoLon[kMoonBody], GeoLat[kMoonBody], GeoSpeed[kMoonBody], {EarthX, EarthY, EarthZ, EarthDX, EarthDY},
-               HelioLon[kMoonBody], HelioLat[kMoonBody], HelioDist[kMoonBody], HelioSpeed[kMoonBody]);
-  OrbitPoints(AscNodeLon[kMoonBody], DescNodeLon[kMoonBody], PerihelionLon[kMoonBody], AphelionLon[kMoonBody]);
+  Heliocentric(GeoLon[kMoon], GeoLat[kMoon], GeoSpeed[kMoon], {EarthX, EarthY, EarthZ, EarthDX, EarthDY},
+               HelioLon[kMoon], HelioLat[kMoon], HelioDist[kMoon], HelioSpeed[kMoon]);
+  OrbitPoints(AscNodeLon[kMoon], DescNodeLon[kMoon], PerihelionLon[kMoon], AphelionLon[kMoon]);
   const float node = w_.NodeLongitude;
 
   // Mean nodes, by LunarOption: 0 south only, 1 both, 2 neither, 3 north only.
-  if (LunarOption == 1 || LunarOption == 3) GeoLon[kNorthNodeBody] = Longitude(node);
-  if (LunarOption == 0 || LunarOption == 1) GeoLon[kSouthNodeBody] = Longitude(ToSingle(node + 180.0));
-  GeoLat[kNorthNodeBody] = 0.0f;
-  GeoLat[kSouthNodeBody] = 0.0f;
+  if (LunarOption == 1 || LunarOption == 3) GeoLon[kNorthNode] = Longitude(node);
+  if (LunarOption == 0 || LunarOption == 1) GeoLon[kSouthNode] = Longitude(ToSingle(node + 180.0));
+  GeoLat[kNorthNode] = 0.0f;
+  GeoLat[kSouthNode] = 0.0f;
 }
 
 // Heliocentric position: the geocentric vector (lambda, beta, Distance) plus the Earth's

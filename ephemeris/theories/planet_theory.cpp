@@ -4,15 +4,15 @@
 
 #include "ephemeris/angles.h"
 #include "ephemeris/checked_float.h"
+#include "ephemeris/constants.h"
 #include "ephemeris/engine_error.h"
 
 namespace orbelle::ephemeris {
 
 namespace {
 
-// Constant of aberration, arc-seconds, and the light time for 1 AU, days.
+// Constant of aberration, arc-seconds.
 constexpr double kAberration = 20.47;
-constexpr double kLightTimePerAU = 0.0057683;
 
 // A daily motion that jumped across 0/360 is brought back into -180..+180.
 double WrapMotion(double motion) {
@@ -393,7 +393,7 @@ void SolarPlanetaryTheory::ReducePlanet(Results& r, float EarthX, float EarthY, 
   r.GeoLon[b] = Atan2Deg(work_.Y, work_.X);
   work_.Distance = ToSingle(SquareRoot(double(work_.X) * work_.X + double(work_.Y) * work_.Y + double(work_.Z) * work_.Z));
   const double delta = work_.Distance;
-  const double apparent = (double(r.GeoLon[b]) - delta * kLightTimePerAU * r.GeoSpeed[b]) + nutation_longitude_;
+  const double apparent = (double(r.GeoLon[b]) - delta * kLightDaysPerAU * r.GeoSpeed[b]) + nutation_longitude_;
   r.GeoLon[b] = StoreLongitude(apparent, "geocentric longitude");
   r.GeoLat[b] = ArcSinDeg(ToSingle(Divide(work_.Z, delta, "geocentric latitude")));
   r.GeoDist[b] = work_.Distance;

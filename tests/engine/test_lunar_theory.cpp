@@ -264,15 +264,10 @@ TEST(LunarTheory, TheDriverServesTheMoonAndTheNodes) {
   Ephemeris engine;
   ResultArrays driven;
   const ResultSpans r = driven.Spans();
-  std::string path;
-  float e[5] = {0.98f, 0.17f, 0.0f, -0.003f, 0.017f}, nutation = 0;
-  double jd = 2460000.25;
-  Integer mode = 1, option = 1;
-  for (Integer body : {0, 2, 16}) {
-    engine.BodyPosition(mode, body, path, e[0], e[1], e[2], e[3], e[4], jd, option, nutation, r.GeoLon, r.GeoLat,
-                        r.GeoDist, r.GeoSpeed, r.HelioLon, r.HelioLat, r.HelioDist, r.HelioSpeed, r.AscNodeLon,
-                        r.DescNodeLon, r.PerihelionLon, r.AphelionLon);
-  }
+  const double jd = 2460000.25;
+  InstantState instant{.JD = jd, .Earth = {0.98f, 0.17f, 0.0f, -0.003f, 0.017f}};
+  Integer option = 1;
+  for (Integer body : {0, 2, 16}) option = engine.BodyPosition({body, 1, option, ""}, instant, r);
   LunarCall direct;
   direct.Run(2, jd);
   direct.Run(16, jd);
