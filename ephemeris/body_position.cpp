@@ -7,17 +7,15 @@
 #include "ephemeris/constants.h"
 #include "ephemeris/engine_error.h"
 #include "ephemeris/kepler_orbit.h"
+#include "ephemeris/nutation.h"
 
 namespace orbelle::ephemeris {
 
 namespace {
 
-// A daily motion in longitude as the difference of two directions, wrapped into -180..+180:
-// a difference of 180 degrees or more in magnitude has a whole turn taken off with its sign.
+// A daily motion in longitude as the difference of two directions, wrapped into -180..+180.
 float WrappedMotion(float later, float earlier) {
-  double motion = static_cast<double>(later) - static_cast<double>(earlier);
-  if (std::fabs(motion) >= 180.0) motion -= 360.0 * (motion > 0 ? 1.0 : -1.0);
-  return ToSingle(motion, "daily motion");
+  return ToSingle(MotionWrappedFromHalfTurn(static_cast<double>(later) - static_cast<double>(earlier)), "daily motion");
 }
 
 bool EndsWithElm(const std::string& path) {
@@ -84,36 +82,14 @@ Integer Ephemeris::BodyPosition(const BodyRequest& request, InstantState& instan
   return request.LunarOption;
 }
 
-// Time arguments and the nutation in longitude (degrees) from the principal terms of the
-// IAU 1980 series in the older form of the Explanatory Supplement (1961): the Moon's node,
-// twice the Sun's and the Moon's mean longitudes, the two mean anomalies. Mean arguments are
-// polynomials of Brown and Newcomb in days d from 1900 January 0.5 (JD 2415020.0), given in
-// revolutions and turned into degrees.
+// Time arguments and the nutation in longitude of the instant (degrees), for the bodies the
+// driver reduces itself.
 void Ephemeris::TimeArguments(Call& c) {
-  days_ = c.instant.JD - kJD1900;
-  t_ = days_ / kDaysPerJulianCentury;
-  t2_ = t_ * t_;
-  const double d = days_;
-  const float moon_longitude = ToSingle(
-      Norm360D(360.0 * (0.7512060108 + 0.036601101463356 * d - 2.3598e-15 * d * d + 1.077e-22 * d * d * d)),
-      "Moon mean longitude");
-  const float moon_node = ToSingle(
-      Norm360D(360.0 * (0.71995354167 - 0.000147094228332 * d + 4.3263e-15 * d * d + 1.266e-22 * d * d * d)),
-      "Moon node");
-  const float moon_anomaly =
-      Norm360(ToSingle(296.1046083 + Norm360D(477198.8489 * t_) + 0.00919166666 * t2_, "Moon mean anomaly"));
-  const float sun_longitude =
-      ToSingle(Norm360D(360.0 * (0.77693521605 + 0.002737909264963 * d + 6.3044e-16 * d * d)), "Sun mean longitude");
-  const float sun_anomaly =
-      Norm360(ToSingle(358.4758444 + Norm360D(35999.04975 * t_) - 0.00015 * t2_, "Sun mean anomaly"));
-
-  const float two_node = ToSingle(2.0 * moon_node);
-  const float two_sun = ToSingle(2.0 * sun_longitude);
-  const float two_moon = ToSingle(2.0 * moon_longitude);
-  const double arcsec = -(17.2327 + 0.01737 * t_) * SinDeg(moon_node) - 1.2729 * SinDeg(two_sun) +
-                        0.2088 * SinDeg(two_node) - 0.2037 * SinDeg(two_moon) + 0.1261 * SinDeg(sun_anomaly) +
-                        0.0675 * SinDeg(moon_anomaly);
-  c.instant.Nutation = ToSingle(arcsec / 3600.0, "nutation");
+  const ephemeris::TimeArguments t = TimeArgumentsAt(c.instant.JD);
+  days_ = t.days;
+  t_ = t.T;
+  t2_ = t.T2;
+  c.instant.Nutation = NutationSixTerms(DriverArguments(t), t.T);
 }
 
 // Heliocentric ecliptic position and motion of date to the eight results: directions by the
@@ -140,10 +116,8 @@ void Ephemeris::ReducePosition(Call& c, const HeliocentricState& h) {
   const float geo_speed = WrappedMotion(Atan2Deg(geo_ahead_y, geo_ahead_x), lambda);
   const double R = SquareRoot(double(work.x) * work.x + double(work.y) * work.y + double(work.z) * work.z);
   const float geo_lat = ArcSinDeg(ToSingle(Divide(work.z, R, "geocentric latitude")));
-  // A longitude a hair below a full turn may come back from the reduction as exactly 360:
-  // it is stored as 0, so that the result stays within 0 <= x < 360.
-  float geo_lon = Norm360(ToSingle(lambda - kLightDaysPerAU * R * geo_speed + c.instant.Nutation, "longitude"));
-  if (geo_lon == 360.0f) geo_lon = 0.0f;
+  const float geo_lon =
+      LongitudeBelowFullTurn(ToSingle(lambda - kLightDaysPerAU * R * geo_speed + c.instant.Nutation, "longitude"));
 
   c.r.HelioLon[b] = helio_lon;
   c.r.HelioSpeed[b] = helio_speed;
