@@ -16,15 +16,17 @@ namespace {
 // Constant of aberration, arc-seconds.
 constexpr double kAberration = 20.47;
 
-// Mean elements of date of a planet (Newcomb), degrees, degrees per Julian year, AU.
-struct MeanElements {
+// Newcomb's elements of date of a planet: mean longitude L, mean motion n, longitude of
+// perihelion, mean anomaly M, eccentricity, node, inclination, semi-major axis; degrees,
+// degrees per Julian year, AU. (Not the Kepler elements of the orbit points.)
+struct NewcombElements {
   double L, n, perihelion, M, e, node, i, a;
 };
 
-MeanElements PlanetElements(Integer body, double T, double T2, double T3) {
+NewcombElements PlanetElements(Integer body, double T, double T2, double T3) {
   auto N = [](double a) { return Norm360D(a); };
   switch (body) {
-    case 3:
+    case kMercury:
       return {N(N(415.0 * 360.0 * T) + 178.15 + (266654.8 * T + 104.68 + 1.084 * T2) / 3600.0),
               (5381016.3093 - 0.000495 * T) / 3600.0,
               75.85 + (5599.76 * T + 178.91 + 1.061 * T2) / 3600.0,
@@ -33,7 +35,7 @@ MeanElements PlanetElements(Integer body, double T, double T2, double T3) {
               47.1 + (4266.75 * T + 165.4 + 0.626 * T2) / 3600.0,
               7.0 + (6.699 * T + 10.37 - 0.066 * T2) / 3600.0,
               0.3870986};
-    case 4:
+    case kVenus:
       return {N(N(162.0 * 360.0 * T) + 342.75 + (717162.88 * T + 61.39 + 1.1148 * T2) / 3600.0),
               (2106641.3832 + 9.6e-5 * T) / 3600.0,
               130.15 + (5068.93 * T + 49.8 - 3.515 * T2) / 3600.0,
@@ -57,7 +59,7 @@ MeanElements PlanetElements(Integer body, double T, double T2, double T3) {
 // Long-period terms of Venus and Mars, degrees, added to both L and M.
 double PlanetLongPeriod(Integer body, double T) {
   auto s = [](double a) { return SinDegD(a); };
-  if (body == 4) {
+  if (body == kVenus) {
     return ((2.761 - 0.022 * T) * s(150.27 * T + 237.24) + 0.269 * s(119.05 * T + 212.2) -
             0.208 * s(1223.5 * T + 175.8)) /
            3600.0;
@@ -82,12 +84,12 @@ void SolarPlanetaryTheory::PlanetTheory(Integer& Body, float& EarthX, float& Ear
                                         std::span<float> HelioLat, std::span<float> HelioDist,
                                         std::span<float> HelioSpeed) {
   work_.T3 = Checked(T2 * T, "T3");
-  if (Body != 0 && Body != 1 && (Body < 3 || Body > 5)) return;
+  if (Body != kTimeArguments && !IsPlanetTheoryBody(Body)) return;
   Results r{static_cast<std::size_t>(Body), GeoLon, GeoLat, GeoDist, GeoSpeed, HelioLon, HelioLat, HelioDist,
             HelioSpeed};
-  if (Body == 0) {
+  if (Body == kTimeArguments) {
     FundamentalArguments(T, T2);
-  } else if (Body == 1) {
+  } else if (Body == kSun) {
     Sun(r, EarthX, EarthY, EarthZ, EarthDX, EarthDY, T, T2);
   } else {
     Planet(r, EarthX, EarthY, EarthZ, EarthDX, EarthDY, T, T2);
@@ -269,8 +271,8 @@ void SolarPlanetaryTheory::AddMarsPerturbations(double T) {
 void SolarPlanetaryTheory::Planet(Results& r, float EarthX, float EarthY, float EarthZ, float EarthDX,
                                   float EarthDY, double T, double T2) {
   const Integer body = static_cast<Integer>(r.b);
-  MeanElements el = PlanetElements(body, T, T2, work_.T3);
-  if (body != 3) {
+  NewcombElements el = PlanetElements(body, T, T2, work_.T3);
+  if (body != kMercury) {
     work_.LongPeriod = PlanetLongPeriod(body, T);
     el.L += work_.LongPeriod;
     el.M += work_.LongPeriod;
@@ -286,9 +288,9 @@ void SolarPlanetaryTheory::Planet(Results& r, float EarthX, float EarthY, float 
   work_.SemiMajorAxis = el.a;
   SolveKepler();
   SetOwnMultiples();
-  if (body == 3) AddMercuryPerturbations(T);
-  if (body == 4) AddVenusPerturbations(T);
-  if (body == 5) AddMarsPerturbations(T);
+  if (body == kMercury) AddMercuryPerturbations(T);
+  if (body == kVenus) AddVenusPerturbations(T);
+  if (body == kMars) AddMarsPerturbations(T);
   ReducePlanet(r, EarthX, EarthY, EarthZ, EarthDX, EarthDY);
 }
 
