@@ -1,15 +1,16 @@
-#include "host/command_line.h"
+#include "host/core/command_line.h"
 
-#include <QFileInfo>
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <iostream>
-#include <string>
-#include <vector>
 
 #include "ephemeris/engine_error.h"
-#include "host/angles_table.h"
-#include "host/text_surface.h"
+#include "host/core/angles_table.h"
+#include "host/core/text_surface.h"
+#include "host/core/utf8.h"
 #include "settings/suite_settings.h"
 
 namespace orbelle::host {
@@ -18,9 +19,9 @@ namespace {
 
 using ephemeris::Integer;
 
-std::string JsonString(const QString& text) {
+std::string JsonString(const std::string& text) {
   std::string out = "\"";
-  for (const char c : text.toStdString()) {
+  for (const char c : text) {
     switch (c) {
       case '"': out += "\\\""; break;
       case '\\': out += "\\\\"; break;
@@ -51,12 +52,13 @@ std::string JsonNumber(Number v) {
 void Fail(const std::string& message) { std::cerr << "orbelle-angles: " << message << '\n'; }
 
 // The text of a sign cell as the text surface prints it.
-QString SignCellShown(float longitude) {
+std::string SignCellShown(float longitude) {
   const SignCellText cell = SignCell(longitude);
-  return cell.degrees + SignGlyphText(cell.glyph_code) + cell.minutes;
+  return cell.degrees + SignGlyphText(static_cast<char32_t>(cell.glyph_code < 0 ? kReplacementCharacter : cell.glyph_code)) +
+         cell.minutes;
 }
 
-std::string TableJson(const QString& request, const AnglesTable& table) {
+std::string TableJson(const std::string& request, const AnglesTable& table) {
   std::string out = "{\"request\": " + JsonString(request) + ", \"jd\": " + JsonNumber(table.LastJulianDay()) +
                     ", \"rows\": [";
   for (int row = 0; row < kRowCount; ++row) {
@@ -65,35 +67,49 @@ std::string TableJson(const QString& request, const AnglesTable& table) {
     const float helio = table.Results.HelioLon[static_cast<std::size_t>(body)];
     const bool helio_cells = row < kRowCount - 1;
     if (row) out += ", ";
-    out += "{\"label\": " + JsonString(table.RowNames.value(row)) + ", \"body\": " + std::to_string(body) +
+    out += "{\"label\": " + JsonString(table.RowNames[static_cast<std::size_t>(row)]) + ", \"body\": " + std::to_string(body) +
            ", \"colour\": " + std::to_string(table.RowColours[static_cast<std::size_t>(row)]) +
            ", \"geo_lon\": " + JsonNumber(geo) + ", \"helio_lon\": " + JsonNumber(helio) +
            ", \"geo_sign\": " + JsonString(SignCellShown(geo)) +
-           ", \"geo_decimal\": " + JsonString(DecimalCell(geo, table.Locale)) +
+           ", \"geo_decimal\": " + JsonString(DecimalCell(geo, table.Region)) +
            ", \"helio_sign\": " + (helio_cells ? JsonString(SignCellShown(helio)) : "null") +
-           ", \"helio_decimal\": " + (helio_cells ? JsonString(DecimalCell(helio, table.Locale)) : "null") + "}";
+           ", \"helio_decimal\": " + (helio_cells ? JsonString(DecimalCell(helio, table.Region)) : "null") + "}";
   }
   return out + "]}";
 }
 
-bool ParseBodies(const QString& list, std::vector<Integer>& bodies) {
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
+  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.remove_suffix(1);
+  return text;
+}
+
+// The whole text as one number, blanks around it allowed.
+template <typename Number>
+bool ParseNumber(std::string_view text, Number& value) {
+  text = Trimmed(text);
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+  return !text.empty() && result.ec == std::errc() && result.ptr == text.data() + text.size();
+}
+
+bool ParseBodies(std::string_view list, std::vector<Integer>& bodies) {
   bodies.clear();
-  for (const QString& item : list.split(',')) {
-    bool ok = false;
-    const int body = item.trimmed().toInt(&ok);
-    if (!ok || body < 0 || body >= static_cast<int>(ephemeris::kBodySlots)) return false;
+  for (std::size_t start = 0;;) {
+    const std::size_t comma = std::min(list.find(',', start), list.size());
+    std::string_view item = Trimmed(list.substr(start, comma - start));
+    if (!item.empty() && item.front() == '+') item.remove_prefix(1);
+    int body = 0;
+    if (!ParseNumber(item, body) || body < 0 ||
+        body >= static_cast<int>(ephemeris::kBodySlots))
+      return false;
     bodies.push_back(static_cast<Integer>(body));
+    if (comma == list.size()) return true;
+    start = comma + 1;
   }
-  return !bodies.empty();
 }
 
 bool ParseJulianDay(const std::string& text, double& jd) {
-  const char* begin = text.data();
-  const char* end = begin + text.size();
-  while (begin < end && std::isspace(static_cast<unsigned char>(*begin))) ++begin;
-  while (end > begin && std::isspace(static_cast<unsigned char>(end[-1]))) --end;
-  const auto result = std::from_chars(begin, end, jd);
-  return result.ec == std::errc() && result.ptr == end && std::isfinite(jd);
+  return ParseNumber(std::string_view(text), jd) && std::isfinite(jd);
 }
 
 // One line of the positions output: body 0, body 1, then the listed bodies, as the table
@@ -124,7 +140,7 @@ std::string ShippedDataDirectory() {
   std::string dir;
   if (const char* env = std::getenv("ORBELLE_DATA_DIR"); env && *env) {
     dir = env;
-  } else if (QFileInfo(QStringLiteral(ORBELLE_DATA_DIR_BUILD)).isDir()) {
+  } else if (std::error_code ec; std::filesystem::is_directory(ORBELLE_DATA_DIR_BUILD, ec)) {
     dir = ORBELLE_DATA_DIR_BUILD;
   } else {
     dir = ORBELLE_DATA_DIR_INSTALL;
@@ -143,12 +159,12 @@ std::string DefaultEphemerisDirectory() {
   }
 }
 
-int TableCommand(const QStringList& args) {
+int TableCommand(const std::vector<std::string>& args, const RegionalConventions& region) {
   bool json = false;
-  QStringList rest;
-  for (const QString& a : args) {
-    if (a == QLatin1String("--json")) json = true;
-    else rest << a;
+  std::vector<std::string> rest;
+  for (const std::string& a : args) {
+    if (a == "--json") json = true;
+    else rest.push_back(a);
   }
   if (rest.size() != 1) {
     Fail("usage: orbelle-angles table [--json] REQUEST");
@@ -156,6 +172,7 @@ int TableCommand(const QStringList& args) {
   }
   AnglesTable table;
   table.EphemerisDirectory = DefaultEphemerisDirectory();
+  table.Region = region;
   TextSurface surface;
   try {
     table.PrintAngles(rest.front(), surface);
@@ -169,33 +186,33 @@ int TableCommand(const QStringList& args) {
   if (json) {
     std::cout << TableJson(rest.front(), table) << '\n';
   } else {
-    for (const QString& line : surface.Lines()) std::cout << line.toStdString() << '\n';
+    for (const std::string& line : surface.Lines()) std::cout << line << '\n';
   }
   return kExitOk;
 }
 
-int PositionsCommand(const QStringList& args) {
+int PositionsCommand(const std::vector<std::string>& args) {
   AnglesTable table;
   table.EphemerisDirectory = DefaultEphemerisDirectory();
   std::vector<Integer> bodies = {1, 2, 3, 4, 5, 10, 11, 13, 14, 15, 16};
   std::vector<std::string> jd_texts;
-  for (qsizetype k = 0; k < args.size(); ++k) {
-    const QString& a = args[k];
-    if ((a == QLatin1String("--ephem-dir") || a == QLatin1String("--bodies")) && k + 1 >= args.size()) {
-      Fail("usage: " + a.toStdString() + " needs a value");
+  for (std::size_t k = 0; k < args.size(); ++k) {
+    const std::string& a = args[k];
+    if ((a == "--ephem-dir" || a == "--bodies") && k + 1 >= args.size()) {
+      Fail("usage: " + a + " needs a value");
       return kExitUsage;
     }
-    if (a == QLatin1String("--ephem-dir")) {
-      table.EphemerisDirectory = args[++k].toStdString();
+    if (a == "--ephem-dir") {
+      table.EphemerisDirectory = args[++k];
       if (!table.EphemerisDirectory.empty() && table.EphemerisDirectory.back() != '/') table.EphemerisDirectory += '/';
-    } else if (a == QLatin1String("--bodies")) {
+    } else if (a == "--bodies") {
       if (!ParseBodies(args[++k], bodies)) {
         Fail("usage: --bodies takes body numbers 0.." + std::to_string(ephemeris::kBodySlots - 1) +
              " separated by commas");
         return kExitUsage;
       }
     } else {
-      jd_texts.push_back(a.toStdString());
+      jd_texts.push_back(a);
     }
   }
   std::vector<double> jds;
@@ -232,6 +249,55 @@ int PositionsCommand(const QStringList& args) {
     answer(jd);
   }
   return status;
+}
+
+namespace {
+
+constexpr std::string_view kHelpHead =
+    "Usage: orbelle-angles COMMAND ...\n"
+    "Geocentric and heliocentric zodiacal longitudes of the Sun, the Moon, Mercury to Pluto\n"
+    "and the Moon's true node for one moment.\n"
+    "\n"
+    "Commands:\n"
+    "  table [--json] REQUEST   the angles table for REQUEST, a date and a time in the\n"
+    "                           regional notation (e.g. \"12/25/2026 10:30\" in the C or US\n"
+    "                           locale, \"25.12.2026 10:30\" in German) or ISO 8601\n"
+    "                           (\"2026-12-25 10:30\"); the time is used as given (TT)\n"
+    "  positions [--ephem-dir DIR] [--bodies LIST] [JD ...]\n"
+    "                           one JSON line of positions per Julian day (from the\n"
+    "                           arguments or one per line on standard input); LIST is\n"
+    "                           comma-separated body numbers (default 1,2,3,4,5,10,11,13,14,15,16);\n"
+    "                           DIR holds the ephemeris files (default: the data directory\n"
+    "                           of ZODRIX.INI in the profile directory, else the shipped data)\n";
+
+constexpr std::string_view kHelpTail =
+    "  --help                   this text\n"
+    "\n"
+    "Exit status: 0 success, 1 a request failed, 2 usage error.\n";
+
+}  // namespace
+
+std::optional<int> RunPortableCommand(const std::vector<std::string>& args, RegionalConventions (*region)(),
+                                      std::string_view host_commands_help) {
+  const std::string help = std::string(kHelpHead) + std::string(host_commands_help) + std::string(kHelpTail);
+  if (args.empty()) {
+    std::cerr << help;
+    return kExitUsage;
+  }
+  const std::string& command = args.front();
+  const std::vector<std::string> rest(args.begin() + 1, args.end());
+  if (command == "--help" || command == "-h" || command == "help") {
+    std::cout << help;
+    return kExitOk;
+  }
+  if (command == "table") return TableCommand(rest, region());
+  if (command == "positions") return PositionsCommand(rest);
+  return std::nullopt;
+}
+
+int UnknownCommand(const std::string& command) {
+  std::cerr << "orbelle-angles: unknown command \"" << command << "\" (see --help)\n";
+  return kExitUsage;
 }
 
 }  // namespace orbelle::host

@@ -1,9 +1,11 @@
-#include "host/angles_table.h"
+#include "host/core/angles_table.h"
 
+#include <charconv>
 #include <cmath>
 
 #include "ephemeris/checked_float.h"
 #include "ephemeris/julian_day.h"
+#include "host/core/utf8.h"
 
 namespace orbelle::host {
 
@@ -17,8 +19,15 @@ const std::array<int, kRowCount> kRowColours = {9, 0, 13, 11, 12, 10, 7, 2, 3, 8
 
 namespace {
 
+// The number in fixed notation with `decimals` decimals, '.' as the separator.
+std::string Fixed(double v, int decimals) {
+  char buf[400];
+  const auto result = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
+  return std::string(buf, result.ptr);
+}
+
 // The number as its integer decimal text, for values the cell arithmetic keeps whole.
-QString WholeNumber(double v) { return QString::number(v, 'f', 0); }
+std::string WholeNumber(double v) { return Fixed(v, 0); }
 
 }  // namespace
 
@@ -34,31 +43,35 @@ SignCellText SignCell(float longitude) {
   SignCellText cell;
   cell.degrees = WholeNumber(degrees);
   cell.glyph_code = (code >= 0.0 && code <= 0xFFFF) ? static_cast<int>(code) : -1;
-  cell.minutes = WholeNumber(minutes + 100.0).right(2) + QLatin1Char(' ');
+  const std::string hundred_and_minutes = WholeNumber(minutes + 100.0);
+  cell.minutes = hundred_and_minutes.substr(hundred_and_minutes.size() - std::min<std::size_t>(2, hundred_and_minutes.size())) + " ";
   return cell;
 }
 
 // Two decimals, rounded half away from zero, no group separator.
-QString DecimalCell(float longitude, const QLocale& locale) {
+std::string DecimalCell(float longitude, const RegionalConventions& region) {
   const double v = ephemeris::Checked(longitude, "decimal cell");
-  QString text;
+  std::string text;
   if (std::fabs(v) < 1e15) {
     const double cents = std::round(v * 100.0);
     const double whole = std::floor(std::fabs(cents) / 100.0);
     const int fraction = static_cast<int>(std::fabs(cents) - whole * 100.0);
-    text = (cents < 0 ? QStringLiteral("-") : QString()) + WholeNumber(whole) + locale.decimalPoint() +
-           QStringLiteral("%1").arg(fraction, 2, 10, QLatin1Char('0'));
+    if (cents < 0) text += '-';
+    text += WholeNumber(whole);
+    text += region.decimal_separator;
+    if (fraction < 10) text += '0';
+    text += std::to_string(fraction);
   } else {
-    text = QString::number(v, 'f', 2).replace(QLatin1Char('.'), locale.decimalPoint());
+    text = Fixed(v, 2);
+    text.replace(text.size() - 3, 1, region.decimal_separator);
   }
-  return text + QStringLiteral("   ");
+  return text + "   ";
 }
 
 AnglesTable::AnglesTable() { LoadRows(); }
 
 void AnglesTable::LoadRows() {
-  RowNames.clear();
-  for (const char* name : kRowNames) RowNames << QString::fromLatin1(name);
+  std::copy(kRowNames.begin(), kRowNames.end(), RowNames.begin());
   RowColours = kRowColours;
 }
 
@@ -82,8 +95,8 @@ void AnglesTable::ComputeRows(double jd) {
   for (int row = 0; row < kRowCount; ++row) CallEngine(RowBodies[static_cast<std::size_t>(row)], jd);
 }
 
-void AnglesTable::PrintAngles(const QString& request, DrawingSurface& surface) {
-  const RequestInstant instant = ReadRequest(request, Locale);
+void AnglesTable::PrintAngles(const std::string& request, DrawingSurface& surface) {
+  const RequestInstant instant = ReadRequest(request, Region);
   RowBodies = {};
   std::copy(kRowBodies.begin(), kRowBodies.end(), RowBodies.begin());
   const double jd = ephemeris::JulianDay(instant.year, instant.month, instant.day, instant.Hours());
@@ -92,28 +105,28 @@ void AnglesTable::PrintAngles(const QString& request, DrawingSurface& surface) {
   DrawTable(request, surface);
 }
 
-void AnglesTable::DrawTable(const QString& request, DrawingSurface& surface) {
-  const QString font = surface.FontName();
+void AnglesTable::DrawTable(const std::string& request, DrawingSurface& surface) {
+  const std::string font = surface.FontName();
   surface.Clear();
-  const float a = surface.TextWidth(QStringLiteral("NORTH TRUE N"));
-  const float b = a + surface.TextWidth(QStringLiteral("0000000"));
-  const float c = b + surface.TextWidth(QStringLiteral("  00000000000"));
-  const float d = c + surface.TextWidth(QStringLiteral("0000000"));
+  const float a = surface.TextWidth("NORTH TRUE N");
+  const float b = a + surface.TextWidth("0000000");
+  const float c = b + surface.TextWidth("  00000000000");
+  const float d = c + surface.TextWidth("0000000");
 
   surface.SetColour(0);
   surface.Print(request, true);
-  surface.Print(QString(), true);
-  surface.Print(QStringLiteral("PLANET"), false);
+  surface.Print("", true);
+  surface.Print("PLANET", false);
   surface.SetX(a);
-  surface.Print(QStringLiteral("GEOCENTRIC"), false);
+  surface.Print("GEOCENTRIC", false);
   surface.SetX(c);
-  surface.Print(QStringLiteral("HELIOCENTRIC"), true);
+  surface.Print("HELIOCENTRIC", true);
 
   auto print_sign_cell = [&](float longitude) {
     const SignCellText cell = SignCell(longitude);
     surface.Print(cell.degrees, false);
-    surface.SetFontName(QString::fromLatin1(kSignFontName));
-    surface.Print(QString(QChar(char16_t(cell.glyph_code < 0 ? 0xFFFD : cell.glyph_code))), false);
+    surface.SetFontName(kSignFontName);
+    surface.Print(Utf8(cell.glyph_code < 0 ? kReplacementCharacter : static_cast<char32_t>(cell.glyph_code)), false);
     surface.SetFontName(font);
     surface.Print(cell.minutes, false);
   };
@@ -123,16 +136,16 @@ void AnglesTable::DrawTable(const QString& request, DrawingSurface& surface) {
     const bool helio_cells = row < kRowCount - 1;
     surface.SetColour(RowColours[static_cast<std::size_t>(row)]);
     surface.SetX(0);
-    surface.Print(RowNames.value(row), false);
+    surface.Print(RowNames[static_cast<std::size_t>(row)], false);
     surface.SetX(a);
     print_sign_cell(Results.GeoLon[body]);
     surface.SetX(b);
-    surface.Print(DecimalCell(Results.GeoLon[body], Locale), !helio_cells);
+    surface.Print(DecimalCell(Results.GeoLon[body], Region), !helio_cells);
     if (!helio_cells) break;
     surface.SetX(c);
     print_sign_cell(Results.HelioLon[body]);
     surface.SetX(d);
-    surface.Print(DecimalCell(Results.HelioLon[body], Locale), true);
+    surface.Print(DecimalCell(Results.HelioLon[body], Region), true);
   }
 }
 

@@ -5,15 +5,13 @@
 // result arrays, the ephemeris directory, and the row labels and colours.
 #pragma once
 
-#include <QString>
-#include <QStringList>
 #include <array>
 #include <string>
 
 #include "ephemeris/body_position.h"
 #include "ephemeris/result_arrays.h"
-#include "host/drawing_surface.h"
-#include "host/request_text.h"
+#include "host/core/drawing_surface.h"
+#include "host/core/request_text.h"
 
 namespace orbelle::host {
 
@@ -28,14 +26,14 @@ extern const std::array<int, kRowCount> kRowColours;
 // (94 Aries .. 105 Pisces) and the two-digit minutes followed by a blank. Minutes are rounded
 // without carry into the degrees (29.999 gives 29, Aries, 60).
 struct SignCellText {
-  QString degrees;
+  std::string degrees;
   int glyph_code = 0;
-  QString minutes;
+  std::string minutes;
 };
 SignCellText SignCell(float longitude);
 
 // The longitude with two decimals and the regional decimal separator, then three blanks.
-QString DecimalCell(float longitude, const QLocale& locale = QLocale::system());
+std::string DecimalCell(float longitude, const RegionalConventions& region);
 
 class AnglesTable {
  public:
@@ -47,11 +45,11 @@ class AnglesTable {
   // Reads the request, computes the eleven rows and draws the table on `surface`. A text
   // holding no date throws RequestError before anything is computed or drawn; an engine
   // fault throws the engine's error before anything is drawn.
-  void PrintAngles(const QString& request, DrawingSurface& surface);
+  void PrintAngles(const std::string& request, DrawingSurface& surface);
 
   // Draws the table for `request` from the result arrays as they stand: the request line, an
   // empty line, the header and one row per body, in the rows' colours.
-  void DrawTable(const QString& request, DrawingSurface& surface);
+  void DrawTable(const std::string& request, DrawingSurface& surface);
 
   // One engine call as the table makes it, for `body` at `jd` (body 0 first for a new
   // instant, then body 1 before any geocentric position).
@@ -61,14 +59,14 @@ class AnglesTable {
   double LastJulianDay() const { return jd_; }
 
   std::string EphemerisDirectory;  // directory of the ephemeris files, with its separator
-  QStringList RowNames;
+  std::array<std::string, kRowCount> RowNames;
   std::array<int, kRowCount> RowColours{};
   std::array<ephemeris::Integer, 16> RowBodies{1, 2, 3, 4, 5, 10, 11, 13, 14, 15, 16};
   float EarthX = 0, EarthY = 0, EarthZ = 0, EarthDX = 0, EarthDY = 0;
   float Nutation = 0;  // from body 0, handed on to the bodies of the same instant
   ephemeris::ResultArrays Results;
   ephemeris::Ephemeris Engine;
-  QLocale Locale = QLocale::system();
+  RegionalConventions Region;  // the host hands in the user's; C/POSIX until then
 
  private:
   void ComputeRows(double jd);
