@@ -24,16 +24,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     table.Results.HelioLon[static_cast<std::size_t>(body)] = next();
   }
   orbelle::host::TextSurface surface;
-  table.DrawTable("request", surface);
+  const orbelle::host::TableRows rows = table.RowsOfResults("request", 0);
+  orbelle::host::DrawTable(rows, surface);
   const std::vector<std::string> lines = surface.Lines();
   if (lines.size() != 14) std::abort();
   for (std::string line : lines) {
     for (char& c : line) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (line.find("nan") != std::string::npos || line.find("inf") != std::string::npos) std::abort();
   }
-  for (const auto body : orbelle::host::kRowBodies) {
-    const orbelle::host::SignCellText cell = orbelle::host::SignCell(table.Results.GeoLon[static_cast<std::size_t>(body)]);
-    if (cell.minutes.size() != 3 || cell.degrees.empty()) std::abort();
+  for (const orbelle::host::TableRow& row : rows.rows) {
+    if (row.geo.sign.minutes.size() != 3 || row.geo.sign.degrees.empty()) std::abort();
   }
   return 0;
 }

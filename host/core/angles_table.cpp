@@ -1,72 +1,13 @@
 #include "host/core/angles_table.h"
 
-#include <charconv>
-#include <cmath>
+#include <algorithm>
 
-#include "ephemeris/checked_float.h"
 #include "ephemeris/julian_day.h"
 #include "host/core/utf8.h"
 
 namespace orbelle::host {
 
 using ephemeris::Integer;
-
-const std::array<const char*, kRowCount> kRowNames = {"SUN/EARTH", "MOON",   "MERCURY", "VENUS",   "MARS",
-                                                       "JUPITER",   "SATURN", "URANUS",  "NEPTUNE", "PLUTO",
-                                                       "NORTH T.N."};
-const std::array<Integer, kRowCount> kRowBodies = {1, 2, 3, 4, 5, 10, 11, 13, 14, 15, 16};
-const std::array<int, kRowCount> kRowColours = {9, 0, 13, 11, 12, 10, 7, 2, 3, 8, 4};
-
-namespace {
-
-// The number in fixed notation with `decimals` decimals, '.' as the separator.
-std::string Fixed(double v, int decimals) {
-  char buf[400];
-  const auto result = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
-  return std::string(buf, result.ptr);
-}
-
-// The number as its integer decimal text, for values the cell arithmetic keeps whole.
-std::string WholeNumber(double v) { return Fixed(v, 0); }
-
-}  // namespace
-
-// Degrees within the sign d = Int(L - Int(L/30)*30) and the sign index Int(L/30), Int being
-// the floor; minutes Int(frac(L)*60 + 0.499), rounded a hair below one half so that a
-// fraction of exactly 0.5' still rounds down, and never carried into the degrees.
-SignCellText SignCell(float longitude) {
-  const double l = ephemeris::Checked(longitude, "sign cell");
-  const double sign_index = std::floor(l / 30.0);
-  const double degrees = std::floor(l - sign_index * 30.0);
-  const double minutes = std::floor((l - std::floor(l)) * 60.0 + 0.499);
-  const double code = sign_index + 94.0;
-  SignCellText cell;
-  cell.degrees = WholeNumber(degrees);
-  cell.glyph_code = (code >= 0.0 && code <= 0xFFFF) ? static_cast<int>(code) : -1;
-  const std::string hundred_and_minutes = WholeNumber(minutes + 100.0);
-  cell.minutes = hundred_and_minutes.substr(hundred_and_minutes.size() - std::min<std::size_t>(2, hundred_and_minutes.size())) + " ";
-  return cell;
-}
-
-// Two decimals, rounded half away from zero, no group separator.
-std::string DecimalCell(float longitude, const RegionalConventions& region) {
-  const double v = ephemeris::Checked(longitude, "decimal cell");
-  std::string text;
-  if (std::fabs(v) < 1e15) {
-    const double cents = std::round(v * 100.0);
-    const double whole = std::floor(std::fabs(cents) / 100.0);
-    const int fraction = static_cast<int>(std::fabs(cents) - whole * 100.0);
-    if (cents < 0) text += '-';
-    text += WholeNumber(whole);
-    text += region.decimal_separator;
-    if (fraction < 10) text += '0';
-    text += std::to_string(fraction);
-  } else {
-    text = Fixed(v, 2);
-    text.replace(text.size() - 3, 1, region.decimal_separator);
-  }
-  return text + "   ";
-}
 
 AnglesTable::AnglesTable() { LoadRows(); }
 
@@ -90,9 +31,14 @@ void AnglesTable::CallEngine(Integer body, double jd) {
 
 // The preparatory body-0 call, then one call per row in row order, so that the Earth's vector
 // left by body 1 is there for every later body.
-void AnglesTable::ComputeRows(double jd) {
+TableRows AnglesTable::ComputeRows(const std::string& request, double jd) {
   CallEngine(ephemeris::kTimeArguments, jd);
   for (int row = 0; row < kRowCount; ++row) CallEngine(RowBodies[static_cast<std::size_t>(row)], jd);
+  return RowsOfResults(request, jd);
+}
+
+TableRows AnglesTable::RowsOfResults(const std::string& request, double jd) const {
+  return RowsOf(request, jd, Results, RowBodies, RowNames, RowColours, Region);
 }
 
 void AnglesTable::PrintAngles(const std::string& request, DrawingSurface& surface) {
@@ -100,12 +46,11 @@ void AnglesTable::PrintAngles(const std::string& request, DrawingSurface& surfac
   RowBodies = {};
   std::copy(kRowBodies.begin(), kRowBodies.end(), RowBodies.begin());
   const double jd = ephemeris::JulianDay(instant.year, instant.month, instant.day, instant.Hours());
-  ComputeRows(jd);
-  jd_ = jd;
-  DrawTable(request, surface);
+  rows_ = ComputeRows(request, jd);
+  DrawTable(rows_, surface);
 }
 
-void AnglesTable::DrawTable(const std::string& request, DrawingSurface& surface) {
+void DrawTable(const TableRows& table, DrawingSurface& surface) {
   const std::string font = surface.FontName();
   surface.Clear();
   const float a = surface.TextWidth("NORTH TRUE N");
@@ -114,7 +59,7 @@ void AnglesTable::DrawTable(const std::string& request, DrawingSurface& surface)
   const float d = c + surface.TextWidth("0000000");
 
   surface.SetColour(0);
-  surface.Print(request, true);
+  surface.Print(table.request, true);
   surface.Print("", true);
   surface.Print("PLANET", false);
   surface.SetX(a);
@@ -122,30 +67,26 @@ void AnglesTable::DrawTable(const std::string& request, DrawingSurface& surface)
   surface.SetX(c);
   surface.Print("HELIOCENTRIC", true);
 
-  auto print_sign_cell = [&](float longitude) {
-    const SignCellText cell = SignCell(longitude);
-    surface.Print(cell.degrees, false);
+  // Degrees and minutes in the table's font, the glyph in the sign font.
+  auto print_cells = [&](const LongitudeCells& cells, float decimal_x, bool end_line) {
+    surface.Print(cells.sign.degrees, false);
     surface.SetFontName(kSignFontName);
-    surface.Print(Utf8(cell.glyph_code < 0 ? kReplacementCharacter : static_cast<char32_t>(cell.glyph_code)), false);
+    surface.Print(Utf8(cells.sign.GlyphCharacter()), false);
     surface.SetFontName(font);
-    surface.Print(cell.minutes, false);
+    surface.Print(cells.sign.minutes, false);
+    surface.SetX(decimal_x);
+    surface.Print(cells.decimal, end_line);
   };
 
-  for (int row = 0; row < kRowCount; ++row) {
-    const auto body = static_cast<std::size_t>(RowBodies[static_cast<std::size_t>(row)]);
-    const bool helio_cells = row < kRowCount - 1;
-    surface.SetColour(RowColours[static_cast<std::size_t>(row)]);
+  for (const TableRow& row : table.rows) {
+    surface.SetColour(row.colour);
     surface.SetX(0);
-    surface.Print(RowNames[static_cast<std::size_t>(row)], false);
+    surface.Print(row.label, false);
     surface.SetX(a);
-    print_sign_cell(Results.GeoLon[body]);
-    surface.SetX(b);
-    surface.Print(DecimalCell(Results.GeoLon[body], Region), !helio_cells);
-    if (!helio_cells) break;
+    print_cells(row.geo, b, !row.helio);
+    if (!row.helio) continue;
     surface.SetX(c);
-    print_sign_cell(Results.HelioLon[body]);
-    surface.SetX(d);
-    surface.Print(DecimalCell(Results.HelioLon[body], Region), true);
+    print_cells(*row.helio, d, true);
   }
 }
 

@@ -2,7 +2,8 @@
 //
 // AnglesTable holds what the window keeps for the life of the process: the engine with its
 // working state, the Earth's vector that body 1 leaves for the later bodies, the twelve
-// result arrays, the ephemeris directory, and the row labels and colours.
+// result arrays, the ephemeris directory, the row labels and colours, and the rows of the
+// last request drawn.
 #pragma once
 
 #include <array>
@@ -12,28 +13,9 @@
 #include "ephemeris/result_arrays.h"
 #include "host/core/drawing_surface.h"
 #include "host/core/request_text.h"
+#include "host/core/table_rows.h"
 
 namespace orbelle::host {
-
-inline constexpr int kRowCount = 11;
-
-// Row labels, body numbers and palette indices of the eleven rows.
-extern const std::array<const char*, kRowCount> kRowNames;
-extern const std::array<ephemeris::Integer, kRowCount> kRowBodies;
-extern const std::array<int, kRowCount> kRowColours;
-
-// The three pieces of a sign cell: degrees within the sign, the sign font's character code
-// (94 Aries .. 105 Pisces) and the two-digit minutes followed by a blank. Minutes are rounded
-// without carry into the degrees (29.999 gives 29, Aries, 60).
-struct SignCellText {
-  std::string degrees;
-  int glyph_code = 0;
-  std::string minutes;
-};
-SignCellText SignCell(float longitude);
-
-// The longitude with two decimals and the regional decimal separator, then three blanks.
-std::string DecimalCell(float longitude, const RegionalConventions& region);
 
 class AnglesTable {
  public:
@@ -43,20 +25,19 @@ class AnglesTable {
   void LoadRows();
 
   // Reads the request, computes the eleven rows and draws the table on `surface`. A text
-  // holding no date throws RequestError before anything is computed or drawn; an engine
-  // fault throws the engine's error before anything is drawn.
+  // holding no date throws RequestError, and an engine fault the engine's error, before
+  // anything is drawn; the rows of the previous request then stay.
   void PrintAngles(const std::string& request, DrawingSurface& surface);
-
-  // Draws the table for `request` from the result arrays as they stand: the request line, an
-  // empty line, the header and one row per body, in the rows' colours.
-  void DrawTable(const std::string& request, DrawingSurface& surface);
 
   // One engine call as the table makes it, for `body` at `jd` (body 0 first for a new
   // instant, then body 1 before any geocentric position).
   void CallEngine(ephemeris::Integer body, double jd);
 
-  // Julian day of the last request drawn.
-  double LastJulianDay() const { return jd_; }
+  // The rows for `request` at `jd` from the result arrays as they stand.
+  TableRows RowsOfResults(const std::string& request, double jd) const;
+
+  // The rows of the last request drawn.
+  const TableRows& Rows() const { return rows_; }
 
   std::string EphemerisDirectory;  // directory of the ephemeris files, with its separator
   std::array<std::string, kRowCount> RowNames;
@@ -69,8 +50,13 @@ class AnglesTable {
   RegionalConventions Region;  // the host hands in the user's; C/POSIX until then
 
  private:
-  void ComputeRows(double jd);
-  double jd_ = 0;
+  TableRows ComputeRows(const std::string& request, double jd);
+  TableRows rows_;
 };
+
+// Draws `table` on `surface`: the request line, an empty line, the header and one row per
+// body in the row's colour, at the four column positions that the surface's widths of
+// "NORTH TRUE N", "0000000" and "  00000000000" give.
+void DrawTable(const TableRows& table, DrawingSurface& surface);
 
 }  // namespace orbelle::host

@@ -10,7 +10,6 @@
 #include "ephemeris/engine_error.h"
 #include "host/core/angles_table.h"
 #include "host/core/text_surface.h"
-#include "host/core/utf8.h"
 #include "settings/suite_settings.h"
 
 namespace orbelle::host {
@@ -51,29 +50,16 @@ std::string JsonNumber(Number v) {
 
 void Fail(const std::string& message) { std::cerr << "orbelle-angles: " << message << '\n'; }
 
-// The text of a sign cell as the text surface prints it.
-std::string SignCellShown(float longitude) {
-  const SignCellText cell = SignCell(longitude);
-  return cell.degrees + SignGlyphText(static_cast<char32_t>(cell.glyph_code < 0 ? kReplacementCharacter : cell.glyph_code)) +
-         cell.minutes;
-}
-
-std::string TableJson(const std::string& request, const AnglesTable& table) {
-  std::string out = "{\"request\": " + JsonString(request) + ", \"jd\": " + JsonNumber(table.LastJulianDay()) +
-                    ", \"rows\": [";
-  for (int row = 0; row < kRowCount; ++row) {
-    const Integer body = table.RowBodies[static_cast<std::size_t>(row)];
-    const float geo = table.Results.GeoLon[static_cast<std::size_t>(body)];
-    const float helio = table.Results.HelioLon[static_cast<std::size_t>(body)];
-    const bool helio_cells = row < kRowCount - 1;
-    if (row) out += ", ";
-    out += "{\"label\": " + JsonString(table.RowNames[static_cast<std::size_t>(row)]) + ", \"body\": " + std::to_string(body) +
-           ", \"colour\": " + std::to_string(table.RowColours[static_cast<std::size_t>(row)]) +
-           ", \"geo_lon\": " + JsonNumber(geo) + ", \"helio_lon\": " + JsonNumber(helio) +
-           ", \"geo_sign\": " + JsonString(SignCellShown(geo)) +
-           ", \"geo_decimal\": " + JsonString(DecimalCell(geo, table.Region)) +
-           ", \"helio_sign\": " + (helio_cells ? JsonString(SignCellShown(helio)) : "null") +
-           ", \"helio_decimal\": " + (helio_cells ? JsonString(DecimalCell(helio, table.Region)) : "null") + "}";
+std::string TableJson(const TableRows& table) {
+  std::string out = "{\"request\": " + JsonString(table.request) + ", \"jd\": " + JsonNumber(table.jd) + ", \"rows\": [";
+  for (const TableRow& row : table.rows) {
+    if (&row != &table.rows.front()) out += ", ";
+    out += "{\"label\": " + JsonString(row.label) + ", \"body\": " + std::to_string(row.body) +
+           ", \"colour\": " + std::to_string(row.colour) + ", \"geo_lon\": " + JsonNumber(row.geo_lon) +
+           ", \"helio_lon\": " + JsonNumber(row.helio_lon) + ", \"geo_sign\": " + JsonString(row.geo.sign.Shown()) +
+           ", \"geo_decimal\": " + JsonString(row.geo.decimal) +
+           ", \"helio_sign\": " + (row.helio ? JsonString(row.helio->sign.Shown()) : "null") +
+           ", \"helio_decimal\": " + (row.helio ? JsonString(row.helio->decimal) : "null") + "}";
   }
   return out + "]}";
 }
@@ -184,7 +170,7 @@ int TableCommand(const std::vector<std::string>& args, const RegionalConventions
     return kExitFailed;
   }
   if (json) {
-    std::cout << TableJson(rest.front(), table) << '\n';
+    std::cout << TableJson(table.Rows()) << '\n';
   } else {
     for (const std::string& line : surface.Lines()) std::cout << line << '\n';
   }

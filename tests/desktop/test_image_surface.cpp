@@ -78,7 +78,7 @@ TEST(ImageSurface, TableFitsAndEveryRowHasItsColour) {
 
   const double line = QFontMetricsF(TableFont(9.75), &surface.Image()).lineSpacing();
   for (int row = 0; row < kRowCount; ++row) {
-    const PaletteColour c = PaletteEntry(table.RowColours[static_cast<std::size_t>(row)]);
+    const PaletteColour c = PaletteEntry(table.Rows().rows[static_cast<std::size_t>(row)].colour);
     QImage band =
         surface.Image().copy(0, static_cast<int>((row + 3) * line), surface.Image().width(), static_cast<int>(line));
     EXPECT_FALSE(PixelsOf(band, QColor(c.red, c.green, c.blue)).isEmpty()) << "row " << row;
@@ -86,7 +86,7 @@ TEST(ImageSurface, TableFitsAndEveryRowHasItsColour) {
   // Nothing is drawn in the margin at the right edge: the longest row fits.
   const QImage right_margin = surface.Image().copy(surface.Image().width() - 4, 0, 4, surface.Image().height());
   for (int row = 0; row < kRowCount; ++row) {
-    const PaletteColour c = PaletteEntry(table.RowColours[static_cast<std::size_t>(row)]);
+    const PaletteColour c = PaletteEntry(table.Rows().rows[static_cast<std::size_t>(row)].colour);
     if (row == 1) continue;  // black, like the request line above
     EXPECT_TRUE(PixelsOf(right_margin, QColor(c.red, c.green, c.blue)).isEmpty()) << "row " << row;
   }

@@ -65,7 +65,7 @@ TEST(PrintAngles, LayoutOfTheTable) {
   const char* labels[] = {"SUN/EARTH", "MOON", "MERCURY", "VENUS", "MARS", "JUPITER",
                           "SATURN", "URANUS", "NEPTUNE", "PLUTO", "NORTH T.N."};
   for (int row = 0; row < kRowCount; ++row) EXPECT_TRUE(lines[3 + row].starts_with(labels[row])) << lines[3 + row];
-  EXPECT_EQ(table.LastJulianDay(), 2461399.9375);
+  EXPECT_EQ(table.Rows().jd, 2461399.9375);
 
   // Colours: the first lines black, each row in its own, the last row's left in force.
   const auto& pieces = surface.Pieces();
@@ -106,12 +106,12 @@ TEST(PrintAngles, UnreadableRequestLeavesThePreviousTable) {
   RecordingSurface surface;
   table.PrintAngles("2026-12-25 10:30", surface);
   const std::vector<std::string> before = surface.Lines();
-  const double jd = table.LastJulianDay();
+  const double jd = table.Rows().jd;
   surface.ops.clear();
   EXPECT_THROW(table.PrintAngles("not a date", surface), RequestError);
   EXPECT_TRUE(surface.ops.empty());
   EXPECT_EQ(surface.Lines(), before);
-  EXPECT_EQ(table.LastJulianDay(), jd);
+  EXPECT_EQ(table.Rows().jd, jd);
 }
 
 }  // namespace
