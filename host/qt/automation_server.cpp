@@ -1,4 +1,4 @@
-#include "host/automation_server.h"
+#include "host/qt/automation_server.h"
 
 #include <QApplication>
 #include <QDBusConnectionInterface>
@@ -8,7 +8,7 @@
 #include <QMessageBox>
 #include <iostream>
 
-#include "host/automation_names.h"
+#include "host/qt/automation_names.h"
 
 namespace orbelle::host {
 namespace {

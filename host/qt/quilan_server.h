@@ -8,7 +8,7 @@
 #include <optional>
 #include <stdexcept>
 
-#include "host/quilan.h"
+#include "host/qt/quilan.h"
 #include "settings/suite_settings.h"
 
 namespace orbelle::host {

@@ -1,4 +1,4 @@
-#include "host/quilan.h"
+#include "host/qt/quilan.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -6,7 +6,8 @@
 #include <QScreen>
 
 #include "ephemeris/engine_error.h"
-#include "host/window_position.h"
+#include "host/qt/qt_regional_conventions.h"
+#include "host/qt/window_position.h"
 #include "settings/profile_file.h"
 
 namespace orbelle::host {
@@ -34,6 +35,7 @@ Quilan::Quilan(QWidget* parent)
   DDEFTGT->setFont(box_font);
   status_->setFont(TableFont(kRequestBoxPoints));
   status_->setStyleSheet(QStringLiteral("color: #800000"));
+  table_.Region = SystemConventions();
   connect(DDEFTGT, &QLineEdit::textChanged, this, [this] { DDEFTGT_Change(); });
   table_.Engine.SetProblemReporter([this](const std::string& message) {
     const QString report = QString::fromStdString(message);
@@ -91,7 +93,7 @@ void Quilan::ReportProblem(const QString& message) {
 void Quilan::DDEFTGT_Change() {
   request_reports_.clear();
   try {
-    table_.PrintAngles(DDEFTGT->text(), surface_);
+    table_.PrintAngles(DDEFTGT->text().toStdString(), surface_);
     request_problem_.reset();
     problems_ = request_reports_;
   } catch (const RequestError& e) {

@@ -1,4 +1,4 @@
-#include "host/window_position.h"
+#include "host/qt/window_position.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,4 +1,4 @@
-#include "host/quilan_server.h"
+#include "host/qt/quilan_server.h"
 
 #include <fstream>
 #include <iostream>

@@ -12,7 +12,7 @@
 #include <QImage>
 #include <QSize>
 
-#include "host/drawing_surface.h"
+#include "host/core/drawing_surface.h"
 
 namespace orbelle::host {
 
@@ -36,18 +36,18 @@ class ImageSurface : public DrawingSurface {
 
   void Clear() override;
   void SetColour(int palette_index) override;
-  QString FontName() const override { return font_name_; }
-  void SetFontName(const QString& name) override { font_name_ = name; }
-  float TextWidth(const QString& text) const override;
+  std::string FontName() const override { return font_name_.toStdString(); }
+  void SetFontName(const std::string& name) override { font_name_ = QString::fromStdString(name); }
+  float TextWidth(const std::string& text) const override;
   void SetX(float x) override { x_ = x; }
-  void Print(const QString& text, bool end_line) override;
+  void Print(const std::string& text, bool end_line) override;
 
   // The form's background colour (the classic button face).
   static QColor Background() { return QColor(240, 240, 240); }
 
  private:
   QFont CurrentFont() const;
-  QString Shown(const QString& text) const;
+  QString Shown(const std::string& text) const;
 
   QImage image_;
   QFont table_font_;

@@ -1,6 +1,8 @@
-#include "host/drawing_surface.h"
+#include "host/core/drawing_surface.h"
 
 #include <array>
+
+#include "host/core/utf8.h"
 
 namespace orbelle::host {
 
@@ -24,12 +26,18 @@ PaletteColour PaletteEntry(int index) {
   return kPalette[static_cast<std::size_t>(index & 15)];
 }
 
-QString SignGlyphText(int code) {
-  constexpr int kAries = 94, kPisces = 105;
-  if (code >= kAries && code <= kPisces) return QString(QChar(char16_t(0x2648 + (code - kAries))));
-  if (code == kAries - 1) return QStringLiteral("\u2205");
-  if (code == kPisces + 1) return QStringLiteral("\u21BB");
-  return QString(QChar(char16_t(0xFFFD)));
+std::string SignGlyphText(char32_t code) {
+  constexpr char32_t kAries = 94, kPisces = 105;
+  if (code >= kAries && code <= kPisces) return Utf8(0x2648 + (code - kAries));
+  if (code == kAries - 1) return "\u2205";
+  if (code == kPisces + 1) return "\u21BB";
+  return Utf8(kReplacementCharacter);
+}
+
+std::string SignFontTextShown(const std::string& text) {
+  std::string shown;
+  for (std::size_t pos = 0; pos < text.size();) shown += SignGlyphText(NextCodePoint(text, pos));
+  return shown;
 }
 
 }  // namespace orbelle::host

@@ -1,4 +1,4 @@
-#include "host/image_surface.h"
+#include "host/qt/image_surface.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -71,18 +71,16 @@ QFont ImageSurface::CurrentFont() const {
 }
 
 // In the sign font each character code stands for a zodiac symbol.
-QString ImageSurface::Shown(const QString& text) const {
-  if (font_name_.compare(QLatin1String(kSignFontName), Qt::CaseInsensitive) != 0) return text;
-  QString shown;
-  for (const QChar ch : text) shown += SignGlyphText(ch.unicode());
-  return shown;
+QString ImageSurface::Shown(const std::string& text) const {
+  const bool sign_font = font_name_.compare(QLatin1String(kSignFontName), Qt::CaseInsensitive) == 0;
+  return QString::fromStdString(sign_font ? SignFontTextShown(text) : text);
 }
 
-float ImageSurface::TextWidth(const QString& text) const {
+float ImageSurface::TextWidth(const std::string& text) const {
   return static_cast<float>(QFontMetricsF(CurrentFont(), &image_).horizontalAdvance(Shown(text)));
 }
 
-void ImageSurface::Print(const QString& text, bool end_line) {
+void ImageSurface::Print(const std::string& text, bool end_line) {
   const QFont font = CurrentFont();
   const QFontMetricsF metrics(font, &image_);
   const QString shown = Shown(text);

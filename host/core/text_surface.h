@@ -5,11 +5,10 @@
 // it, so no text is overwritten. The colour of each printed piece is kept beside the text.
 #pragma once
 
-#include <QString>
-#include <QStringList>
+#include <string>
 #include <vector>
 
-#include "host/drawing_surface.h"
+#include "host/core/drawing_surface.h"
 
 namespace orbelle::host {
 
@@ -18,32 +17,32 @@ class TextSurface : public DrawingSurface {
   // One printed piece: its text (sign-font characters already turned into symbols), its
   // colour and the column it starts at.
   struct Piece {
-    QString text;
+    std::string text;
     int colour = 0;
     int column = 0;
   };
 
   void Clear() override;
   void SetColour(int palette_index) override { colour_ = palette_index; }
-  QString FontName() const override { return font_; }
-  void SetFontName(const QString& name) override { font_ = name; }
-  float TextWidth(const QString& text) const override;
+  std::string FontName() const override { return font_; }
+  void SetFontName(const std::string& name) override { font_ = name; }
+  float TextWidth(const std::string& text) const override;
   void SetX(float x) override;
-  void Print(const QString& text, bool end_line) override;
+  void Print(const std::string& text, bool end_line) override;
 
   // Every line printed so far; the line in progress is included when not empty.
-  QStringList Lines() const;
+  std::vector<std::string> Lines() const;
   // The pieces of every line, in the same order as Lines().
   const std::vector<std::vector<Piece>>& Pieces() const { return pieces_; }
   int Colour() const { return colour_; }
 
  private:
-  static int Columns(const QString& text);
+  static int Columns(const std::string& text);
 
-  QString font_ = QStringLiteral("Monospace");
+  std::string font_ = "Monospace";
   int colour_ = 0;
   int target_column_ = 0;
-  QStringList lines_{QString()};
+  std::vector<std::string> lines_{std::string()};
   std::vector<std::vector<Piece>> pieces_{{}};
 };
 

@@ -1,4 +1,4 @@
-#include "host/desktop_commands.h"
+#include "host/qt/desktop_commands.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -6,10 +6,10 @@
 #include <QDBusVariant>
 #include <iostream>
 
-#include "host/automation_names.h"
-#include "host/automation_server.h"
-#include "host/command_line.h"
-#include "host/quilan.h"
+#include "host/qt/automation_names.h"
+#include "host/qt/automation_server.h"
+#include "host/core/command_line.h"
+#include "host/qt/quilan.h"
 
 namespace orbelle::host {
 namespace {

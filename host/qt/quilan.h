@@ -12,8 +12,8 @@
 #include <QWidget>
 #include <optional>
 
-#include "host/angles_table.h"
-#include "host/image_surface.h"
+#include "host/core/angles_table.h"
+#include "host/qt/image_surface.h"
 
 namespace orbelle::host {
 

@@ -12,7 +12,7 @@
 #include <QSet>
 #include <map>
 
-#include "host/quilan_server.h"
+#include "host/qt/quilan_server.h"
 
 namespace orbelle::host {
 
