@@ -18,13 +18,9 @@ constexpr double kDeg = kDecimalPi / 180.0;
 // for own anomaly 40 degrees and disturber anomaly x_degrees.
 SolarPlanetaryTheory Prepared(double x_degrees) {
   SolarPlanetaryTheory theory;
-  float e[5] = {};
-  double T = 0.5, T2 = 0.25;
+  HeliocentricState earth;
   ResultArrays r;
-  auto s = r.Spans();
-  Integer body = 0;
-  theory.PlanetTheory(body, e[0], e[1], e[2], e[3], e[4], T, T2, s.GeoLon, s.GeoLat, s.GeoDist, s.GeoSpeed,
-                      s.HelioLon, s.HelioLat, s.HelioDist, s.HelioSpeed);
+  theory.PlanetTheory(kTimeArguments, 0.5, 0.25, earth, r.Spans());
   theory.MutableWork().MeanAnomaly = 40 * kDeg;
   theory.SetOwnMultiples();
   theory.SetDisturberMultiples(x_degrees);
