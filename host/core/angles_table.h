@@ -42,7 +42,7 @@ class AnglesTable {
   std::string EphemerisDirectory;  // directory of the ephemeris files, with its separator
   std::array<std::string, kRowCount> RowNames;
   std::array<int, kRowCount> RowColours{};
-  std::array<ephemeris::Integer, 16> RowBodies{1, 2, 3, 4, 5, 10, 11, 13, 14, 15, 16};
+  std::array<ephemeris::Integer, 16> RowBodies{};  // the first kRowCount hold kRowBodies
   float EarthX = 0, EarthY = 0, EarthZ = 0, EarthDX = 0, EarthDY = 0;
   float Nutation = 0;  // from body 0, handed on to the bodies of the same instant
   ephemeris::ResultArrays Results;
@@ -50,6 +50,7 @@ class AnglesTable {
   RegionalConventions Region;  // the host hands in the user's; C/POSIX until then
 
  private:
+  void FillRowBodies();
   TableRows ComputeRows(const std::string& request, double jd);
   TableRows rows_;
 };
