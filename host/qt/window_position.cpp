@@ -158,9 +158,12 @@ void SaveWindowPosition(const std::filesystem::path& file, QWidget& form) {
   const OuterTwips o = Outer(form, Twips(form));
   const std::pair<const char*, float> values[] = {
       {"Height", o.height}, {"Width", o.width}, {"Left", o.left}, {"Top", o.top}};
+  // The four keys in one replacement of the file, so that it never holds a mix of two places.
+  std::vector<std::pair<std::string, std::string>> stored;
   for (const auto& [key, value] : values) {
-    if (value >= 0) settings::WritePrivateProfileString("Size", key, StoredText(value), file);
+    if (value >= 0) stored.emplace_back(key, StoredText(value));
   }
+  settings::WritePrivateProfileStrings("Size", stored, file);
 }
 
 }  // namespace orbelle::host

@@ -18,8 +18,8 @@ inline constexpr const char* kWindowPositionFile = "OrbelleAnglesPos.Ini";
 // is present but empty centres the window. Anything unreadable is skipped.
 void LoadWindowPosition(const std::filesystem::path& file, QWidget& form);
 
-// Writes "Height", "Width", "Left" and "Top" of the normal (restored) window; a negative
-// value is not written and the value stored before stays.
+// Writes "Height", "Width", "Left" and "Top" of the normal (restored) window, all in one
+// replacement of the file; a negative value is not written and the value stored before stays.
 void SaveWindowPosition(const std::filesystem::path& file, QWidget& form);
 
 // Places the window in the middle of the screen.
