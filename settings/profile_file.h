@@ -22,6 +22,8 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace orbelle::settings {
 
@@ -48,5 +50,11 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
 // is then unchanged).
 bool WritePrivateProfileString(std::string_view section, std::string_view key, std::string_view value,
                                const std::filesystem::path& file);
+
+// Sets several keys of `section`, each as WritePrivateProfileString does, in one replacement
+// of the file: a reader sees all of them changed or none. A file that exists but cannot be
+// read is not written (its other contents would be lost).
+bool WritePrivateProfileStrings(std::string_view section, const std::vector<std::pair<std::string, std::string>>& values,
+                                const std::filesystem::path& file);
 
 }  // namespace orbelle::settings
