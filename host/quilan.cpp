@@ -8,6 +8,7 @@
 #include "ephemeris/engine_error.h"
 #include "host/window_position.h"
 #include "settings/profile_file.h"
+#include "settings/profile_search.h"
 
 namespace orbelle::host {
 namespace {
@@ -54,7 +55,7 @@ void Quilan::Form_Load() {
   setWindowFlag(Qt::WindowStaysOnTopHint, true);
   table_.LoadRows();
   loaded_ = true;
-  LoadWindowPosition(settings::ProfilePath(kWindowPositionFile), *this);
+  LoadWindowPosition(settings::FindProfile(kWindowPositionFile), *this);
 }
 
 void Quilan::Form_Unload() {

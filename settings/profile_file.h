@@ -11,8 +11,9 @@
 //    buffer_size - 1 characters come back;
 //  - lines starting with ';' are comments; the first matching section and key win.
 //
-// Profile files live in the profile directory: $ZODRIX_PROFILE_DIR when set, otherwise
-// $XDG_CONFIG_HOME/zodrix, otherwise ~/.config/zodrix.
+// Profile files are written to the user's profile directory: $ZODRIX_PROFILE_DIR when set,
+// otherwise $XDG_CONFIG_HOME/zodrix, otherwise ~/.config/zodrix; they are read from the first
+// directory of the profile search that holds them (settings/profile_search.h).
 #pragma once
 
 #include <cstddef>
