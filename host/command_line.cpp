@@ -1,8 +1,8 @@
 #include "host/command_line.h"
 
-#include <QFileInfo>
 #include <charconv>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -118,16 +118,27 @@ std::string PositionsJson(AnglesTable& t, double jd, const std::vector<Integer>&
   return out + "]}";
 }
 
+// The installed data next to the installed program: PREFIX/share/orbelle-angles beside
+// PREFIX/bin/orbelle-angles, whatever the prefix; empty when the program does not run from
+// an installation (but from its build tree).
+std::filesystem::path InstalledDataDirectory() {
+  std::error_code ec;
+  const std::filesystem::path program = std::filesystem::canonical("/proc/self/exe", ec);
+  if (ec) return {};
+  const std::filesystem::path data = program.parent_path().parent_path() / "share" / "orbelle-angles";
+  return std::filesystem::is_regular_file(data / "ZodrixTC2.Dat", ec) ? data : std::filesystem::path();
+}
+
 }  // namespace
 
 std::string ShippedDataDirectory() {
   std::string dir;
   if (const char* env = std::getenv("ORBELLE_DATA_DIR"); env && *env) {
     dir = env;
-  } else if (QFileInfo(QStringLiteral(ORBELLE_DATA_DIR_BUILD)).isDir()) {
-    dir = ORBELLE_DATA_DIR_BUILD;
+  } else if (const std::filesystem::path installed = InstalledDataDirectory(); !installed.empty()) {
+    dir = installed.string();
   } else {
-    dir = ORBELLE_DATA_DIR_INSTALL;
+    dir = ORBELLE_DATA_DIR_BUILD;
   }
   if (!dir.empty() && dir.back() != '/') dir += '/';
   return dir;

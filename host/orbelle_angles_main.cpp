@@ -1,5 +1,6 @@
 // orbelle-angles: the planets' positions for one moment, on the command line.
 #include <QApplication>
+#include <QIcon>
 #include <iostream>
 #include <memory>
 
@@ -27,10 +28,13 @@ constexpr const char* kHelp =
     "  serve                    the automation server on the D-Bus session bus (bus name\n"
     "                           OrbelleAngles.QuilanCls); the bus starts it on a client's\n"
     "                           first call\n"
+    "  show [REQUEST]           opens the window with the table for REQUEST, or for the\n"
+    "                           current local date and time (through the bus, like send)\n"
     "  send REQUEST             a client: creates an instance of the class QuilanCls and\n"
     "                           assigns REQUEST to its property Data, so the window redraws\n"
     "  render --png FILE REQUEST  the window with the table for REQUEST, drawn offscreen\n"
     "  --help                   this text\n"
+    "  --version                the program's version\n"
     "\n"
     "Exit status: 0 success, 1 a request failed, 2 usage error.\n";
 
@@ -41,6 +45,9 @@ int main(int argc, char** argv) {
   std::unique_ptr<QCoreApplication> app;
   if (orbelle::host::PrepareGuiPlatform(first)) {
     app = std::make_unique<QApplication>(argc, argv);
+    // The menu entry and the icon the desktop shows for the window.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.orbelle.OrbelleAngles"));
+    QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("orbelle-angles")));
   } else {
     app = std::make_unique<QCoreApplication>(argc, argv);
   }
@@ -54,9 +61,14 @@ int main(int argc, char** argv) {
     std::cout << kHelp;
     return orbelle::host::kExitOk;
   }
+  if (command == QLatin1String("--version")) {
+    std::cout << "orbelle-angles " ORBELLE_VERSION "\n";
+    return orbelle::host::kExitOk;
+  }
   if (command == QLatin1String("table")) return orbelle::host::TableCommand(args);
   if (command == QLatin1String("positions")) return orbelle::host::PositionsCommand(args);
   if (command == QLatin1String("serve")) return orbelle::host::ServeCommand(args);
+  if (command == QLatin1String("show")) return orbelle::host::ShowCommand(args);
   if (command == QLatin1String("send")) return orbelle::host::SendCommand(args);
   if (command == QLatin1String("render")) return orbelle::host::RenderCommand(args);
   std::cerr << "orbelle-angles: unknown command \"" << command.toStdString() << "\" (see --help)\n";
