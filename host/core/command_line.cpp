@@ -191,7 +191,7 @@ int TableCommand(const std::vector<std::string>& args, const RegionalConventions
 int PositionsCommand(const std::vector<std::string>& args) {
   AnglesTable table;
   table.EphemerisDirectory = DefaultEphemerisDirectory();
-  std::vector<Integer> bodies = {1, 2, 3, 4, 5, 10, 11, 13, 14, 15, 16};
+  std::vector<Integer> bodies(kRowBodies.begin(), kRowBodies.end());
   std::vector<std::string> jd_texts;
   for (std::size_t k = 0; k < args.size(); ++k) {
     const std::string& a = args[k];
