@@ -14,8 +14,9 @@
 //    kProfileFileLimit reads as a missing file. Settings take a few kilobytes; the limit
 //    keeps a damaged or hostile file from costing seconds and hundreds of megabytes.
 //
-// Profile files live in the profile directory: $ZODRIX_PROFILE_DIR when set, otherwise
-// $XDG_CONFIG_HOME/zodrix, otherwise ~/.config/zodrix.
+// Profile files are written to the user's profile directory: $ZODRIX_PROFILE_DIR when set,
+// otherwise $XDG_CONFIG_HOME/zodrix, otherwise ~/.config/zodrix; they are read from the first
+// directory of the profile search that holds them (settings/profile_search.h).
 #pragma once
 
 #include <cstddef>
