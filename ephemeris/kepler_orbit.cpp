@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <limits>
-#include <numbers>
 #include <string>
 
 #include "ephemeris/angles.h"
@@ -43,7 +42,7 @@ float EccentricAnomaly(float M, float e) {
   const double m = M, ecc = e;
   const float E = Newton(m, ecc, ToSingle(m + ecc * std::sin(m) * (1.0 + ecc * std::cos(m)), "eccentric anomaly"));
   if (Solves(m, ecc, E)) return E;
-  const float again = Newton(m, ecc, static_cast<float>(std::numbers::pi));
+  const float again = Newton(m, ecc, static_cast<float>(M_PI));
   if (Solves(m, ecc, again)) return again;
   throw CalculationError("Kepler's equation has no solution for e = " + std::to_string(e) +
                          ", M = " + std::to_string(M) + " rad");
