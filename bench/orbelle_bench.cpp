@@ -13,9 +13,9 @@
 #include <random>
 #include <vector>
 
-#include "host/angles_table.h"
-#include "host/command_line.h"
-#include "host/text_surface.h"
+#include "host/core/angles_table.h"
+#include "host/core/command_line.h"
+#include "host/core/text_surface.h"
 
 extern "C" {
 #include <swephexp.h>
@@ -107,15 +107,15 @@ BENCHMARK_CAPTURE(Source, kepler_body27, Integer(27))->Name("Source/kepler_body2
 BENCHMARK_CAPTURE(Source, elm_elements, Integer(40), "elm/CERES19.ELM")->Name("Source/elm_elements");
 
 void RequestReader(benchmark::State& state) {
-  const QLocale c(QLocale::C);
-  for (auto _ : state) benchmark::DoNotOptimize(orbelle::host::ReadRequest(QStringLiteral("12/25/2026 10:30"), c));
+  const orbelle::host::RegionalConventions c;
+  for (auto _ : state) benchmark::DoNotOptimize(orbelle::host::ReadRequest("12/25/2026 10:30", c));
 }
 BENCHMARK(RequestReader);
 
 void PrintAnglesText(benchmark::State& state) {
   Engine e;
   orbelle::host::TextSurface surface;
-  for (auto _ : state) e.table.PrintAngles(QStringLiteral("12/25/2026 10:30"), surface);
+  for (auto _ : state) e.table.PrintAngles("12/25/2026 10:30", surface);
 }
 BENCHMARK(PrintAnglesText);
 

@@ -1,13 +1,14 @@
 // The table drawn from arbitrary longitudes (every finite single, NaN excluded by
 // construction): always the request line, an empty line, the header and eleven rows, with
 // no infinity or NaN text and every sign cell made of degrees, one glyph and two-digit minutes.
+#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
-#include "host/angles_table.h"
-#include "host/text_surface.h"
+#include "host/core/angles_table.h"
+#include "host/core/text_surface.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   orbelle::host::AnglesTable table;
@@ -23,15 +24,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     table.Results.HelioLon[static_cast<std::size_t>(body)] = next();
   }
   orbelle::host::TextSurface surface;
-  table.DrawTable(QStringLiteral("request"), surface);
-  const QStringList lines = surface.Lines();
+  const orbelle::host::TableRows rows = table.RowsOfResults("request", 0);
+  orbelle::host::DrawTable(rows, surface);
+  const std::vector<std::string> lines = surface.Lines();
   if (lines.size() != 14) std::abort();
-  for (const QString& line : lines) {
-    if (line.contains(QLatin1String("nan"), Qt::CaseInsensitive) || line.contains(QLatin1String("inf"), Qt::CaseInsensitive)) std::abort();
+  for (std::string line : lines) {
+    for (char& c : line) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (line.find("nan") != std::string::npos || line.find("inf") != std::string::npos) std::abort();
   }
-  for (const auto body : orbelle::host::kRowBodies) {
-    const orbelle::host::SignCellText cell = orbelle::host::SignCell(table.Results.GeoLon[static_cast<std::size_t>(body)]);
-    if (cell.minutes.size() != 3 || cell.degrees.isEmpty()) std::abort();
+  for (const orbelle::host::TableRow& row : rows.rows) {
+    if (row.geo.sign.minutes.size() != 3 || row.geo.sign.degrees.empty()) std::abort();
   }
   return 0;
 }

@@ -3,11 +3,15 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "host/request_text.h"
+#include "host/core/request_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-  for (const QLocale& locale : {QLocale(QLocale::C), QLocale(QLocale::German, QLocale::Germany)}) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  orbelle::host::RegionalConventions german;
+  german.date_order = {orbelle::host::DateField::kDay, orbelle::host::DateField::kMonth, orbelle::host::DateField::kYear};
+  german.date_separator = ".";
+  german.decimal_separator = ",";
+  for (const orbelle::host::RegionalConventions& locale : {orbelle::host::RegionalConventions(), german}) {
     try {
       const orbelle::host::RequestInstant r = orbelle::host::ReadRequest(text, locale);
       if (r.month < 1 || r.month > 12 || r.day < 1 || r.day > 31 || r.hour < 0 || r.hour > 23 || r.minute < 0 ||

@@ -1,8 +1,6 @@
 #include "settings/profile_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "settings/file_replacement.h"
 
 #include <algorithm>
 #include <cctype>
@@ -11,7 +9,6 @@
 #include <iterator>
 #include <optional>
 #include <sstream>
-#include <system_error>
 #include <vector>
 
 namespace orbelle::settings {
@@ -110,31 +107,6 @@ KeyPlace FindKey(const std::vector<std::string>& lines, std::string_view section
   return place;
 }
 
-bool WriteAtomically(const std::filesystem::path& file, const std::string& contents) {
-  std::error_code ec;
-  if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ec);
-  std::string temp = file.string() + ".XXXXXX";
-  const int fd = mkstemp(temp.data());
-  if (fd < 0) return false;
-  struct stat old_status {};
-  if (stat(file.c_str(), &old_status) == 0)
-    fchmod(fd, old_status.st_mode & 07777);
-  else
-    fchmod(fd, 0644);
-  std::size_t written = 0;
-  while (written < contents.size()) {
-    const ssize_t n = write(fd, contents.data() + written, contents.size() - written);
-    if (n <= 0) break;
-    written += static_cast<std::size_t>(n);
-  }
-  const bool ok = written == contents.size() && fsync(fd) == 0;
-  if (close(fd) != 0 || !ok || std::rename(temp.c_str(), file.c_str()) != 0) {
-    unlink(temp.c_str());
-    return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 std::filesystem::path ProfileDirectory() {
@@ -189,7 +161,7 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key, s
   }
   std::string out;
   for (const std::string& line : lines) out += line + "\n";
-  return WriteAtomically(file, out);
+  return ReplaceFileContents(file, out);
 }
 
 }  // namespace orbelle::settings

@@ -38,9 +38,9 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
 // Sets `key` of `section` to `value`: the key's line is replaced where it exists, otherwise
 // the key is added at the end of its section, and the section is added at the end of the
 // file when missing. Every other line stays as it was. The file (and its directory) is
-// created when missing. The new contents go to a temporary file that is then renamed over
-// the old one, so the file is never seen half written. Returns false when the file could
-// not be written (the old file is then unchanged).
+// created when missing. The file is replaced as a whole (ReplaceFileContents), so it is
+// never seen half written. Returns false when the file could not be written (the old file
+// is then unchanged).
 bool WritePrivateProfileString(std::string_view section, std::string_view key, std::string_view value,
                                const std::filesystem::path& file);
 

@@ -139,10 +139,7 @@ void GdiSurface::SetFontName(const std::string& name) {
 // In the sign font a character code stands for a zodiac glyph: Wingdings draws the code
 // itself; a Unicode font draws the symbol the code stands for.
 std::wstring GdiSurface::Shown(const std::string& text) const {
-  if (!InSignFont() || signs_from_wingdings_) return Widen(text);
-  std::wstring shown;
-  for (unsigned char code : text) shown += Widen(host::SignGlyphText(code));
-  return shown;
+  return Widen(InSignFont() && !signs_from_wingdings_ ? host::SignFontTextShown(text) : text);
 }
 
 float GdiSurface::TextWidth(const std::string& text) const {

@@ -12,7 +12,7 @@
 
 #include <string>
 
-#include "host/windows/pending_core.h"
+#include "host/core/drawing_surface.h"
 
 namespace orbelle::windows {
 

@@ -98,6 +98,7 @@ void QuilanForm::Load() {
   ApplyDuplicateInstanceRule();
   SetWindowTextW(window_, kWindowCaption);
   SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+  if (on_load) on_load();
   LoadWindowPosition(kPositionFile, window_);
 }
 

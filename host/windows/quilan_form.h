@@ -43,8 +43,9 @@ class QuilanForm {
   // stays.
   std::optional<std::string> SetRequest(const std::wstring& text);
 
-  // Called after the window was shown and when it has been closed.
-  std::function<void()> on_shown, on_closed;
+  // Called by the load step (to fill the table's rows), after the window was shown and when
+  // it has been closed.
+  std::function<void()> on_load, on_shown, on_closed;
 
  private:
   static LRESULT CALLBACK WindowProcedure(HWND, UINT, WPARAM, LPARAM);

@@ -2,6 +2,7 @@
 
 #include "host/windows/server_lifetime.h"
 #include "host/windows/wide_text.h"
+#include "host/windows/windows_conventions.h"
 
 namespace orbelle::windows {
 
@@ -11,13 +12,11 @@ void FailInstallation(const char* message) {
 }
 
 QuilanServer::QuilanServer(HINSTANCE instance)
-    : form_(instance, [](const std::string& request, host::DrawingSurface& surface) {
-        if (request.find_first_of("0123456789") == std::string::npos)
-          throw std::runtime_error("\"" + request + "\" holds no date");
-        surface.Clear();
-        surface.SetColour(0);
-        surface.Print(request, true);
+    : form_(instance, [this](const std::string& request, host::DrawingSurface& surface) {
+        table_.PrintAngles(request, surface);
       }) {
+  table_.Region = WindowsUserConventions();
+  form_.on_load = [this] { table_.LoadRows(); };
   form_.on_shown = HoldServer;
   form_.on_closed = ReleaseServer;
 }
@@ -30,6 +29,8 @@ void QuilanServer::ClassInitialize() {
   }
   // The installation check opens the file and reads nothing: it proves that the suite's
   // data directory is where the settings say.
+  table_.EphemerisDirectory = settings_.EphemerisDirectory;
+  table_.Region = WindowsUserConventions();
   const std::string check = settings_.DataDirectory + kInstallationCheckFile;
   const HANDLE file = CreateFileW(Widen(check).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

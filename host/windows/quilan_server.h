@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "host/core/angles_table.h"
 #include "host/windows/quilan_form.h"
 #include "settings/suite_settings.h"
 
@@ -31,6 +32,7 @@ class QuilanServer {
 
  private:
   settings::SuiteSettings settings_;
+  host::AnglesTable table_;
   QuilanForm form_;
 };
 

@@ -8,7 +8,7 @@
 #include <QDBusVariant>
 #include <atomic>
 
-#include "host/automation_names.h"
+#include "host/qt/automation_names.h"
 
 namespace orbelle::testing {
 

@@ -9,7 +9,7 @@
 #include <QThread>
 
 #include "desktop_test_support.h"
-#include "host/automation_names.h"
+#include "host/qt/automation_names.h"
 #include "tools/private_bus/private_bus.h"
 
 namespace orbelle::host {

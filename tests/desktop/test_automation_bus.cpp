@@ -7,8 +7,8 @@
 
 #include "bus_client.h"
 #include "desktop_test_support.h"
-#include "host/automation_names.h"
-#include "host/automation_server.h"
+#include "host/qt/automation_names.h"
+#include "host/qt/automation_server.h"
 #include "tools/private_bus/private_bus.h"
 
 namespace orbelle::host {

@@ -5,8 +5,8 @@
 #include <QFontMetricsF>
 #include <QRawFont>
 
-#include "host/angles_table.h"
-#include "host/image_surface.h"
+#include "host/core/angles_table.h"
+#include "host/qt/image_surface.h"
 
 namespace orbelle::host {
 namespace {
@@ -26,7 +26,7 @@ TEST(ImageSurface, FontHasEverySignGlyph) {
   const QRawFont font = QRawFont::fromFont(TableFont(9.75));
   ASSERT_TRUE(font.isValid());
   for (int code = 93; code <= 106; ++code) {
-    const QString glyph = SignGlyphText(code);
+    const QString glyph = QString::fromStdString(SignGlyphText(static_cast<char32_t>(code)));
     EXPECT_TRUE(font.supportsCharacter(glyph.at(0)))
         << "code " << code << " U+" << std::hex << int(glyph.at(0).unicode());
   }
@@ -36,12 +36,12 @@ TEST(ImageSurface, PrintsAtThePrintPositionAndEndsLines) {
   ImageSurface surface(QSize(300, 80), 96);
   surface.SetColour(12);  // red
   surface.SetX(100);
-  surface.Print(QStringLiteral("ab"), false);
-  const float after_ab = 100 + surface.TextWidth(QStringLiteral("ab"));
+  surface.Print("ab", false);
+  const float after_ab = 100 + surface.TextWidth("ab");
   surface.SetColour(9);  // blue, continues on the line after "ab"
-  surface.Print(QStringLiteral("cd"), true);
+  surface.Print("cd", true);
   surface.SetColour(2);  // green, the next line at the left edge
-  surface.Print(QStringLiteral("ef"), false);
+  surface.Print("ef", false);
 
   const QRect red = PixelsOf(surface.Image(), QColor(255, 0, 0));
   const QRect blue = PixelsOf(surface.Image(), QColor(0, 0, 255));
@@ -61,24 +61,24 @@ TEST(ImageSurface, PrintsAtThePrintPositionAndEndsLines) {
 
 TEST(ImageSurface, SignFontPrintsTheZodiacSymbolOfTheCharacterCode) {
   ImageSurface by_code(QSize(60, 30), 96), by_symbol(QSize(60, 30), 96);
-  by_code.SetFontName(QString::fromLatin1(kSignFontName));
-  by_code.Print(QString(QChar(96)), false);  // Gemini in the sign font
-  by_symbol.Print(QStringLiteral("\u264A"), false);
+  by_code.SetFontName(kSignFontName);
+  by_code.Print("`", false);  // character code 96: Gemini in the sign font
+  by_symbol.Print("\u264A", false);
   EXPECT_EQ(by_code.Image(), by_symbol.Image());
-  EXPECT_EQ(by_code.TextWidth(QString(QChar(96))), by_symbol.TextWidth(QStringLiteral("\u264A")));
-  EXPECT_EQ(by_code.FontName(), QLatin1String(kSignFontName));
+  EXPECT_EQ(by_code.TextWidth("`"), by_symbol.TextWidth("\u264A"));
+  EXPECT_EQ(by_code.FontName(), kSignFontName);
 }
 
 TEST(ImageSurface, TableFitsAndEveryRowHasItsColour) {
   ImageSurface surface(QSize(1, 1), 96);
   surface.Resize(surface.TableSize());
   AnglesTable table;
-  table.PrintAngles(QStringLiteral("2000-01-01 12:00"), surface);
-  EXPECT_EQ(surface.FontName(), QLatin1String(kTableFontName));
+  table.PrintAngles("2000-01-01 12:00", surface);
+  EXPECT_EQ(surface.FontName(), kTableFontName);
 
   const double line = QFontMetricsF(TableFont(9.75), &surface.Image()).lineSpacing();
   for (int row = 0; row < kRowCount; ++row) {
-    const PaletteColour c = PaletteEntry(table.RowColours[static_cast<std::size_t>(row)]);
+    const PaletteColour c = PaletteEntry(table.Rows().rows[static_cast<std::size_t>(row)].colour);
     QImage band =
         surface.Image().copy(0, static_cast<int>((row + 3) * line), surface.Image().width(), static_cast<int>(line));
     EXPECT_FALSE(PixelsOf(band, QColor(c.red, c.green, c.blue)).isEmpty()) << "row " << row;
@@ -86,7 +86,7 @@ TEST(ImageSurface, TableFitsAndEveryRowHasItsColour) {
   // Nothing is drawn in the margin at the right edge: the longest row fits.
   const QImage right_margin = surface.Image().copy(surface.Image().width() - 4, 0, 4, surface.Image().height());
   for (int row = 0; row < kRowCount; ++row) {
-    const PaletteColour c = PaletteEntry(table.RowColours[static_cast<std::size_t>(row)]);
+    const PaletteColour c = PaletteEntry(table.Rows().rows[static_cast<std::size_t>(row)].colour);
     if (row == 1) continue;  // black, like the request line above
     EXPECT_TRUE(PixelsOf(right_margin, QColor(c.red, c.green, c.blue)).isEmpty()) << "row " << row;
   }

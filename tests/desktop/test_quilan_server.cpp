@@ -6,7 +6,7 @@
 #include "ephemeris/file_contents_cache.h"
 
 #include "desktop_test_support.h"
-#include "host/quilan_server.h"
+#include "host/qt/quilan_server.h"
 #include "settings/profile_file.h"
 
 namespace orbelle::host {

@@ -5,7 +5,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "host/drawing_surface.h"
+#include "host/core/drawing_surface.h"
 
 namespace orbelle::host {
 namespace {

@@ -5,8 +5,8 @@
 #include <QScreen>
 
 #include "desktop_test_support.h"
-#include "host/quilan.h"
-#include "host/window_position.h"
+#include "host/qt/quilan.h"
+#include "host/qt/window_position.h"
 #include "settings/profile_file.h"
 
 namespace orbelle::host {

@@ -4,16 +4,15 @@
 #include <vector>
 
 #include "ephemeris/engine_error.h"
-#include "host/angles_table.h"
-#include "qt_printers.h"
-#include "host/text_surface.h"
+#include "host/core/angles_table.h"
+#include "host/core/text_surface.h"
 
 namespace orbelle::host {
 namespace {
 
-QString Shown(float longitude) {
+std::string Shown(float longitude) {
   const SignCellText cell = SignCell(longitude);
-  return cell.degrees + QString::number(cell.glyph_code) + "|" + cell.minutes;
+  return cell.degrees + std::to_string(cell.glyph_code) + "|" + cell.minutes;
 }
 
 TEST(SignCell, DegreesGlyphAndMinutesWithoutCarry) {
@@ -27,7 +26,9 @@ TEST(SignCell, DegreesGlyphAndMinutesWithoutCarry) {
 }
 
 TEST(DecimalCell, TwoDecimalsRegionalSeparator) {
-  const QLocale c(QLocale::C), de(QLocale::German, QLocale::Germany);
+  const RegionalConventions c;
+  RegionalConventions de;
+  de.decimal_separator = ",";
   EXPECT_EQ(DecimalCell(0.0f, c), "0.00   ");
   EXPECT_EQ(DecimalCell(75.5f, c), "75.50   ");
   EXPECT_EQ(DecimalCell(360.0f, c), "360.00   ");
@@ -40,32 +41,31 @@ TEST(DecimalCell, TwoDecimalsRegionalSeparator) {
 // Records every drawing operation, to check what the table does on the surface.
 class RecordingSurface : public TextSurface {
  public:
-  std::vector<QString> ops;
+  std::vector<std::string> ops;
   void Clear() override { ops.push_back("clear"); TextSurface::Clear(); }
-  void SetColour(int i) override { ops.push_back("colour " + QString::number(i)); TextSurface::SetColour(i); }
-  void SetFontName(const QString& n) override { ops.push_back("font " + n); TextSurface::SetFontName(n); }
-  void Print(const QString& t, bool end) override { ops.push_back("print " + t); TextSurface::Print(t, end); }
+  void SetColour(int i) override { ops.push_back("colour " + std::to_string(i)); TextSurface::SetColour(i); }
+  void SetFontName(const std::string& n) override { ops.push_back("font " + n); TextSurface::SetFontName(n); }
+  void Print(const std::string& t, bool end) override { ops.push_back("print " + t); TextSurface::Print(t, end); }
 };
 
 TEST(PrintAngles, LayoutOfTheTable) {
   AnglesTable table;
-  table.Locale = QLocale(QLocale::C);
   // The layout does not depend on the positions: whatever the engine gives, the cells start
   // at the four column positions of the text surface.
   TextSurface surface;
   table.PrintAngles("12/25/2026 10:30", surface);
-  const QStringList lines = surface.Lines();
+  const std::vector<std::string> lines = surface.Lines();
   ASSERT_EQ(lines.size(), 14);
   EXPECT_EQ(lines[0], "12/25/2026 10:30");
   EXPECT_EQ(lines[1], "");
   // Columns: A = 12 ("NORTH TRUE N"), B = A + 7, C = B + 13, D = C + 7.
   EXPECT_EQ(lines[2], "PLANET      GEOCENTRIC          HELIOCENTRIC");
-  EXPECT_EQ(lines[2].indexOf("GEOCENTRIC"), 12);
-  EXPECT_EQ(lines[2].indexOf("HELIOCENTRIC"), 32);
+  EXPECT_EQ(lines[2].find("GEOCENTRIC"), 12u);
+  EXPECT_EQ(lines[2].find("HELIOCENTRIC"), 32u);
   const char* labels[] = {"SUN/EARTH", "MOON", "MERCURY", "VENUS", "MARS", "JUPITER",
                           "SATURN", "URANUS", "NEPTUNE", "PLUTO", "NORTH T.N."};
-  for (int row = 0; row < kRowCount; ++row) EXPECT_TRUE(lines[3 + row].startsWith(labels[row])) << lines[3 + row];
-  EXPECT_EQ(table.LastJulianDay(), 2461399.9375);
+  for (int row = 0; row < kRowCount; ++row) EXPECT_TRUE(lines[3 + row].starts_with(labels[row])) << lines[3 + row];
+  EXPECT_EQ(table.Rows().jd, 2461399.9375);
 
   // Colours: the first lines black, each row in its own, the last row's left in force.
   const auto& pieces = surface.Pieces();
@@ -92,7 +92,7 @@ TEST(PrintAngles, GlyphFontSwitchedAndRestored) {
   for (std::size_t k = 0; k < surface.ops.size(); ++k) {
     if (surface.ops[k] == "font WingDings") {
       ++switches;
-      EXPECT_TRUE(surface.ops[k + 1].startsWith("print ")) << surface.ops[k + 1];
+      EXPECT_TRUE(surface.ops[k + 1].starts_with("print ")) << surface.ops[k + 1];
       EXPECT_EQ(surface.ops[k + 2], "font Sans");
     }
   }
@@ -105,13 +105,13 @@ TEST(PrintAngles, UnreadableRequestLeavesThePreviousTable) {
   AnglesTable table;
   RecordingSurface surface;
   table.PrintAngles("2026-12-25 10:30", surface);
-  const QStringList before = surface.Lines();
-  const double jd = table.LastJulianDay();
+  const std::vector<std::string> before = surface.Lines();
+  const double jd = table.Rows().jd;
   surface.ops.clear();
   EXPECT_THROW(table.PrintAngles("not a date", surface), RequestError);
   EXPECT_TRUE(surface.ops.empty());
   EXPECT_EQ(surface.Lines(), before);
-  EXPECT_EQ(table.LastJulianDay(), jd);
+  EXPECT_EQ(table.Rows().jd, jd);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <QDBusVariant>
 #include <QFile>
 
-#include "host/automation_names.h"
+#include "host/qt/automation_names.h"
 
 namespace orbelle::tools {
 

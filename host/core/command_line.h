@@ -1,0 +1,41 @@
+// The subcommands of `orbelle-angles` that need no display or bus: the angles table as text
+// or JSON, and the engine's positions for a list of Julian days. Arguments are UTF-8.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/core/regional_conventions.h"
+
+namespace orbelle::host {
+
+// Exit statuses of the command.
+inline constexpr int kExitOk = 0, kExitFailed = 1, kExitUsage = 2;
+
+// The directory of the shipped ephemeris data, with its trailing separator: $ORBELLE_DATA_DIR
+// when set, else the source tree's data/ when the program runs from its build tree, else the
+// installed copy.
+std::string ShippedDataDirectory();
+
+// The ephemeris directory of the suite settings ("ZODRIX.INI" in the profile directory) when
+// they can be loaded, otherwise the shipped data.
+std::string DefaultEphemerisDirectory();
+
+// `table [--json] REQUEST`, the request read in the notation of `region`.
+int TableCommand(const std::vector<std::string>& args, const RegionalConventions& region);
+// `positions [--ephem-dir DIR] [--bodies LIST] [JD ...]`
+int PositionsCommand(const std::vector<std::string>& args);
+
+// Runs `orbelle-angles` with `args` (the words after the program's name) when they name no
+// command, ask for help or name a command above, and returns the exit status; otherwise
+// returns nothing. `region` is asked for only by `table`. `host_commands_help` lists the
+// host's further commands in the help text.
+std::optional<int> RunPortableCommand(const std::vector<std::string>& args, RegionalConventions (*region)(),
+                                      std::string_view host_commands_help);
+
+// Reports an unknown command; returns the usage status.
+int UnknownCommand(const std::string& command);
+
+}  // namespace orbelle::host

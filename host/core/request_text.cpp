@@ -1,0 +1,223 @@
+#include "host/core/request_text.h"
+
+#include <array>
+#include <charconv>
+#include <optional>
+#include <string>
+
+#include "host/core/utf8.h"
+
+namespace orbelle::host {
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The text with blanks at both ends removed and every run of blanks inside made one space.
+std::string Simplified(std::string_view text) {
+  std::string out;
+  bool blank = false;
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t start = pos;
+    if (IsSpace(NextCodePoint(text, pos))) {
+      blank = true;
+      continue;
+    }
+    if (blank && !out.empty()) out += ' ';
+    blank = false;
+    out.append(text.substr(start, pos - start));
+  }
+  return out;
+}
+
+// Reads from `s`: a cursor over the simplified request.
+class Cursor {
+ public:
+  explicit Cursor(std::string_view s) : s_(s) {}
+
+  bool AtEnd() const { return pos_ == s_.size(); }
+  std::string_view Rest() const { return s_.substr(pos_); }
+  bool Take(char c) {
+    if (AtEnd() || s_[pos_] != c) return false;
+    ++pos_;
+    return true;
+  }
+  bool Take(std::string_view text) {
+    if (text.empty() || s_.substr(pos_, text.size()) != text) return false;
+    pos_ += text.size();
+    return true;
+  }
+  // The run of decimal digits here when it has min..max digits.
+  std::optional<std::string_view> Digits(std::size_t min, std::size_t max) {
+    std::size_t end = pos_;
+    while (end < s_.size() && IsDigit(s_[end])) ++end;
+    if (end - pos_ < min || end - pos_ > max) return std::nullopt;
+    const std::string_view digits = s_.substr(pos_, end - pos_);
+    pos_ = end;
+    return digits;
+  }
+
+ private:
+  std::string_view s_;
+  std::size_t pos_ = 0;
+};
+
+std::int64_t Number(std::string_view digits) {
+  std::int64_t value = 0;
+  if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
+  std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  return value;
+}
+
+// One- and two-digit years fall in the hundred years from the window's first year.
+std::int64_t ExpandYear(std::string_view digits, int window_start) {
+  const std::int64_t value = Number(digits);
+  if (digits.size() > 2) return value;
+  std::int64_t year = window_start - window_start % 100 + value;
+  if (year < window_start) year += 100;
+  return year;
+}
+
+// Dots removed and ASCII letters in upper case, as markers are compared.
+std::string MarkerForm(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    if (c == '.') continue;
+    out += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+  }
+  return out;
+}
+
+std::string Elided(std::string_view text) {
+  constexpr std::size_t kShown = 80;
+  std::size_t pos = 0;
+  for (std::size_t shown = 0; shown < kShown && pos < text.size(); ++shown) NextCodePoint(text, pos);
+  return pos == text.size() ? std::string(text) : std::string(text.substr(0, pos)) + "\u2026";
+}
+
+[[noreturn]] void NoDate(std::string_view text) {
+  throw RequestError("no date can be read from the request \"" + Elided(text) + "\"");
+}
+
+// The time of day: hh:mm[:ss[.fff]], then optionally blanks and one AM/PM marker (English or
+// the region's). Returns false when the text is not a valid time.
+bool ReadTime(std::string_view text, const RegionalConventions& region, RequestInstant& out) {
+  Cursor at(text);
+  const auto hour_digits = at.Digits(1, 2);
+  if (!hour_digits || !at.Take(':')) return false;
+  const auto minute_digits = at.Digits(2, 2);
+  if (!minute_digits) return false;
+  std::int64_t second = 0;
+  if (Cursor seconds = at; seconds.Take(':')) {
+    if (const auto second_digits = seconds.Digits(2, 2)) {
+      second = Number(*second_digits);
+      at = seconds;
+      if (Cursor fraction = at; (fraction.Take('.') || fraction.Take(',')) && fraction.Digits(1, SIZE_MAX)) at = fraction;
+    }
+  }
+  at.Take(' ');
+  const std::string_view marker_text = at.Rest();
+  if (marker_text.find(' ') != std::string_view::npos) return false;
+  std::int64_t hour = Number(*hour_digits);
+  const std::int64_t minute = Number(*minute_digits);
+  if (minute > 59 || second > 59) return false;
+  const std::string marker = MarkerForm(marker_text);
+  if (!marker.empty()) {
+    const bool am = marker == "AM" || marker == MarkerForm(region.am_text);
+    const bool pm = marker == "PM" || marker == MarkerForm(region.pm_text);
+    if ((!am && !pm) || hour < 1 || hour > 12) return false;
+    hour = (hour % 12) + (pm && !am ? 12 : 0);
+  }
+  if (hour > 23) return false;
+  out.hour = static_cast<std::int16_t>(hour);
+  out.minute = static_cast<std::int16_t>(minute);
+  return true;
+}
+
+bool SetDate(std::int64_t year, std::int64_t month, std::int64_t day, RequestInstant& out) {
+  if (year < -9999999 || year > 9999999 || month < 1 || month > 12) return false;
+  // Days in the month of the proleptic Gregorian calendar (astronomical year numbering).
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  static constexpr std::array<int, 12> kDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const int days = kDays[static_cast<std::size_t>(month - 1)] + (month == 2 && leap ? 1 : 0);
+  if (day < 1 || day > days) return false;
+  out.year = static_cast<std::int32_t>(year);
+  out.month = static_cast<std::int16_t>(month);
+  out.day = static_cast<std::int16_t>(day);
+  return true;
+}
+
+// ISO 8601 calendar date YYYY-MM-DD, optionally with a time after "T" or a blank. Returns
+// false when the text is not in this form at all.
+bool ReadIso(std::string_view s, std::string_view text, const RegionalConventions& region, RequestInstant& out) {
+  Cursor at(s);
+  const bool negative = at.Take('-');
+  if (!negative) at.Take('+');
+  const auto year = at.Digits(4, 7);
+  if (!year || !at.Take('-')) return false;
+  const auto month = at.Digits(2, 2);
+  if (!month || !at.Take('-')) return false;
+  const auto day = at.Digits(2, 2);
+  if (!day) return false;
+  const bool has_time = at.Take('T') || at.Take(' ');
+  if (has_time == at.AtEnd()) return false;
+  if (!SetDate((negative ? -1 : 1) * Number(*year), Number(*month), Number(*day), out)) NoDate(text);
+  if (has_time && !ReadTime(at.Rest(), region, out)) NoDate(text);
+  return true;
+}
+
+// A separator of the short date: / . - or the region's own, with an optional blank on
+// either side.
+bool TakeDateSeparator(Cursor& at, const RegionalConventions& region) {
+  for (const bool blank_before : {true, false}) {
+    Cursor trial = at;
+    if (blank_before && !trial.Take(' ')) continue;
+    if (trial.Take('/') || trial.Take('.') || trial.Take('-') || trial.Take(region.date_separator)) {
+      trial.Take(' ');
+      at = trial;
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+float RequestInstant::Hours() const { return static_cast<float>(hour + minute / 60.0); }
+
+RequestInstant ReadRequest(std::string_view text, const RegionalConventions& region) {
+  const std::string s = Simplified(text);
+  RequestInstant out;
+  if (ReadIso(s, text, region, out)) return out;
+
+  // The regional short date: three numbers in the region's order, then an optional time (a
+  // comma may stand between them).
+  Cursor at(s);
+  std::array<std::string_view, 3> numbers;
+  for (std::size_t k = 0; k < 3; ++k) {
+    if (k > 0 && !TakeDateSeparator(at, region)) NoDate(text);
+    const auto digits = at.Digits(1, 4);
+    if (!digits) NoDate(text);
+    numbers[k] = *digits;
+  }
+  at.Take('.');
+  std::string_view time;
+  if (!at.AtEnd()) {
+    at.Take(',');
+    if (!at.Take(' ') || at.AtEnd()) NoDate(text);
+    time = at.Rest();
+  }
+  std::int64_t day = 0, month = 0, year = 0;
+  for (std::size_t k = 0; k < 3; ++k) {
+    switch (region.date_order[k]) {
+      case DateField::kDay: day = Number(numbers[k]); break;
+      case DateField::kMonth: month = Number(numbers[k]); break;
+      case DateField::kYear: year = ExpandYear(numbers[k], region.two_digit_year_start); break;
+    }
+  }
+  if (!SetDate(year, month, day, out)) NoDate(text);
+  if (!time.empty() && !ReadTime(time, region, out)) NoDate(text);
+  return out;
+}
+
+}  // namespace orbelle::host

@@ -1,0 +1,43 @@
+// Reading the request text: a date and an optional time of day, in UTF-8.
+//
+// Accepted notations:
+//  - the regional short date, with its order of day, month and year and one of the
+//    separators / . - or the region's own (blanks around it allowed), followed by an
+//    optional time (for the C/POSIX locale: month/day/year);
+//  - ISO 8601: YYYY-MM-DD (a sign and more digits allowed for the year), then optionally
+//    "T" or a blank and hh:mm[:ss[.fff]];
+//  - times hh:mm[:ss] in 24-hour form or 12-hour form with AM/PM (also the region's own
+//    markers), as in "10:30 PM".
+// One- and two-digit years fall in the region's hundred-year window (1930..2029 unless the
+// host says otherwise). Seconds and fractions are dropped. The date must exist in the
+// proleptic Gregorian calendar.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string_view>
+
+#include "host/core/regional_conventions.h"
+
+namespace orbelle::host {
+
+struct RequestInstant {
+  std::int32_t year = 0;
+  std::int16_t month = 0;
+  std::int16_t day = 0;
+  std::int16_t hour = 0;
+  std::int16_t minute = 0;
+  // hour + minute / 60 rounded to single.
+  float Hours() const;
+};
+
+// A request text from which no date can be read; the message names the text.
+class RequestError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Reads the instant from `text` in the notation of `region`. Throws RequestError.
+RequestInstant ReadRequest(std::string_view text, const RegionalConventions& region);
+
+}  // namespace orbelle::host

@@ -1,0 +1,38 @@
+#include "host/core/table_rows.h"
+
+namespace orbelle::host {
+
+using ephemeris::Integer;
+
+const std::array<const char*, kRowCount> kRowNames = {"SUN/EARTH", "MOON",   "MERCURY", "VENUS",   "MARS",
+                                                       "JUPITER",   "SATURN", "URANUS",  "NEPTUNE", "PLUTO",
+                                                       "NORTH T.N."};
+const std::array<Integer, kRowCount> kRowBodies = {1, 2, 3, 4, 5, 10, 11, 13, 14, 15, 16};
+const std::array<int, kRowCount> kRowColours = {9, 0, 13, 11, 12, 10, 7, 2, 3, 8, 4};
+
+namespace {
+
+LongitudeCells CellsOf(float longitude, const RegionalConventions& region) {
+  return {SignCell(longitude), DecimalCell(longitude, region)};
+}
+
+}  // namespace
+
+TableRows RowsOf(const std::string& request, double jd, const ephemeris::ResultArrays& results,
+                 const std::array<Integer, 16>& bodies, const std::array<std::string, kRowCount>& names,
+                 const std::array<int, kRowCount>& colours, const RegionalConventions& region) {
+  TableRows table{request, jd, {}};
+  for (std::size_t k = 0; k < table.rows.size(); ++k) {
+    TableRow& row = table.rows[k];
+    row.label = names[k];
+    row.body = bodies[k];
+    row.colour = colours[k];
+    row.geo_lon = results.GeoLon[static_cast<std::size_t>(row.body)];
+    row.helio_lon = results.HelioLon[static_cast<std::size_t>(row.body)];
+    row.geo = CellsOf(row.geo_lon, region);
+    if (row.body != ephemeris::kNorthNode) row.helio = CellsOf(row.helio_lon, region);
+  }
+  return table;
+}
+
+}  // namespace orbelle::host

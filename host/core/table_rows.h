@@ -1,0 +1,53 @@
+// The computed rows of the angles table: what the window, the text table, `table --json` and
+// the PNG all show for one request.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "ephemeris/body_position.h"
+#include "ephemeris/result_arrays.h"
+#include "host/core/angle_cells.h"
+
+namespace orbelle::host {
+
+inline constexpr int kRowCount = 11;
+
+// Row labels, body numbers and palette indices of the eleven rows.
+extern const std::array<const char*, kRowCount> kRowNames;
+extern const std::array<ephemeris::Integer, kRowCount> kRowBodies;
+extern const std::array<int, kRowCount> kRowColours;
+
+// The cells of one longitude.
+struct LongitudeCells {
+  SignCellText sign;
+  std::string decimal;
+};
+
+struct TableRow {
+  std::string label;
+  ephemeris::Integer body = 0;
+  int colour = 0;  // palette index
+  // The longitudes the engine gave, in degrees (-1 where it has no position).
+  float geo_lon = 0;
+  float helio_lon = 0;
+  LongitudeCells geo;
+  // Absent for the Moon's node, which is a point of the Moon's geocentric orbit: its row
+  // shows geocentric cells only.
+  std::optional<LongitudeCells> helio;
+};
+
+struct TableRows {
+  std::string request;  // the request text, printed unchanged as the table's first line
+  double jd = 0;
+  std::array<TableRow, kRowCount> rows;
+};
+
+// The rows for `request` at `jd` from the engine's results at each row's body, with the
+// row labels and colours given and the decimal cells in the notation of `region`.
+TableRows RowsOf(const std::string& request, double jd, const ephemeris::ResultArrays& results,
+                 const std::array<ephemeris::Integer, 16>& bodies, const std::array<std::string, kRowCount>& names,
+                 const std::array<int, kRowCount>& colours, const RegionalConventions& region);
+
+}  // namespace orbelle::host

@@ -1,0 +1,231 @@
+#include "host/qt/automation_server.h"
+
+#include <QApplication>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusVariant>
+#include <QMessageBox>
+#include <iostream>
+
+#include "host/qt/automation_names.h"
+
+namespace orbelle::host {
+namespace {
+
+const QString kPropertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
+const QString kIntrospectableInterface = QStringLiteral("org.freedesktop.DBus.Introspectable");
+
+const char* const kApplicationXml =
+    "  <interface name=\"OrbelleAngles.Application\">\n"
+    "    <method name=\"CreateInstance\"><arg name=\"instance\" type=\"o\" direction=\"out\"/></method>\n"
+    "    <method name=\"Activate\"/>\n"
+    "  </interface>\n";
+
+const char* const kClassXml =
+    "  <interface name=\"OrbelleAngles._QuilanCls\">\n"
+    "    <property name=\"Data\" type=\"s\" access=\"write\"/>\n"
+    "    <method name=\"Release\"/>\n"
+    "  </interface>\n";
+
+QString ChildNode(const QString& name) { return QStringLiteral("  <node name=\"%1\"/>\n").arg(name); }
+
+bool HasDisplay() {
+  const QString platform = QGuiApplication::platformName();
+  return !platform.isEmpty() && platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
+}  // namespace
+
+void ShowInstallationMessage(const QString& message) {
+  if (HasDisplay()) {
+    QMessageBox::information(nullptr, QString::fromLatin1(kApplicationTitle), message, QMessageBox::Ok);
+  } else {
+    std::cerr << kApplicationTitle << ": " << message.toStdString() << '\n';
+  }
+}
+
+AutomationServer::AutomationServer(QuilanServer& server, const QDBusConnection& connection, QObject* parent)
+    : QDBusVirtualObject(parent), server_(server), connection_(connection) {
+  watcher_.setConnection(connection_);
+  watcher_.setWatchMode(QDBusServiceWatcher::WatchForUnregistration);
+  connect(&watcher_, &QDBusServiceWatcher::serviceUnregistered, this, &AutomationServer::ClientLeft);
+}
+
+bool AutomationServer::Start() {
+  if (!connection_.isConnected()) {
+    std::cerr << kApplicationTitle << ": no D-Bus session bus: " << connection_.lastError().message().toStdString()
+              << '\n';
+    return false;
+  }
+  connection_.registerVirtualObject(QString::fromLatin1(kApplicationPath), this, QDBusConnection::SubPath);
+  connection_.connect(QString(), QStringLiteral("/org/freedesktop/DBus/Local"),
+                      QStringLiteral("org.freedesktop.DBus.Local"), QStringLiteral("Disconnected"), this,
+                      SLOT(BusLost()));
+  const auto reply = connection_.interface()->registerService(QString::fromLatin1(kBusName),
+                                                              QDBusConnectionInterface::DontQueueService,
+                                                              QDBusConnectionInterface::DontAllowReplacement);
+  if (reply.isValid() && reply.value() == QDBusConnectionInterface::ServiceRegistered) return true;
+  // A copy of the program runs already: bring its window to the front, then give way.
+  connection_.call(
+      QDBusMessage::createMethodCall(QString::fromLatin1(kBusName), QString::fromLatin1(kApplicationPath),
+                                     QString::fromLatin1(kApplicationInterface), QStringLiteral("Activate")),
+      QDBus::Block, 5000);
+  return false;
+}
+
+void AutomationServer::Reply(const QDBusMessage& reply) { connection_.send(reply); }
+
+bool AutomationServer::handleMessage(const QDBusMessage& message, const QDBusConnection&) {
+  if (message.interface() == kIntrospectableInterface) return false;  // answered from introspect()
+  if (ending_) {
+    Reply(
+        message.createErrorReply(QString::fromLatin1(kNotInstalledErrorName), QStringLiteral("The server is ending")));
+    return true;
+  }
+  const QString path = message.path();
+  if (path == QLatin1String(kApplicationPath) && message.member() == QLatin1String("CreateInstance")) {
+    CreateInstance(message);
+  } else if (path == QLatin1String(kApplicationPath) && message.member() == QLatin1String("Activate")) {
+    if (Quilan* form = server_.Form()) form->RestoreAndRaise();
+    Reply(message.createReply());
+  } else if (path == QLatin1String(kGlobalInstancePath) || instances_.count(path)) {
+    InstanceCall(message);
+  } else if (path.startsWith(QLatin1String(kInstancesPath) + QLatin1Char('/'))) {
+    Reply(message.createErrorReply(QDBusError::UnknownObject, QStringLiteral("No instance %1").arg(path)));
+  } else {
+    Reply(message.createErrorReply(
+        QDBusError::UnknownMethod,
+        QStringLiteral("No method %1.%2 at %3").arg(message.interface(), message.member(), path)));
+  }
+  return true;
+}
+
+// Runs Class_Initialize; on an installation error the caller gets an error reply, the user
+// the message, and the process ends without showing or saving the window.
+bool AutomationServer::InitialiseClass(const QDBusMessage& message) {
+  try {
+    server_.Class_Initialize();
+    return true;
+  } catch (const InstallationError& e) {
+    const QString text = QString::fromStdString(e.what());
+    Reply(message.createErrorReply(QString::fromLatin1(kNotInstalledErrorName), text));
+    ending_ = true;
+    ShowInstallationMessage(text);
+    emit InstallationFailed();
+    return false;
+  }
+}
+
+void AutomationServer::CreateInstance(const QDBusMessage& message) {
+  if (!InitialiseClass(message)) return;
+  const QString path = QString::fromLatin1(kInstancesPath) + QLatin1Char('/') + QString::number(next_instance_++);
+  instances_[path] = message.service();
+  Hold(message.service());
+  Reply(message.createReply(QVariant::fromValue(QDBusObjectPath(path))));
+}
+
+void AutomationServer::InstanceCall(const QDBusMessage& message) {
+  const QString member = message.member();
+  const QList<QVariant> args = message.arguments();
+  const bool data_property = args.size() >= 2 && args[1].toString() == QLatin1String(kDataProperty) &&
+                             (args[0].toString().isEmpty() || args[0].toString() == QLatin1String(kClassInterface));
+  if (message.interface() == kPropertiesInterface && member == QLatin1String("Set") && args.size() == 3 &&
+      data_property) {
+    SetData(message);
+  } else if (message.interface() == kPropertiesInterface && member == QLatin1String("Get") && data_property) {
+    Reply(message.createErrorReply(QString::fromLatin1(kWriteOnlyErrorName),
+                                   QStringLiteral("Property Data is write-only: it can be assigned, not read")));
+  } else if (message.interface() == kPropertiesInterface && member == QLatin1String("GetAll")) {
+    Reply(message.createReply(QVariant::fromValue(QVariantMap())));
+  } else if (message.interface() == kPropertiesInterface &&
+             (member == QLatin1String("Get") || member == QLatin1String("Set"))) {
+    Reply(
+        message.createErrorReply(QDBusError::UnknownProperty, QStringLiteral("The class has only the property Data")));
+  } else if (member == QLatin1String("Release") &&
+             (message.interface().isEmpty() || message.interface() == QLatin1String(kClassInterface))) {
+    if (message.path() == QLatin1String(kGlobalInstancePath)) {
+      global_holders_.remove(message.service());
+    } else {
+      instances_.erase(message.path());
+    }
+    Reply(message.createReply());
+    EndIfUnused();
+  } else {
+    Reply(message.createErrorReply(QDBusError::UnknownMethod,
+                                   QStringLiteral("No method %1.%2 on an instance").arg(message.interface(), member)));
+  }
+}
+
+void AutomationServer::SetData(const QDBusMessage& message) {
+  const QVariant value = message.arguments()[2].value<QDBusVariant>().variant();
+  if (value.userType() != QMetaType::QString) {
+    Reply(message.createErrorReply(QDBusError::InvalidArgs, QStringLiteral("Data takes a string")));
+    return;
+  }
+  if (message.path() == QLatin1String(kGlobalInstancePath)) {
+    if (!global_initialised_) {
+      if (!InitialiseClass(message)) return;
+      global_initialised_ = true;
+    }
+    global_holders_.insert(message.service());
+    Hold(message.service());
+  }
+  if (const std::optional<QString> problem = server_.PutData(value.toString())) {
+    Reply(message.createErrorReply(QString::fromLatin1(kRequestErrorName), *problem));
+  } else {
+    Reply(message.createReply());
+  }
+}
+
+void AutomationServer::Hold(const QString& client) {
+  if (!watcher_.watchedServices().contains(client)) watcher_.addWatchedService(client);
+  if (Quilan* form = server_.Form()) {
+    // Queued: the window is hidden only after its close handler has run.
+    connect(form, &Quilan::Closed, this, &AutomationServer::EndIfUnused,
+            static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::UniqueConnection));
+  }
+}
+
+void AutomationServer::ClientLeft(const QString& client) {
+  watcher_.removeWatchedService(client);
+  global_holders_.remove(client);
+  std::erase_if(instances_, [&](const auto& entry) { return entry.second == client; });
+  EndIfUnused();
+}
+
+void AutomationServer::BusLost() { emit BusGone(); }
+
+void AutomationServer::EndIfUnused() {
+  const Quilan* form = server_.Form();
+  if (HeldInstances() == 0 && !(form && form->isVisible())) emit Unused();
+}
+
+QString AutomationServer::introspect(const QString& path) const {
+  if (path == QLatin1String(kApplicationPath)) {
+    return QString::fromLatin1(kApplicationXml) + ChildNode(QStringLiteral("QuilanCls"));
+  }
+  if (path == QLatin1String(kInstancesPath)) {
+    QString children = ChildNode(QStringLiteral("Global"));
+    for (const auto& [instance, client] : instances_) children += ChildNode(instance.section(QLatin1Char('/'), -1));
+    return children;
+  }
+  if (path == QLatin1String(kGlobalInstancePath) || instances_.count(path)) return QString::fromLatin1(kClassXml);
+  return {};
+}
+
+int Serve() {
+  QApplication::setQuitOnLastWindowClosed(false);
+  QuilanServer server;
+  AutomationServer automation(server, QDBusConnection::sessionBus());
+  QObject::connect(&automation, &AutomationServer::Unused, [] { QCoreApplication::exit(0); });
+  QObject::connect(&automation, &AutomationServer::BusGone, [] {
+    std::cerr << kApplicationTitle << ": the session bus went away\n";
+    QCoreApplication::exit(0);
+  });
+  QObject::connect(&automation, &AutomationServer::InstallationFailed, [] { QCoreApplication::exit(1); });
+  if (!automation.Start()) return QDBusConnection::sessionBus().isConnected() ? 0 : 1;
+  return QApplication::exec();
+}
+
+}  // namespace orbelle::host

@@ -1,0 +1,73 @@
+// The automation server on the D-Bus session bus: the class QuilanCls, its instances and the
+// predeclared global instance, all handed to one QuilanServer (one form for the process).
+//
+// Instances are held by the client that created them (the global instance by every client
+// that used it) until released, or until the client leaves the bus. Releasing does nothing
+// else. The process ends when the window is closed and no instance is held.
+#pragma once
+
+#include <QDBusConnection>
+#include <QDBusServiceWatcher>
+#include <QDBusVirtualObject>
+#include <QSet>
+#include <map>
+
+#include "host/qt/quilan_server.h"
+
+namespace orbelle::host {
+
+class AutomationServer : public QDBusVirtualObject {
+  Q_OBJECT
+
+ public:
+  AutomationServer(QuilanServer& server, const QDBusConnection& connection, QObject* parent = nullptr);
+
+  // Registers the objects and takes the bus name. Returns false when the name belongs to a
+  // running copy (which is then asked to raise its window) or the bus cannot be used.
+  bool Start();
+
+  bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
+  QString introspect(const QString& path) const override;
+
+  // Instances held by clients, the global instance counted once per client that used it.
+  int HeldInstances() const { return static_cast<int>(instances_.size() + global_holders_.size()); }
+
+ signals:
+  // The window is closed and no instance is held: the process should end.
+  void Unused();
+  // The session bus went away: nobody can reach the class any more.
+  void BusGone();
+  // The installation check failed (after the message was shown): the process should end at
+  // once with a non-zero status.
+  void InstallationFailed();
+
+ private:
+  void CreateInstance(const QDBusMessage& message);
+  void InstanceCall(const QDBusMessage& message);
+  void SetData(const QDBusMessage& message);
+  bool InitialiseClass(const QDBusMessage& message);
+  void Hold(const QString& client);
+  void ClientLeft(const QString& client);
+  void EndIfUnused();
+  Q_SLOT void BusLost();
+  void Reply(const QDBusMessage& reply);
+
+  QuilanServer& server_;
+  QDBusConnection connection_;
+  QDBusServiceWatcher watcher_;
+  std::map<QString, QString> instances_;  // object path -> the client holding it
+  QSet<QString> global_holders_;
+  bool global_initialised_ = false;
+  bool ending_ = false;
+  unsigned next_instance_ = 1;
+};
+
+// Shows an installation message: a message box with the application's title when there is
+// a display, standard error otherwise.
+void ShowInstallationMessage(const QString& message);
+
+// `orbelle-angles serve`: runs the server until the process ends; a second copy asks the
+// first to raise its window and ends. Needs a QApplication.
+int Serve();
+
+}  // namespace orbelle::host
