@@ -54,6 +54,30 @@ double Norm360D(const double& angle) {
   return (quotient - std::floor(quotient)) * 360.0;
 }
 
+float LongitudeBelowFullTurn(const float& angle) {
+  const float reduced = Norm360(angle);
+  return reduced == 360.0f ? 0.0f : reduced;
+}
+
+float LongitudeShiftedOneTurn(double longitude, const char* what) {
+  if (longitude >= 360.0) longitude -= 360.0;
+  if (longitude < 0.0) longitude += 360.0;
+  const float stored = ToSingle(longitude, what);
+  return stored == 360.0f ? 0.0f : stored;
+}
+
+double MotionWrappedFromHalfTurn(double motion) {
+  if (std::fabs(motion) >= 180.0) motion -= 360.0 * (motion > 0 ? 1.0 : -1.0);
+  return motion;
+}
+
+double MotionWrappedBeyondHalfTurn(double motion) {
+  if (std::fabs(motion) > 180.0) motion -= (motion > 0 ? 1.0 : -1.0) * 360.0;
+  return motion;
+}
+
+double MotionWrappedBelowHalfTurnBack(double motion) { return motion < -180.0 ? motion + 360.0 : motion; }
+
 float ArcSinDeg(const float& x) {
   const double v = Checked(x, "ArcSinDeg");
   const double radicand = 1.0 - v * v;

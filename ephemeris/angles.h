@@ -8,9 +8,10 @@
 // division by zero.
 #pragma once
 
+#include "ephemeris/constants.h"
+
 namespace orbelle::ephemeris {
 
-inline constexpr double kDecimalPi = 3.1415926535898;
 inline constexpr double kZeroGuard = 1e-7;
 
 float SinDeg(const float& angle);
@@ -23,6 +24,23 @@ double CosDegD(const double& angle);
 // back as exactly 360.
 float Norm360(const float& angle);
 double Norm360D(const double& angle);
+
+// The rules by which the parts of the engine bring longitudes and daily motions back into
+// range. Each reproduces its part's own edge cases, so they are not interchangeable.
+//
+// Longitude by Norm360, a result of exactly 360 stored as 0 (the driver, the lunar theory).
+float LongitudeBelowFullTurn(const float& angle);
+// Longitude within one turn of 0..360 (after a small correction) brought back by a single
+// turn, rounded to single, 360 stored as 0 (the solar and planetary theory).
+float LongitudeShiftedOneTurn(double longitude, const char* what);
+// Daily motion as a difference of directions: 180 degrees or more in magnitude loses a turn
+// with its sign (the driver).
+double MotionWrappedFromHalfTurn(double motion);
+// The same for more than 180 degrees in magnitude (the planetary and the lunar theory).
+double MotionWrappedBeyondHalfTurn(double motion);
+// Only a motion below -180 degrees, a jump back across 0/360, gains a turn: the Sun's
+// apparent motion is always forward (the solar theory).
+double MotionWrappedBelowHalfTurnBack(double motion);
 
 // Arcsine in degrees, -90..+90. |x| > 1 raises CalculationError.
 float ArcSinDeg(const float& x);

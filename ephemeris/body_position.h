@@ -5,13 +5,14 @@
 // theories, and the ephemeris-record cache. Two objects are fully independent.
 //
 // Calling order for one instant: body 0 (time arguments and nutation), then body 1 (the Sun,
-// which leaves the Earth's vector in EarthX..EarthDY), then any other bodies. A body asked for
-// without a body-0 call for its JD is computed with the previous instant's time arguments.
+// which leaves the Earth's vector in the instant state), then any other bodies. A body asked
+// for without a body-0 call for its JD is computed with the previous instant's time arguments.
 #pragma once
 
 #include <span>
 #include <string>
 
+#include "ephemeris/body_numbers.h"
 #include "ephemeris/ephemeris_files.h"
 #include "ephemeris/orbital_elements.h"
 #include "ephemeris/result_arrays.h"
@@ -20,40 +21,44 @@
 
 namespace orbelle::ephemeris {
 
-// Body numbers.
-inline constexpr Integer kTimeArguments = 0, kSun = 1, kMoon = 2, kMercury = 3, kVenus = 4, kMars = 5,
-                         kCeres = 6, kPallas = 7, kJuno = 8, kVesta = 9, kJupiter = 10, kSaturn = 11,
-                         kChiron = 12, kUranus = 13, kNeptune = 14, kPluto = 15, kNorthNode = 16,
-                         kSouthNode = 17, kFirstMinorBody = 32;
-
 // The DATE ERROR longitude.
 inline constexpr float kDateError = -1.0f;
 
-// Light travel time, days per AU (the light-time correction of the geocentric longitude).
-inline constexpr double kLightDaysPerAU = 0.0057683;
+// What the calls of one instant share; the caller keeps it from call to call. JD is the
+// caller's. The calls write the rest for the later calls of the instant:
+// - body 0 sets Nutation, the nutation in longitude of the instant (degrees), which the driver
+//   adds to the longitude of every body it reduces itself (bodies 6..15 and from 23 on);
+// - body 1, the Sun, sets Earth, the Earth's heliocentric ecliptic position (AU) and motion
+//   per day (AU/day), from which the geocentric positions of every later body are formed;
+// - the Moon and the nodes set Nutation again, to the lunar theory's own nutation.
+struct InstantState {
+  double JD = 0;
+  HeliocentricState Earth;
+  float Nutation = 0;
+};
 
-// Name of a body in the system's texts, the base name of its ephemeris file for 6..15;
-// empty where the body has none.
-std::string BodyName(Integer body);
+// One body asked for. Mode 0: positions only; otherwise also the orbit points (heliocentric
+// when |Mode| is 2), and a negative Mode makes a file body skip its file. LunarOption chooses
+// the mean nodes a Moon request writes (0 south only, 1 both, 2 neither, 3 north only).
+// EphemPath is the directory of the ephemeris files (bodies 6..15, ending in the separator)
+// or the full path of the body's file (bodies from 32).
+struct BodyRequest {
+  Integer Body = 0;
+  Integer Mode = 0;
+  Integer LunarOption = 0;
+  std::string EphemPath;
+};
 
 class Ephemeris {
  public:
   Ephemeris();
 
-  // Fills the slot `Body` of the result arrays for the instant JD (see the file comment).
-  // Mode 0: positions only; otherwise also the orbit points (heliocentric when |Mode| is 2),
-  // and a negative Mode makes a file body skip its file. EphemPath is the directory of the
-  // ephemeris files (bodies 6..15) or the full path of the body's file (bodies from 32).
-  // Nutation receives the nutation in longitude from body 0 and is added to the longitude of
-  // every body reduced here. Body -1 changes nothing; a body number below -1 or without a
-  // slot in every array raises InvalidArgumentError before anything is written.
-  void BodyPosition(Integer& Mode, Integer& Body, std::string& EphemPath, float& EarthX, float& EarthY,
-                    float& EarthZ, float& EarthDX, float& EarthDY, double& JD, Integer& LunarOption,
-                    float& Nutation, std::span<float> GeoLon, std::span<float> GeoLat, std::span<float> GeoDist,
-                    std::span<float> GeoSpeed, std::span<float> HelioLon, std::span<float> HelioLat,
-                    std::span<float> HelioDist, std::span<float> HelioSpeed, std::span<float> AscNodeLon,
-                    std::span<float> DescNodeLon, std::span<float> PerihelionLon,
-                    std::span<float> AphelionLon);
+  // Fills the slot of `request.Body` in the result arrays (see the file comment and
+  // InstantState for what the call leaves for later calls). Body -1 changes nothing; a body
+  // number below -1 or without a slot in every array raises InvalidArgumentError before
+  // anything is written. Returns the LunarOption handed back: 2 after a node request (so that
+  // a Moon request made with it writes no mean node), otherwise the request's own.
+  Integer BodyPosition(const BodyRequest& request, InstantState& instant, const ResultSpans& results);
 
   // Where unusable ephemeris files are reported (once per failure, naming the file).
   void SetProblemReporter(ProblemReporter reporter) { files_.SetProblemReporter(std::move(reporter)); }
@@ -64,7 +69,7 @@ class Ephemeris {
   double T2() const { return t2_; }
 
  private:
-  struct Call;  // the arguments of the current call
+  struct Call;  // the request, the instant and the result arrays of the current call
 
   void TimeArguments(Call& c);
   void ReducePosition(Call& c, const HeliocentricState& h);
@@ -73,14 +78,7 @@ class Ephemeris {
   void KeplerBody(Call& c);
   void MinorBody(Call& c);
 
-  // Constants, set on every call (single precision).
-  float full_circle_ = 360.0f, half_circle_ = 180.0f, pi_ = 3.1415927f;
-  float deg_to_rad_ = 0, rad_to_deg_ = 0, arcsec_to_rad_ = 0;
-  Integer mode_ = 0;
-  double days_ = 0, t_ = 0, t2_ = 0;
-  OrbitalElements elements_;
-  HeliocentricState work_;  // heliocentric, then geocentric working position
-  std::string body_name_;
+  double days_ = 0, t_ = 0, t2_ = 0;  // kept from the last body-0 call
 
   SolarPlanetaryTheory planets_;
   LunarTheory moon_;

@@ -2,8 +2,6 @@
 
 namespace orbelle::ephemeris {
 
-bool IsChainBody(Integer body) { return body == 10 || body == 11 || (body >= 13 && body <= 15); }
-
 std::string ChainExtension(int position) {
   if (position < kChainCentre) return ".M" + std::to_string(kChainCentre - position);
   if (position == kChainCentre) return {};

@@ -6,15 +6,12 @@
 #include <optional>
 #include <string>
 
-#include "ephemeris/result_arrays.h"
 
 namespace orbelle::ephemeris {
 
 inline constexpr int kChainLength = 15;
 // Position of the file without extension in the chain.
 inline constexpr int kChainCentre = 11;
-
-bool IsChainBody(Integer body);
 
 // The extension of chain position 0..14.
 std::string ChainExtension(int position);

@@ -42,7 +42,7 @@ float EccentricAnomaly(float M, float e) {
   const double m = M, ecc = e;
   const float E = Newton(m, ecc, ToSingle(m + ecc * std::sin(m) * (1.0 + ecc * std::cos(m)), "eccentric anomaly"));
   if (Solves(m, ecc, E)) return E;
-  const float again = Newton(m, ecc, static_cast<float>(M_PI));
+  const float again = Newton(m, ecc, kSinglePi);
   if (Solves(m, ecc, again)) return again;
   throw CalculationError("Kepler's equation has no solution for e = " + std::to_string(e) +
                          ", M = " + std::to_string(M) + " rad");

@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "ephemeris/constants.h"
 #include "ephemeris/orbital_elements.h"
 #include "ephemeris/result_arrays.h"
 
@@ -35,9 +36,5 @@ struct OrbitPointDirections {
 // Directions of the orbit's two nodes and two apsides, in degrees; heliocentric when the
 // magnitude of `mode` is 2, otherwise seen from the Earth at (earth_x, earth_y).
 OrbitPointDirections OrbitPoints(const OrbitalElements& elements, Integer mode, float earth_x, float earth_y);
-
-// Single-precision factors of the driver: pi rounded to single over 180, and its reciprocal.
-inline constexpr float kDegToRad = 3.1415927f / 180.0f;
-inline constexpr float kRadToDeg = 1.0f / kDegToRad;
 
 }  // namespace orbelle::ephemeris

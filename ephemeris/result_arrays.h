@@ -7,15 +7,11 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <span>
 
+#include "ephemeris/body_numbers.h"
+
 namespace orbelle::ephemeris {
-
-using Integer = std::int16_t;
-
-// Slots for bodies 0..86, the range of the ephemeris-record cache.
-inline constexpr std::size_t kBodySlots = 87;
 
 struct ResultSpans {
   std::span<float> GeoLon, GeoLat, GeoDist, GeoSpeed;

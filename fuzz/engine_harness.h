@@ -56,15 +56,10 @@ inline void WriteFile(const std::string& path, const std::string& bytes) {
 inline void CheckBody(ephemeris::Ephemeris& engine, ephemeris::Integer body, std::string path, double jd) {
   ephemeris::ResultArrays r;
   auto s = r.Spans();
-  float ex = 0.98f, ey = -0.17f, ez = 0.0f, edx = 0.003f, edy = 0.017f, nutation = 0;
-  ephemeris::Integer mode = 0, option = 0, zero = 0;
+  ephemeris::InstantState instant{.JD = jd, .Earth = {0.98f, -0.17f, 0.0f, 0.003f, 0.017f}};
   try {
-    engine.BodyPosition(mode, zero, path, ex, ey, ez, edx, edy, jd, option, nutation, s.GeoLon, s.GeoLat, s.GeoDist,
-                        s.GeoSpeed, s.HelioLon, s.HelioLat, s.HelioDist, s.HelioSpeed, s.AscNodeLon,
-                        s.DescNodeLon, s.PerihelionLon, s.AphelionLon);
-    engine.BodyPosition(mode, body, path, ex, ey, ez, edx, edy, jd, option, nutation, s.GeoLon, s.GeoLat, s.GeoDist,
-                        s.GeoSpeed, s.HelioLon, s.HelioLat, s.HelioDist, s.HelioSpeed, s.AscNodeLon,
-                        s.DescNodeLon, s.PerihelionLon, s.AphelionLon);
+    engine.BodyPosition({.Body = ephemeris::kTimeArguments, .EphemPath = path}, instant, s);
+    engine.BodyPosition({.Body = body, .EphemPath = path}, instant, s);
   } catch (const ephemeris::EngineError& e) {
     if (std::strlen(e.what()) == 0) std::abort();
     return;

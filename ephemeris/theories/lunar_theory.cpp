@@ -6,35 +6,23 @@
 
 #include "ephemeris/angles.h"
 #include "ephemeris/checked_float.h"
+#include "ephemeris/constants.h"
 #include "ephemeris/engine_error.h"
+#include "ephemeris/fundamental_arguments.h"
+#include "ephemeris/nutation.h"
 
 namespace orbelle::ephemeris {
 
 namespace {
 
-constexpr Integer kMoonBody = 2, kNorthNodeBody = 16, kSouthNodeBody = 17;
+// The theory's angle factors in single precision, from pi rounded to single, each quotient
+// formed in double and rounded.
+constexpr float kDegToRadian = static_cast<float>(double(kSinglePi) / 180.0);
+constexpr float kRadianToDeg = static_cast<float>(1.0 / double(kDegToRadian));
+constexpr float kArcsecToRadian = static_cast<float>(1.0 / (3600.0 * double(kRadianToDeg)));
 
-// Brown's mean arguments in revolutions: c0 + c1*d + c2*d^2 + c3*d^3, d in days from
-// JD 2415020.0.
-struct MeanArgumentPolynomial {
-  double c0, c1, c2, c3;
-};
-constexpr MeanArgumentPolynomial kMeanLongitude{0.7512060108, 0.036601101463356, -2.3598e-15, 1.077e-22};
-constexpr MeanArgumentPolynomial kPerigee{0.92869320988, 0.00030945577864, -2.149845e-14, -7.125e-22};
-constexpr MeanArgumentPolynomial kNode{0.71995354167, -0.000147094228332, 4.3263e-15, 1.266e-22};
-constexpr MeanArgumentPolynomial kElongation{0.97427079475, 0.033863192198393, -2.99023e-15, 1.077e-22};
-constexpr MeanArgumentPolynomial kMeanAnomaly{0.82251280093, 0.036291645684716, 1.913865e-14, 8.203e-22};
-constexpr MeanArgumentPolynomial kArgLatitude{0.03125246914, 0.036748195691688, -6.68609e-15, -1.9e-23};
-constexpr MeanArgumentPolynomial kSunLongitude{0.77693521605, 0.002737909264963, 6.3044e-16, 0.0};
-constexpr MeanArgumentPolynomial kSunAnomaly{0.9957662037, 0.002737778519279, -3.1233e-16, -1.9e-22};
-
-// The variable part of a mean argument in Horner form, revolutions.
-double Revolutions(const MeanArgumentPolynomial& p, double d) { return ((p.c3 * d + p.c2) * d + p.c1) * d; }
-
-// Revolutions as single-precision degrees, 0 <= x < 360.
-float Degrees(double revolutions) {
-  return ToSingle(Norm360D(Checked(360.0 * revolutions, "mean argument")), "mean argument");
-}
+// The eccentricity of the Moon's orbit (single precision), for the daily motion.
+constexpr float kLunarOrbitEccentricity = 0.05490049f;
 
 // The sine of an angle in degrees formed in double and stored in single.
 double SineOf(double degrees) { return SinDeg(ToSingle(degrees, "lunar argument")); }
@@ -54,13 +42,6 @@ float SingleSum(std::span<const double> terms) {
     }
   }
   return ToSingle(sum + line, "lunar series");
-}
-
-// Reduction of a longitude to 0 <= x < 360: a value that rounds to a full turn in single
-// precision is stored as 0.
-float Longitude(float angle) {
-  const float reduced = Norm360(angle);
-  return reduced == 360.0f ? 0.0f : reduced;
 }
 
 // kD*D + kl*l + kl'*l' + kF*F from the stored arguments, in their current unit.
@@ -94,37 +75,34 @@ void LunarTheory::LunarEphemeris(Integer& Body, float& EarthX, float& EarthY, fl
                                  std::span<float> HelioDist, std::span<float> HelioSpeed,
                                  std::span<float> AscNodeLon, std::span<float> DescNodeLon,
                                  std::span<float> PerihelionLon, std::span<float> AphelionLon) {
-  // Set-up, whatever the body. The lunar theory works with pi rounded to single.
-  w_.FullCircle = 360.0f;
-  w_.HalfCircle = 180.0f;
-  w_.PiSingle = 3.1415927f;
-  w_.DegToRad = ToSingle(double(w_.PiSingle) / w_.HalfCircle);
-  w_.RadToDeg = ToSingle(1.0 / w_.DegToRad);
-  w_.ArcsecToRad = ToSingle(1.0 / (3600.0 * w_.RadToDeg));
-  w_.Days = Checked(JD - 2415020.0, "lunar days");
-  w_.T = w_.Days / 36525.0;
-  w_.T2 = w_.T * w_.T;
+  // Set-up, whatever the body.
+  const TimeArguments t = TimeArgumentsAt(JD);
+  w_.Days = Checked(t.days, "lunar days");
+  w_.T = t.T;
+  w_.T2 = t.T2;
 
   if (Body < 0 || Body > 255) throw InvalidArgumentError("LunarEphemeris: body number outside 0..255");
-  const bool moon = Body == kMoonBody;
-  if (!moon && Body != kNorthNodeBody && Body != kSouthNodeBody) return;
+  const bool moon = Body == kMoon;
+  if (!moon && Body != kNorthNode && Body != kSouthNode) return;
   for (const auto& a : {GeoLon, GeoLat, GeoDist, GeoSpeed, HelioLon, HelioLat, HelioDist, HelioSpeed, AscNodeLon,
                         DescNodeLon, PerihelionLon, AphelionLon}) {
-    if (a.size() <= static_cast<std::size_t>(kSouthNodeBody)) {
+    if (a.size() <= static_cast<std::size_t>(kSouthNode)) {
       throw InvalidArgumentError("LunarEphemeris: the result arrays need the slots 2 to 17");
     }
   }
 
   MeanArguments();
-  NutationInLongitude(Nutation);
+  // The nutation from the mean arguments before the additive corrections.
+  Nutation = NutationSixTermsLineByLine(
+      {w_.NodeLongitude, w_.SunMeanLongitude, w_.MeanLongitude, w_.SunMeanAnomaly, w_.MeanAnomaly}, w_.T);
   AdditiveCorrections();
 
   if (!moon) {
     TrueNode();
     LunarOption = 2;
-    GeoLon[kNorthNodeBody] = Longitude(w_.TrueNode);
-    GeoLon[kSouthNodeBody] = Longitude(ToSingle(w_.TrueNode + 180.0, "node"));
-    for (const Integer node : {kNorthNodeBody, kSouthNodeBody}) {
+    GeoLon[kNorthNode] = LongitudeBelowFullTurn(w_.TrueNode);
+    GeoLon[kSouthNode] = LongitudeBelowFullTurn(ToSingle(w_.TrueNode + 180.0, "node"));
+    for (const Integer node : {kNorthNode, kSouthNode}) {
       GeoLat[node] = 0.0f;
       HelioLat[node] = 0.0f;
       GeoDist[node] = 0.0025f;
@@ -133,114 +111,94 @@ void LunarTheory::LunarEphemeris(Integer& Body, float& EarthX, float& EarthY, fl
     return;
   }
 
-  // Brown's factor for the decrease of the eccentricity of the Earth's orbit; its square is
-  // kept in the DeltaNode field.
+  // Brown's factor for the decrease of the eccentricity of the Earth's orbit, and its square
+  // in single precision.
   w_.EFactor = ToSingle(1.0 - 0.002495 * w_.T - 0.00000752 * w_.T2, "E");
-  w_.DeltaNode = ToSingle(double(w_.EFactor) * w_.EFactor, "E squared");
+  const float e_squared = ToSingle(double(w_.EFactor) * w_.EFactor, "E squared");
   for (float* angle : {&w_.NodeLongitude, &w_.Elongation, &w_.MeanAnomaly, &w_.SunMeanAnomaly, &w_.ArgLatitude}) {
-    *angle = ToSingle(*angle * double(w_.DegToRad), "lunar argument");
+    *angle = ToSingle(*angle * double(kDegToRadian), "lunar argument");
   }
 
   SetArgumentRotations();
-  LongitudeSeries();
-  GeoLon[kMoonBody] = Longitude(ToSingle(w_.MeanLongitude + w_.SeriesSum + Nutation, "Moon longitude"));
-  Latitude(GeoLat[kMoonBody]);
+  LongitudeSeries(e_squared);
+  GeoLon[kMoon] = LongitudeBelowFullTurn(ToSingle(w_.MeanLongitude + w_.SeriesSum + Nutation, "Moon longitude"));
+  Latitude(GeoLat[kMoon]);
   Distance();
-  GeoDist[kMoonBody] = w_.Distance;
+  GeoDist[kMoon] = w_.Distance;
   for (float* angle : {&w_.NodeLongitude, &w_.Elongation, &w_.MeanAnomaly, &w_.SunMeanAnomaly, &w_.ArgLatitude}) {
-    *angle = ToSingle(*angle * double(w_.RadToDeg), "lunar argument");
+    *angle = ToSingle(*angle * double(kRadianToDeg), "lunar argument");
   }
 
   // Daily motion by the law of areas: the mean motion 13.176358 deg/day at the mean distance
   // 0.00257185 AU, scaled by (mean distance / distance)^2 and sqrt(1 - e^2) for the orbit's
   // eccentricity e = 0.05490049.
-  w_.LatitudeArgument = 0.05490049f;
   const double mean_over_actual = Divide(0.00257185, w_.Distance, "Moon daily motion");
-  const double e = w_.LatitudeArgument;
-  GeoSpeed[kMoonBody] =
+  const double e = kLunarOrbitEccentricity;
+  GeoSpeed[kMoon] =
       ToSingle(13.176358 * mean_over_actual * mean_over_actual * SquareRoot(1.0 - e * e), "Moon daily motion");
 
-  Heliocentric(GeoLon[kMoonBody], GeoLat[kMoonBody], GeoSpeed[kMoonBody], {EarthX, EarthY, EarthZ, EarthDX, EarthDY},
-               HelioLon[kMoonBody], HelioLat[kMoonBody], HelioDist[kMoonBody], HelioSpeed[kMoonBody]);
-  OrbitPoints(AscNodeLon[kMoonBody], DescNodeLon[kMoonBody], PerihelionLon[kMoonBody], AphelionLon[kMoonBody]);
+  Heliocentric(GeoLon[kMoon], GeoLat[kMoon], GeoSpeed[kMoon], {EarthX, EarthY, EarthZ, EarthDX, EarthDY},
+               HelioLon[kMoon], HelioLat[kMoon], HelioDist[kMoon], HelioSpeed[kMoon]);
+  OrbitPoints(AscNodeLon[kMoon], DescNodeLon[kMoon], PerihelionLon[kMoon], AphelionLon[kMoon]);
   const float node = w_.NodeLongitude;
 
   // Mean nodes, by LunarOption: 0 south only, 1 both, 2 neither, 3 north only.
-  if (LunarOption == 1 || LunarOption == 3) GeoLon[kNorthNodeBody] = Longitude(node);
-  if (LunarOption == 0 || LunarOption == 1) GeoLon[kSouthNodeBody] = Longitude(ToSingle(node + 180.0));
-  GeoLat[kNorthNodeBody] = 0.0f;
-  GeoLat[kSouthNodeBody] = 0.0f;
+  if (LunarOption == 1 || LunarOption == 3) GeoLon[kNorthNode] = LongitudeBelowFullTurn(node);
+  if (LunarOption == 0 || LunarOption == 1) GeoLon[kSouthNode] = LongitudeBelowFullTurn(ToSingle(node + 180.0));
+  GeoLat[kNorthNode] = 0.0f;
+  GeoLat[kSouthNode] = 0.0f;
 }
 
 // Heliocentric position: the geocentric vector (lambda, beta, Distance) plus the Earth's
 // heliocentric one.
 void LunarTheory::Heliocentric(float lambda, float beta, float geo_speed, const EarthVector& earth, float& helio_lon,
                                float& helio_lat, float& helio_dist, float& helio_speed) {
-  w_.Additive1 = CosDeg(beta);
-  const double projected = double(w_.Additive1) * w_.Distance;
+  const double projected = double(CosDeg(beta)) * w_.Distance;
   w_.X = ToSingle(CosDeg(lambda) * projected, "Moon X");
   w_.Y = ToSingle(SinDeg(lambda) * projected, "Moon Y");
   w_.Z = ToSingle(SinDeg(beta) * double(w_.Distance), "Moon Z");
   w_.X = ToSingle(w_.X + double(earth.x), "Moon X");
   w_.Y = ToSingle(w_.Y + double(earth.y), "Moon Y");
   w_.Z = ToSingle(w_.Z + double(earth.z), "Moon Z");
-  helio_lon = Longitude(Atan2Deg(w_.Y, w_.X));
-  w_.Additive2 = ToSingle(
+  helio_lon = LongitudeBelowFullTurn(Atan2Deg(w_.Y, w_.X));
+  helio_dist = ToSingle(
       SquareRoot(double(w_.X) * w_.X + double(w_.Y) * w_.Y + double(w_.Z) * w_.Z, "Moon heliocentric distance"));
-  helio_dist = w_.Additive2;
-  helio_lat = ArcSinDeg(ToSingle(Divide(w_.Z, w_.Additive2, "Moon heliocentric latitude")));
+  helio_lat = ArcSinDeg(ToSingle(Divide(w_.Z, helio_dist, "Moon heliocentric latitude")));
 
   // Heliocentric daily motion: the direction one day later, with the Moon's geocentric motion
   // in longitude and the Earth's velocity, less today's direction, folded into -180..180.
   const float lambda1 = ToSingle(double(lambda) + geo_speed, "Moon longitude");
   w_.X = ToSingle(CosDeg(lambda1) * projected + double(earth.x) + earth.dx, "Moon X");
   w_.Y = ToSingle(SinDeg(lambda1) * projected + double(earth.y) + earth.dy, "Moon Y");
-  float speed = ToSingle(double(Atan2Deg(w_.Y, w_.X)) - helio_lon);
-  if (std::fabs(speed) > 180.0f) speed = ToSingle(speed - std::copysign(360.0, speed));
-  helio_speed = speed;
+  const float speed = ToSingle(double(Atan2Deg(w_.Y, w_.X)) - helio_lon);
+  helio_speed = ToSingle(MotionWrappedBeyondHalfTurn(speed));
 }
 
 // Orbit points of the Moon: the mean node, and the mean perigee carried from the orbit onto
 // the ecliptic with the mean inclination 5.1454 degrees; the apogee opposite.
 void LunarTheory::OrbitPoints(float& ascending, float& descending, float& perigee, float& apogee) {
   const float node = w_.NodeLongitude;
-  ascending = Longitude(node);
-  descending = Longitude(ToSingle(node + 180.0));
+  ascending = LongitudeBelowFullTurn(node);
+  descending = LongitudeBelowFullTurn(ToSingle(node + 180.0));
   const float perigee_from_node = ToSingle(double(w_.PerigeeLongitude) - node);
   const float inclination = 5.1454f;
-  perigee = Longitude(ToSingle(
+  perigee = LongitudeBelowFullTurn(ToSingle(
       Atan2Deg(ToSingle(SinDeg(perigee_from_node) * double(CosDeg(inclination))), CosDeg(perigee_from_node)) +
       double(node)));
-  apogee = Longitude(ToSingle(perigee + 180.0));
+  apogee = LongitudeBelowFullTurn(ToSingle(perigee + 180.0));
 }
 
 // Brown's mean arguments of the instant, in single-precision degrees.
 void LunarTheory::MeanArguments() {
-  const double d = w_.Days;
-  w_.MeanLongitude = Degrees(Revolutions(kMeanLongitude, d) + kMeanLongitude.c0);
-  w_.PerigeeLongitude = Degrees(Revolutions(kPerigee, d) + kPerigee.c0);
-  w_.NodeLongitude = Degrees(Revolutions(kNode, d) + kNode.c0);
-  w_.SeriesSum = Revolutions(kElongation, d);
-  w_.Elongation = Degrees(w_.SeriesSum + kElongation.c0);
-  w_.SeriesSum = Revolutions(kMeanAnomaly, d);
-  w_.MeanAnomaly = Degrees(w_.SeriesSum + kMeanAnomaly.c0);
-  w_.SeriesSum = Revolutions(kArgLatitude, d);
-  w_.ArgLatitude = Degrees(w_.SeriesSum + kArgLatitude.c0);
-  w_.SunMeanLongitude = Degrees(Revolutions(kSunLongitude, d) + kSunLongitude.c0);
-  w_.SeriesSum = Revolutions(kSunAnomaly, d);
-  w_.SunMeanAnomaly = Degrees(w_.SeriesSum + kSunAnomaly.c0);
-}
-
-// Nutation in longitude from its six largest terms (arc-seconds, then degrees), from the
-// mean arguments before the additive corrections; stored in single after every line.
-void LunarTheory::NutationInLongitude(float& nutation) {
-  const float two_node = ToSingle(2.0 * w_.NodeLongitude);
-  const float two_sun = ToSingle(2.0 * w_.SunMeanLongitude);
-  const float two_moon = ToSingle(2.0 * w_.MeanLongitude);
-  nutation = ToSingle(-(17.2327 + 0.01737 * w_.T) * SinDeg(w_.NodeLongitude) - 1.2729 * SinDeg(two_sun), "nutation");
-  nutation = ToSingle(nutation + 0.2088 * SinDeg(two_node) - 0.2037 * SinDeg(two_moon), "nutation");
-  nutation = ToSingle(nutation + 0.1261 * SinDeg(w_.SunMeanAnomaly) + 0.0675 * SinDeg(w_.MeanAnomaly), "nutation");
-  nutation = ToSingle(nutation / 3600.0, "nutation");
+  const BrownArguments a = LunarTheoryArguments(w_.Days);
+  w_.MeanLongitude = a.moon_longitude;
+  w_.PerigeeLongitude = a.perigee;
+  w_.NodeLongitude = a.node;
+  w_.Elongation = a.elongation;
+  w_.MeanAnomaly = a.moon_anomaly;
+  w_.ArgLatitude = a.arg_latitude;
+  w_.SunMeanLongitude = a.sun_longitude;
+  w_.SunMeanAnomaly = a.sun_anomaly;
 }
 
 // Brown's additive corrections: long-period terms in arc-seconds (among them the great
@@ -319,8 +277,8 @@ Rotation LunarTheory::ArgumentRotation(const LunarArgumentTerm& t) const {
 // The periodic part of the Moon's longitude, degrees: the principal terms with Brown's
 // factor E per power of l', the two further terms in the node and in D, and the planetary
 // terms. Arguments in radians.
-void LunarTheory::LongitudeSeries() {
-  const double e = w_.EFactor, e2 = w_.DeltaNode;
+void LunarTheory::LongitudeSeries(float e_squared) {
+  const double e = w_.EFactor, e2 = e_squared;
   const double e_power[] = {1.0, e, e2, e * e2};
   w_.SeriesSum = 0.0;
   for (const auto& terms : {std::span<const LunarArgumentTerm>(kBrownLongitudeTerms), further_longitude_terms_}) {
@@ -341,14 +299,14 @@ void LunarTheory::LongitudeSeries() {
 void LunarTheory::Latitude(float& latitude) {
   w_.SeriesSum = 0.0;
   for (const LunarArgumentTerm& t : kLatitudeArgumentTerms) w_.SeriesSum += t.amplitude * ArgumentRotation(t).s;
-  w_.LatitudeArgument = ToSingle(w_.ArgLatitude + w_.ArcsecToRad * w_.SeriesSum, "latitude argument");
+  w_.LatitudeArgument = ToSingle(w_.ArgLatitude + kArcsecToRadian * w_.SeriesSum, "latitude argument");
   const double s = w_.LatitudeArgument, node = w_.NodeLongitude;
-  w_.Additive1 = ToSingle(
+  const float scaled_sine = ToSingle(
       (1.0 - 0.0004664 * std::cos(node) - 0.0000754 * std::cos(node + 4.800528 - 0.04014275 * w_.T)) * std::sin(s));
-  w_.Additive2 = ToSingle((18519.7 * w_.Additive1 - 6.2 * std::sin(3.0 * s)) / 3600.0);
+  const float principal = ToSingle((18519.7 * scaled_sine - 6.2 * std::sin(3.0 * s)) / 3600.0);
   w_.SeriesSum = 0.0;
   for (const LunarArgumentTerm& t : kLatitudeCorrectionTerms) w_.SeriesSum += t.amplitude * ArgumentRotation(t).s;
-  latitude = ToSingle(w_.Additive2 + w_.SeriesSum / 3600.0, "Moon latitude");
+  latitude = ToSingle(principal + w_.SeriesSum / 3600.0, "Moon latitude");
 }
 
 // Distance in AU from the equatorial horizontal parallax p (3422.451" plus its cosine
@@ -357,7 +315,7 @@ void LunarTheory::Distance() {
   w_.SeriesSum = 3422.451;
   for (const LunarArgumentTerm& t : kParallaxTerms) w_.SeriesSum += t.amplitude * ArgumentRotation(t).c;
   w_.Distance =
-      ToSingle(Divide(6.37816, 149600.0 * std::sin(w_.ArcsecToRad * w_.SeriesSum), "Moon distance"), "Moon distance");
+      ToSingle(Divide(6.37816, 149600.0 * std::sin(kArcsecToRadian * w_.SeriesSum), "Moon distance"), "Moon distance");
 }
 
 // The true node: the mean node plus 21 periodic terms and the additive node term 95.96" sin
@@ -367,9 +325,8 @@ void LunarTheory::TrueNode() {
   for (std::size_t i = 0; i < terms.size(); ++i) {
     terms[i] = kTrueNodeTerms[i].amplitude * SineOf(ArgumentOf(kTrueNodeTerms[i], w_));
   }
-  w_.TrueNode = SingleSum(terms);
-  w_.TrueNode =
-      ToSingle(w_.NodeLongitude + (w_.TrueNode + 95.96 * SinDeg(w_.NodeLongitude)) / 3600.0, "true node");
+  const float periodic = SingleSum(terms);
+  w_.TrueNode = ToSingle(w_.NodeLongitude + (periodic + 95.96 * SinDeg(w_.NodeLongitude)) / 3600.0, "true node");
 }
 
 }  // namespace orbelle::ephemeris

@@ -19,33 +19,26 @@ namespace orbelle::ephemeris {
 // request recomputes what it reads, so nothing carries over from one call to the next.
 struct LunarWork {
   float TrueNode = 0;     // true node longitude, degrees (node request)
-  float FullCircle = 0;   // 360
-  float HalfCircle = 0;   // 180
-  float PiSingle = 0;     // pi rounded to single
-  float DegToRad = 0;     // PiSingle / HalfCircle
-  float RadToDeg = 0;     // 1 / DegToRad
-  float ArcsecToRad = 0;  // 1 / (3600 * RadToDeg)
   double Days = 0;        // d = JD - 2415020.0
   double T = 0;           // Julian centuries from JD 2415020.0
   double T2 = 0;          // T * T
   float MeanLongitude = 0;     // L, degrees
   float PerigeeLongitude = 0;  // Gamma, mean perigee, degrees
   float NodeLongitude = 0;     // Omega, mean ascending node, degrees (radians during the Moon's series)
-  double SeriesSum = 0;        // series accumulator in arc-seconds, and scratch
+  double SeriesSum = 0;        // series accumulator in arc-seconds
   float Elongation = 0;        // D
   float MeanAnomaly = 0;       // l
   float ArgLatitude = 0;       // F
   float SunMeanLongitude = 0;  // L sun
   float SunMeanAnomaly = 0;    // l'
-  // The seven sines shared by the additive corrections; Additive1 and Additive2 are reused
-  // as scratch by the latitude and the heliocentric position.
+  // The seven sines shared by the additive corrections.
   float Additive1 = 0, Additive2 = 0, Additive3 = 0, Additive4 = 0, Additive5 = 0, Additive6 = 0, Additive7 = 0;
   float DeltaLongitude = 0;    // additive correction to L, arc-seconds
   float DeltaPerigee = 0;      // additive correction to Gamma, arc-seconds
-  float DeltaNode = 0;         // additive correction to Omega, arc-seconds; E squared for the Moon
+  float DeltaNode = 0;         // additive correction to Omega, arc-seconds
   float DeltaSunAnomaly = 0;   // additive correction to l', arc-seconds
   float EFactor = 0;           // E, the decrease of the Earth's orbital eccentricity
-  float LatitudeArgument = 0;  // S, radians; then the lunar orbit's eccentricity
+  float LatitudeArgument = 0;  // S, radians
   float Distance = 0;          // geocentric distance, AU
   float X = 0, Y = 0, Z = 0;   // heliocentric ecliptic coordinates, AU
 };
@@ -74,13 +67,12 @@ class LunarTheory {
 
  private:
   void MeanArguments();
-  void NutationInLongitude(float& nutation);
   void AdditiveCorrections();
   // The rotations of k D, k l, k l' and k F, |k| up to kMaxMultiple, from the arguments in
   // radians; and the sine and cosine of a term's argument from them.
   void SetArgumentRotations();
   Rotation ArgumentRotation(const LunarArgumentTerm& t) const;
-  void LongitudeSeries();
+  void LongitudeSeries(float e_squared);
   void Latitude(float& latitude);
   void Distance();
   void TrueNode();

@@ -79,7 +79,7 @@ void SolarPlanetaryTheory::SetOwnMultiples() {
 
 // k*x for k = 1..13, then 15 = 13 + 2 and 17 = 15 + 2; x reduced to one turn and in radians.
 void SolarPlanetaryTheory::SetDisturberMultiples(double x_degrees) {
-  const double x = Norm360D(x_degrees) * work_.DegToRad;
+  const double x = Norm360D(x_degrees) * kPlanetDegToRad;
   disturber_multiple_[1] = x;
   disturber_multiple_[2] = x + x;
   for (std::size_t k = 3; k <= 10; ++k) disturber_multiple_[k] = disturber_multiple_[k - 1] + x;

@@ -4,31 +4,17 @@
 
 #include "ephemeris/angles.h"
 #include "ephemeris/checked_float.h"
+#include "ephemeris/constants.h"
 #include "ephemeris/engine_error.h"
+#include "ephemeris/fundamental_arguments.h"
+#include "ephemeris/nutation.h"
 
 namespace orbelle::ephemeris {
 
 namespace {
 
-// Constant of aberration, arc-seconds, and the light time for 1 AU, days.
+// Constant of aberration, arc-seconds.
 constexpr double kAberration = 20.47;
-constexpr double kLightTimePerAU = 0.0057683;
-
-// A daily motion that jumped across 0/360 is brought back into -180..+180.
-double WrapMotion(double motion) {
-  if (std::fabs(motion) > 180.0) motion -= (motion > 0 ? 1.0 : -1.0) * 360.0;
-  return motion;
-}
-
-// A longitude stored in single precision, 0 <= result < 360: one that left 0..360 after a
-// small correction comes back by one turn, and one a hair below 360 that rounds to 360 in
-// single precision is stored as 0.
-float StoreLongitude(double lon, const char* what) {
-  if (lon >= 360.0) lon -= 360.0;
-  if (lon < 0.0) lon += 360.0;
-  const float stored = ToSingle(lon, what);
-  return stored == 360.0f ? 0.0f : stored;
-}
 
 // Mean elements of date of a planet (Newcomb), degrees, degrees per Julian year, AU.
 struct MeanElements {
@@ -95,13 +81,6 @@ void SolarPlanetaryTheory::PlanetTheory(Integer& Body, float& EarthX, float& Ear
                                         std::span<float> GeoSpeed, std::span<float> HelioLon,
                                         std::span<float> HelioLat, std::span<float> HelioDist,
                                         std::span<float> HelioSpeed) {
-  work_.FullCircle = 360.0f;
-  work_.HalfCircle = 180.0f;
-  pi_ = kDecimalPi;
-  work_.DegToRad = pi_ / work_.HalfCircle;
-  work_.RadToDeg = 1.0 / work_.DegToRad;
-  work_.RadToArcsec = work_.RadToDeg * 3600.0;
-  work_.ArcsecToRad = 1.0 / work_.RadToArcsec;
   work_.T3 = Checked(T2 * T, "T3");
   if (Body != 0 && Body != 1 && (Body < 3 || Body > 5)) return;
   Results r{static_cast<std::size_t>(Body), GeoLon, GeoLat, GeoDist, GeoSpeed, HelioLon, HelioLat, HelioDist,
@@ -115,43 +94,25 @@ void SolarPlanetaryTheory::PlanetTheory(Integer& Body, float& EarthX, float& Ear
   }
 }
 
-// Mean longitude and anomaly of the Sun (Newcomb), the Moon's mean longitude, anomaly, node
-// and elongation (Brown), and the nutation in longitude from the thirteen leading terms of
-// Woolard's series, in arc-seconds, the running sum rounded to single after each group.
+// The fundamental arguments of the instant, in radians, and the nutation in longitude from
+// them; the Sun (body 1) reads both.
 void SolarPlanetaryTheory::FundamentalArguments(double T, double T2) {
-  const double T3 = work_.T3;
-  const double L = Norm360D(279.65 + (129602768.13 * T + 168.04 + 1.089 * T2) / 3600.0);
-  const double Ms = Norm360D(358.45 + (129596579.1 * T + 93.04 - 0.54 * T2 - 0.012 * T3) / 3600.0);
-  const double Lm = Norm360D(Norm360D(1336.0 * 360.0 * T) + 270.4 + 307.8 * T +
-                             (299.31 * T + 122.99 - 4.08 * T2 + 0.0068 * T3) / 3600.0);
-  const double Mm = Norm360D(Norm360D(1325.0 * 360.0 * T) + 296.1 + 198.8 * T +
-                             (176.79 * T + 16.59 + 33.09 * T2 + 0.0518 * T3) / 3600.0);
-  const double node = Norm360D(259.15 - 1934.1 * T + (119.79 - 151.23 * T + 7.48 * T2 + 0.008 * T3) / 3600.0);
-  double D = Lm - L;
-  if (D < 0) D += 360.0;
-  work_.SunMeanLongitude = L * work_.DegToRad;
-  work_.SunMeanAnomaly = Ms * work_.DegToRad;
-  work_.MoonMeanLongitude = Lm * work_.DegToRad;
-  work_.MoonMeanAnomaly = Mm * work_.DegToRad;
-  work_.MoonNodeLongitude = node * work_.DegToRad;
-  work_.MoonElongation = D * work_.DegToRad;
-
-  const double l = work_.SunMeanLongitude, m = work_.SunMeanAnomaly, lm = work_.MoonMeanLongitude,
-               mm = work_.MoonMeanAnomaly, om = work_.MoonNodeLongitude, d = work_.MoonElongation;
-  float sum = ToSingle(-(17.2327 + 0.01737 * T) * std::sin(om) + 0.2088 * std::sin(2 * om) - 1.2729 * std::sin(2 * l),
-                       "nutation");
-  sum = ToSingle(sum + 0.1261 * std::sin(m) - 0.0497 * std::sin(2 * l + m) + 0.0214 * std::sin(2 * l - m), "nutation");
-  sum = ToSingle(sum + 0.0124 * std::sin(2 * l - om) - 0.2037 * std::sin(2 * lm) + 0.0675 * std::sin(mm), "nutation");
-  sum = ToSingle(sum - 0.0342 * std::sin(2 * lm - om) - 0.0261 * std::sin(2 * lm + mm) - 0.0149 * std::sin(mm - 2 * d),
-                 "nutation");
-  sum = ToSingle(sum + 0.0114 * std::sin(2 * lm - mm), "nutation");
-  nutation_longitude_ = ToSingle(sum / 3600.0, "nutation");
+  const NewcombBrownArguments a = PlanetTheoryArguments(T, T2, work_.T3);
+  work_.SunMeanLongitude = a.sun_longitude * kPlanetDegToRad;
+  work_.SunMeanAnomaly = a.sun_anomaly * kPlanetDegToRad;
+  work_.MoonMeanLongitude = a.moon_longitude * kPlanetDegToRad;
+  work_.MoonMeanAnomaly = a.moon_anomaly * kPlanetDegToRad;
+  work_.MoonNodeLongitude = a.moon_node * kPlanetDegToRad;
+  work_.MoonElongation = a.moon_elongation * kPlanetDegToRad;
+  nutation_longitude_ = NutationThirteenTerms({work_.SunMeanLongitude, work_.SunMeanAnomaly, work_.MoonMeanLongitude,
+                                               work_.MoonMeanAnomaly, work_.MoonNodeLongitude, work_.MoonElongation},
+                                              T);
 }
 
 // Kepler's equation by fixed-point iteration to 1e-10 rad, the true anomaly in 0..2 pi, the
 // longitude in the orbit (degrees, not reduced) and the radius vector.
 void SolarPlanetaryTheory::SolveKepler() {
-  if (work_.MeanAnomaly < 0) work_.MeanAnomaly = work_.MeanAnomaly + pi_ + pi_;
+  if (work_.MeanAnomaly < 0) work_.MeanAnomaly = work_.MeanAnomaly + kDecimalPi + kDecimalPi;
   const double M = work_.MeanAnomaly, e = work_.Eccentricity;
   // The iteration contracts by the factor e: it converges for every ellipse. An eccentricity
   // outside 0..1 (the polynomials taken tens of thousands of years out) would make it wander
@@ -167,10 +128,10 @@ void SolarPlanetaryTheory::SolveKepler() {
   double v = 2.0 * std::atan(SquareRoot((1 + e) / (1 - e), "true anomaly") *
                              Divide(std::sin(E / 2), std::cos(E / 2), "true anomaly"));
   if (v < 0) {
-    v += pi_;
-    if (E >= pi_ && v < pi_) v += pi_;
+    v += kDecimalPi;
+    if (E >= kDecimalPi && v < kDecimalPi) v += kDecimalPi;
   }
-  work_.TrueLongitude = (v - M + work_.MeanLongitude) * work_.RadToDeg;
+  work_.TrueLongitude = (v - M + work_.MeanLongitude) * kPlanetRadToDeg;
   work_.RadiusVector = (1 - e * std::cos(E)) * work_.SemiMajorAxis;
   work_.EccentricAnomaly = E;
 }
@@ -185,13 +146,13 @@ void SolarPlanetaryTheory::Sun(Results& r, float& EarthX, float& EarthY, float& 
   auto c = [](double a) { return CosDegD(a); };
   work_.MeanLongitude = work_.SunMeanLongitude;
   work_.MeanAnomaly = work_.SunMeanAnomaly;
-  work_.MeanMotion = 360.0 / (365.25636042 + 1.1e-7 * T) * 365.25 * work_.DegToRad;
-  work_.PerihelionLongitude = ((6189.03 * T + 1.63 * T2 + 0.023 * T3) / 3600.0 + 281.220833) * work_.DegToRad;
+  work_.MeanMotion = 360.0 / (365.25636042 + 1.1e-7 * T) * 365.25 * kPlanetDegToRad;
+  work_.PerihelionLongitude = ((6189.03 * T + 1.63 * T2 + 0.023 * T3) / 3600.0 + 281.220833) * kPlanetDegToRad;
   work_.Eccentricity = 0.01675104 - 4.18e-5 * T - 1.26e-7 * T2;
   work_.SemiMajorAxis = 1.00000023;
   work_.LongPeriod = 0.266 * s(119.0 * T + 31.8) + 6.4 * s(20.2 * T + 231.19) +
                      (1.882 - 0.016 * T) * s(150.27 * T + 57.24);
-  work_.MeanAnomaly = work_.MeanAnomaly + work_.LongPeriod * work_.ArcsecToRad;
+  work_.MeanAnomaly = work_.MeanAnomaly + work_.LongPeriod * kPlanetArcsecToRad;
   SolveKepler();
   work_.LongPeriod = work_.LongPeriod + 0.202 * s(893.3 * T + 315.6);
   work_.TrueLongitude = work_.TrueLongitude + work_.LongPeriod / 3600.0;
@@ -206,10 +167,10 @@ void SolarPlanetaryTheory::Sun(Results& r, float& EarthX, float& EarthY, float& 
   const double lambda = work_.TrueLongitude, beta = work_.HelioLatitudeWork, R = work_.RadiusVector;
 
   const std::size_t b = r.b;
-  r.GeoLon[b] = StoreLongitude(lambda, "Sun longitude");
+  r.GeoLon[b] = LongitudeShiftedOneTurn(lambda, "Sun longitude");
   r.GeoLat[b] = ToSingle(beta, "Sun latitude");
   r.GeoDist[b] = ToSingle(R, "Sun distance");
-  r.HelioLon[b] = StoreLongitude(Norm360D(work_.HalfCircle + lambda), "Earth longitude");
+  r.HelioLon[b] = LongitudeShiftedOneTurn(Norm360D(180.0 + lambda), "Earth longitude");
   r.HelioLat[b] = ToSingle(-beta, "Earth latitude");
   r.HelioDist[b] = ToSingle(R, "Earth distance");
 
@@ -231,20 +192,19 @@ void SolarPlanetaryTheory::Sun(Results& r, float& EarthX, float& EarthY, float& 
   EarthDY = ToSingle(-k * (-work_.OrbitPY * s_ecc + c_ecc * work_.OrbitQY), "EarthDY");
 
   const float ahead_y = ToSingle(-double(EarthY) - EarthDY), ahead_x = ToSingle(-double(EarthX) - EarthDX);
-  double speed = double(Atan2Deg(ahead_y, ahead_x)) - r.GeoLon[b];
-  if (speed < -180.0) speed += 360.0;
-  r.GeoSpeed[b] = ToSingle(speed, "Sun daily motion");
+  const double speed = double(Atan2Deg(ahead_y, ahead_x)) - r.GeoLon[b];
+  r.GeoSpeed[b] = ToSingle(MotionWrappedBelowHalfTurnBack(speed), "Sun daily motion");
   r.HelioSpeed[b] = r.GeoSpeed[b];
 
   const double apparent = nutation_longitude_ + double(r.GeoLon[b]) - (kAberration / R) / 3600.0;
-  r.GeoLon[b] = StoreLongitude(apparent, "Sun longitude");
+  r.GeoLon[b] = LongitudeShiftedOneTurn(apparent, "Sun longitude");
 }
 
 // The Sun's perturbations, by Mercury, Venus, Mars, Jupiter, Saturn and the Moon. The
 // planetary latitude terms enter the Sun's latitude with the opposite sign.
 void SolarPlanetaryTheory::AddSunPerturbations(double T) {
   // Mercury: its anomaly in radians, used directly in every term as 1 x.
-  const double mercury = (102.199 + 149472.35 * T) * work_.DegToRad;
+  const double mercury = (102.199 + 149472.35 * T) * kPlanetDegToRad;
   AddSeries(kSunByMercury.longitude, pert_longitude_, false, &mercury);
   AddSeries(kSunByMercury.log_radius, pert_log_radius_, false, &mercury);
 
@@ -315,7 +275,7 @@ void SolarPlanetaryTheory::Planet(Results& r, float EarthX, float EarthY, float 
     el.L += work_.LongPeriod;
     el.M += work_.LongPeriod;
   }
-  const double k = work_.DegToRad;
+  const double k = kPlanetDegToRad;
   work_.MeanLongitude = el.L * k;
   work_.MeanMotion = el.n * k;
   work_.PerihelionLongitude = el.perihelion * k;
@@ -339,15 +299,15 @@ void SolarPlanetaryTheory::ReducePlanet(Results& r, float EarthX, float EarthY, 
                                         float EarthDY) {
   const std::size_t b = r.b;
   const double node = work_.NodeLongitude, incl = work_.Inclination;
-  const double u = (pert_longitude_ / 3600.0 + work_.TrueLongitude) * work_.DegToRad - node;
+  const double u = (pert_longitude_ / 3600.0 + work_.TrueLongitude) * kPlanetDegToRad - node;
   const double tan_half = std::sin(incl / 2) / std::cos(incl / 2);
   const double t = tan_half * tan_half;
   const double reduction = -t * std::sin(2 * u) + 0.5 * t * t * std::sin(4 * u) - t * t * t * std::sin(6 * u) / 3;
-  work_.TrueLongitude = Norm360D((u + node + reduction) * work_.RadToDeg);
+  work_.TrueLongitude = Norm360D((u + node + reduction) * kPlanetRadToDeg);
   work_.HelioLatitudeWork =
       double(ArcSinDeg(ToSingle(std::sin(incl) * std::sin(u)))) + pert_latitude_ / 3600.0;
   const double l = work_.TrueLongitude, lat = work_.HelioLatitudeWork;
-  r.HelioLon[b] = StoreLongitude(l, "heliocentric longitude");
+  r.HelioLon[b] = LongitudeShiftedOneTurn(l, "heliocentric longitude");
   r.HelioLat[b] = ToSingle(lat, "heliocentric latitude");
   pert_log_radius_ = pert_log_radius_ * 1e-9;
   work_.RadiusVector = Checked(std::pow(10.0, pert_log_radius_) * work_.RadiusVector, "radius vector");
@@ -381,8 +341,8 @@ void SolarPlanetaryTheory::ReducePlanet(Results& r, float EarthX, float EarthY, 
   const double geo_speed =
       double(Atan2Deg(ToSingle(Y - EarthY + VY - EarthDY), ToSingle(X - EarthX + VX - EarthDX))) -
       Atan2Deg(ToSingle(Y - EarthY), ToSingle(X - EarthX));
-  r.HelioSpeed[b] = ToSingle(WrapMotion(helio_speed), "heliocentric motion");
-  r.GeoSpeed[b] = ToSingle(WrapMotion(geo_speed), "geocentric motion");
+  r.HelioSpeed[b] = ToSingle(MotionWrappedBeyondHalfTurn(helio_speed), "heliocentric motion");
+  r.GeoSpeed[b] = ToSingle(MotionWrappedBeyondHalfTurn(geo_speed), "geocentric motion");
 
   work_.X = ToSingle(CosDegD(lat) * radius * CosDegD(l));
   work_.Y = ToSingle(CosDegD(lat) * radius * SinDegD(l));
@@ -393,8 +353,8 @@ void SolarPlanetaryTheory::ReducePlanet(Results& r, float EarthX, float EarthY, 
   r.GeoLon[b] = Atan2Deg(work_.Y, work_.X);
   work_.Distance = ToSingle(SquareRoot(double(work_.X) * work_.X + double(work_.Y) * work_.Y + double(work_.Z) * work_.Z));
   const double delta = work_.Distance;
-  const double apparent = (double(r.GeoLon[b]) - delta * kLightTimePerAU * r.GeoSpeed[b]) + nutation_longitude_;
-  r.GeoLon[b] = StoreLongitude(apparent, "geocentric longitude");
+  const double apparent = (double(r.GeoLon[b]) - delta * kLightDaysPerAU * r.GeoSpeed[b]) + nutation_longitude_;
+  r.GeoLon[b] = LongitudeShiftedOneTurn(apparent, "geocentric longitude");
   r.GeoLat[b] = ArcSinDeg(ToSingle(Divide(work_.Z, delta, "geocentric latitude")));
   r.GeoDist[b] = work_.Distance;
 }

@@ -9,18 +9,22 @@
 #include <utility>
 #include <vector>
 
+#include "ephemeris/constants.h"
 #include "ephemeris/result_arrays.h"
 #include "ephemeris/rotation.h"
 #include "ephemeris/theories/perturbation_terms.h"
 
 namespace orbelle::ephemeris {
 
+// The theory's angle factors in double precision, from the 14-digit decimal pi.
+inline constexpr double kPlanetDegToRad = kDecimalPi / 180.0;
+inline constexpr double kPlanetRadToDeg = 1.0 / kPlanetDegToRad;
+inline constexpr double kPlanetArcsecToRad = 1.0 / (kPlanetRadToDeg * 3600.0);
+
 // The working record of the theory. It keeps its values between calls: body 1 uses the
 // fundamental arguments left by body 0. Angles in radians unless stated.
 struct PlanetWork {
   float Distance = 0;  // geocentric distance of the planet, AU
-  float FullCircle = 0, HalfCircle = 0;
-  double DegToRad = 0, RadToDeg = 0, RadToArcsec = 0, ArcsecToRad = 0;
   double T3 = 0;
   double SunMeanLongitude = 0, SunMeanAnomaly = 0;
   double MoonMeanLongitude = 0, MoonMeanAnomaly = 0, MoonNodeLongitude = 0, MoonElongation = 0;
@@ -103,7 +107,6 @@ class SolarPlanetaryTheory {
                  const double* direct_x = nullptr);
 
   PlanetWork work_;
-  double pi_ = 0;
   float nutation_longitude_ = 0;
   // k times the own mean anomaly, k = 1..18: single, except k = 16 (double).
   std::array<float, 19> own_multiple_{};

@@ -21,12 +21,9 @@ void AnglesTable::LoadRows() {
 // by the driver (Jupiter to Pluto) get apparent longitudes of date like the Sun, the Moon and
 // the inner planets, whose theories add a nutation of their own.
 void AnglesTable::CallEngine(Integer body, double jd) {
-  if (body == ephemeris::kTimeArguments) Nutation = 0;
-  auto r = Results.Spans();
-  Integer mode = 0, lunar_option = 0;
-  Engine.BodyPosition(mode, body, EphemerisDirectory, EarthX, EarthY, EarthZ, EarthDX, EarthDY, jd, lunar_option,
-                      Nutation, r.GeoLon, r.GeoLat, r.GeoDist, r.GeoSpeed, r.HelioLon, r.HelioLat, r.HelioDist,
-                      r.HelioSpeed, r.AscNodeLon, r.DescNodeLon, r.PerihelionLon, r.AphelionLon);
+  if (body == ephemeris::kTimeArguments) Instant.Nutation = 0;
+  Instant.JD = jd;
+  Engine.BodyPosition({.Body = body, .EphemPath = EphemerisDirectory}, Instant, Results.Spans());
 }
 
 // The preparatory body-0 call, then one call per row in row order, so that the Earth's vector

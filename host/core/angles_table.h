@@ -43,8 +43,7 @@ class AnglesTable {
   std::array<std::string, kRowCount> RowNames;
   std::array<int, kRowCount> RowColours{};
   std::array<ephemeris::Integer, 16> RowBodies{1, 2, 3, 4, 5, 10, 11, 13, 14, 15, 16};
-  float EarthX = 0, EarthY = 0, EarthZ = 0, EarthDX = 0, EarthDY = 0;
-  float Nutation = 0;  // from body 0, handed on to the bodies of the same instant
+  ephemeris::InstantState Instant;  // the Earth's vector and the nutation, handed on within an instant
   ephemeris::ResultArrays Results;
   ephemeris::Ephemeris Engine;
   RegionalConventions Region;  // the host hands in the user's; C/POSIX until then

@@ -14,16 +14,12 @@ namespace {
 struct Caller {
   Ephemeris engine;
   ResultArrays arrays;
-  std::string path;
-  float ex = 0, ey = 0, ez = 0, edx = 0, edy = 0;
-  float nutation = 0;
-  Integer mode = 0, lunar_option = 0;
+  InstantState instant;
+  Integer mode = 0;
 
   void Call(Integer body, double jd) {
-    auto r = arrays.Spans();
-    engine.BodyPosition(mode, body, path, ex, ey, ez, edx, edy, jd, lunar_option, nutation, r.GeoLon, r.GeoLat,
-                        r.GeoDist, r.GeoSpeed, r.HelioLon, r.HelioLat, r.HelioDist, r.HelioSpeed, r.AscNodeLon,
-                        r.DescNodeLon, r.PerihelionLon, r.AphelionLon);
+    instant.JD = jd;
+    engine.BodyPosition({.Body = body, .Mode = mode, .EphemPath = ""}, instant, arrays.Spans());
   }
 };
 
@@ -40,7 +36,7 @@ TEST(Driver, TimeArgumentsAtTheEpoch) {
                            0.2088 * std::sin(2 * node * deg) - 0.2037 * std::sin(2 * moon * deg) +
                            0.1261 * std::sin(358.4758444 * deg) + 0.0675 * std::sin(296.1046083 * deg)) /
                           3600;
-  EXPECT_NEAR(c.nutation, expected, 1e-7);
+  EXPECT_NEAR(c.instant.Nutation, expected, 1e-7);
   c.Call(kTimeArguments, 2451545.0);
   EXPECT_NEAR(c.engine.T(), 1.0, 1e-12);
   EXPECT_NEAR(c.engine.T2(), 1.0, 1e-12);
@@ -69,14 +65,9 @@ TEST(Driver, BodiesWithoutASlotAreRefusedBeforeWriting) {
   // Arrays too short for the lunar theory's node slots are refused for the Moon too.
   std::array<float, 10> small{};
   std::span<float> s(small);
-  auto r = c.arrays.Spans();
-  Integer moon = kMoon;
-  double jd = 2451545.0;
-  EXPECT_THROW(c.engine.BodyPosition(c.mode, moon, c.path, c.ex, c.ey, c.ez, c.edx, c.edy, jd,
-                                     c.lunar_option, c.nutation, s, r.GeoLat, r.GeoDist, r.GeoSpeed, r.HelioLon,
-                                     r.HelioLat, r.HelioDist, r.HelioSpeed, r.AscNodeLon, r.DescNodeLon,
-                                     r.PerihelionLon, r.AphelionLon),
-               InvalidArgumentError);
+  ResultSpans r = c.arrays.Spans();
+  r.GeoLon = s;
+  EXPECT_THROW(c.engine.BodyPosition({.Body = kMoon, .EphemPath = ""}, c.instant, r), InvalidArgumentError);
   EXPECT_EQ(small, (std::array<float, 10>{}));
 }
 

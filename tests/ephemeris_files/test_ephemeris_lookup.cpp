@@ -241,8 +241,8 @@ TEST(ExtremeEphemerisFiles, LongitudesStayWithinOneTurn) {
     WriteEphemerisFile(dir / "JUNO", true, 20, kS, kStep, std::vector<Record>(23, record));
     EngineCall call;
     call.path = dir.Path();
-    call.earth_x = 0.98f;
-    call.earth_y = -0.17f;
+    call.instant.Earth.x = 0.98f;
+    call.instant.Earth.y = -0.17f;
     try {
       call.At(kS + 45.0, ephemeris::kJuno);
     } catch (const ephemeris::CalculationError&) {

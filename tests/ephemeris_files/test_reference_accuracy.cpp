@@ -141,11 +141,11 @@ TEST(ReferenceAccuracy, GeocentricLongitudesWithTheReferenceEarth) {
     call.path = DataDir();
     double worst = 0;
     for (std::size_t k = 0; k < jds.size(); ++k) {
-      call.earth_x = static_cast<float>(earth[k][0]);
-      call.earth_y = static_cast<float>(earth[k][1]);
-      call.earth_z = static_cast<float>(earth[k][2]);
-      call.earth_dx = static_cast<float>(earth[k][3]);
-      call.earth_dy = static_cast<float>(earth[k][4]);
+      call.instant.Earth.x = static_cast<float>(earth[k][0]);
+      call.instant.Earth.y = static_cast<float>(earth[k][1]);
+      call.instant.Earth.z = static_cast<float>(earth[k][2]);
+      call.instant.Earth.vx = static_cast<float>(earth[k][3]);
+      call.instant.Earth.vy = static_cast<float>(earth[k][4]);
       call.At(jds[k], b.body);
       const double d = ArcsecDiff(call.r.GeoLon[b.body], ref[k][0]);
       EXPECT_LE(d, 3.0) << b.name << " JD " << jds[k];

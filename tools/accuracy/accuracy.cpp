@@ -34,6 +34,7 @@ namespace {
 
 using orbelle::ephemeris::Ephemeris;
 using orbelle::ephemeris::Integer;
+using orbelle::ephemeris::InstantState;
 using orbelle::ephemeris::ResultArrays;
 
 enum class Kind { kAngle, kLongitude, kDistance, kSpeed };
@@ -150,20 +151,16 @@ int main(int argc, char** argv) {
   ResultArrays r;
   auto s = r.Spans();
   for (double jd : jds) {
-    float ex = 0, ey = 0, ez = 0, edx = 0, edy = 0, nutation = 0;
-    Integer mode = 0, option = 0;
-    auto call = [&](Integer body) {
-      eph.BodyPosition(mode, body, ephem_dir, ex, ey, ez, edx, edy, jd, option, nutation, s.GeoLon, s.GeoLat,
-                       s.GeoDist, s.GeoSpeed, s.HelioLon, s.HelioLat, s.HelioDist, s.HelioSpeed, s.AscNodeLon,
-                       s.DescNodeLon, s.PerihelionLon, s.AphelionLon);
-    };
+    InstantState instant;
+    instant.JD = jd;
+    auto call = [&](Integer body) { eph.BodyPosition({.Body = body, .EphemPath = ephem_dir}, instant, s); };
     call(0);
     call(1);
     for (int body : bodies) {
       if (body != 1) call(static_cast<Integer>(body));
       const auto b = static_cast<std::size_t>(body);
       engine[body].push_back({r.GeoLon[b], r.GeoLat[b], r.GeoDist[b], r.GeoSpeed[b], r.HelioLon[b], r.HelioLat[b],
-                              r.HelioDist[b], r.HelioSpeed[b], {ex, ey, ez}, r.GeoLon[b] == -1.0f});
+                              r.HelioDist[b], r.HelioSpeed[b], {instant.Earth.x, instant.Earth.y, instant.Earth.z}, r.GeoLon[b] == -1.0f});
     }
   }
 

@@ -48,31 +48,30 @@ class Hash {
 struct Caller {
   eph::Ephemeris engine;
   eph::ResultArrays arrays;
-  float earth_x = 0, earth_y = 0, earth_z = 0, earth_dx = 0, earth_dy = 0;
-  float nutation = 0;
+  eph::InstantState instant;
 
   // One driver call; feeds what it left into `h` (a thrown engine error as a marker).
   void Call(eph::Integer body, eph::Integer mode, eph::Integer option, double jd, const std::string& path, Hash& h) {
-    eph::Integer m = mode, b = body, o = option;
-    std::string p = path;
-    double j = jd;
-    if (body == 0) nutation = 0;
-    auto r = arrays.Spans();
+    const eph::BodyRequest request{.Body = body, .Mode = mode, .LunarOption = option, .EphemPath = path};
+    if (body == 0) instant.Nutation = 0;
+    instant.JD = jd;
+    eph::Integer o = option;
     try {
-      engine.BodyPosition(m, b, p, earth_x, earth_y, earth_z, earth_dx, earth_dy, j, o, nutation, r.GeoLon, r.GeoLat,
-                          r.GeoDist, r.GeoSpeed, r.HelioLon, r.HelioLat, r.HelioDist, r.HelioSpeed, r.AscNodeLon,
-                          r.DescNodeLon, r.PerihelionLon, r.AphelionLon);
+      o = engine.BodyPosition(request, instant, arrays.Spans());
     } catch (const eph::CalculationError&) {
       h.Word(0xCA1C0000u);
     } catch (const eph::EngineError&) {
       h.Word(0xE4404000u);
     }
-    h.Word(static_cast<std::uint16_t>(m));
-    h.Word(static_cast<std::uint16_t>(b));
+    // The request's values after the call (only the lunar option is ever handed back), the
+    // path as a mark that it is unchanged (its text varies with the checkout).
+    h.Word(static_cast<std::uint16_t>(request.Mode));
+    h.Word(static_cast<std::uint16_t>(request.Body));
     h.Word(static_cast<std::uint16_t>(o));
-    h.Double(j);
-    h.Word(p == path ? 1u : 0u);  // the path itself varies with the checkout
-    for (float v : {earth_x, earth_y, earth_z, earth_dx, earth_dy, nutation}) h.Float(v);
+    h.Double(instant.JD);
+    h.Word(request.EphemPath == path ? 1u : 0u);
+    const eph::HeliocentricState& e = instant.Earth;
+    for (float v : {e.x, e.y, e.z, e.vx, e.vy, instant.Nutation}) h.Float(v);
     const bool lunar = body == 2 || body == 16 || body == 17;
     for (std::size_t slot : lunar ? std::vector<std::size_t>{2, 16, 17} : std::vector<std::size_t>{std::size_t(body)}) {
       for (const auto* a : AllArrays()) h.Float((*a)[slot]);
