@@ -69,6 +69,11 @@ TEST_F(AutomationClient, AssignmentShowsTheTableInTheTopMostWindow) {
     EXPECT_GT(found == pixels.end() ? 0 : found->second, 20)
         << "row colour " << std::hex << colour << " is not on the screen";
   }
+
+  // Typing another date into the request box redraws the table.
+  const HWND box = FindWindowExW(window, nullptr, L"EDIT", nullptr);
+  SendMessageTimeoutW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"7/4/1976 12:00"), SMTO_ABORTIFHUNG, 5000, nullptr);
+  EXPECT_NE(TableColourCounts(window), pixels);
 }
 
 TEST_F(AutomationClient, TextWithoutDateFailsNamingItAndTheTableStays) {
