@@ -9,10 +9,14 @@
 //    removed);
 //  - the caller's buffer of `buffer_size` characters holds a terminating NUL, so at most
 //    buffer_size - 1 characters come back;
-//  - lines starting with ';' are comments; the first matching section and key win.
+//  - lines starting with ';' are comments; the first matching section and key win;
+//  - a file that is not a regular file (a directory, a pipe, a device) or is larger than
+//    kProfileFileLimit reads as a missing file. Settings take a few kilobytes; the limit
+//    keeps a damaged or hostile file from costing seconds and hundreds of megabytes.
 //
-// Profile files live in the profile directory: $ZODRIX_PROFILE_DIR when set, otherwise
-// $XDG_CONFIG_HOME/zodrix, otherwise ~/.config/zodrix.
+// Profile files are written to the user's profile directory: $ZODRIX_PROFILE_DIR when set,
+// otherwise $XDG_CONFIG_HOME/zodrix, otherwise ~/.config/zodrix; they are read from the first
+// directory of the profile search that holds them (settings/profile_search.h).
 #pragma once
 
 #include <cstddef>
@@ -23,6 +27,8 @@
 #include <vector>
 
 namespace orbelle::settings {
+
+inline constexpr std::size_t kProfileFileLimit = std::size_t{1} << 20;  // 1 MiB
 
 // The directory that holds the suite's profile files.
 std::filesystem::path ProfileDirectory();

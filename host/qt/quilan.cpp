@@ -9,6 +9,7 @@
 #include "host/qt/qt_regional_conventions.h"
 #include "host/qt/window_position.h"
 #include "settings/profile_file.h"
+#include "settings/profile_search.h"
 
 namespace orbelle::host {
 namespace {
@@ -57,7 +58,7 @@ void Quilan::Form_Load() {
   setWindowFlag(Qt::WindowStaysOnTopHint, true);
   table_.LoadRows();
   loaded_ = true;
-  LoadWindowPosition(settings::ProfilePath(kWindowPositionFile), *this);
+  LoadWindowPosition(settings::FindProfile(kWindowPositionFile), *this);
 }
 
 void Quilan::Form_Unload() {
