@@ -18,7 +18,7 @@ inline constexpr const char* kSuiteSettingsFile = "ZODRIX.INI";
 inline constexpr const char* kNotInstalledMessage = "Please. Install QUADREX again";
 
 struct SuiteSettings {
-  std::string DataDirectory;                  // [EPHEM] Directory, always ending with '/'
+  std::string DataDirectory;                  // [EPHEM] Directory, always ending with a separator
   std::string EphemerisDirectory;             // copy of DataDirectory, the ephemeris files' directory
   std::int32_t OptionsValue = 33554431;       // [OPTIONS] VALUE, bit set, 2^25 - 1
   std::int32_t PlanetsValue = 33554431;       // [OPTIONS] PLANETS, bit set, 2^25 - 1

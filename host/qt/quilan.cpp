@@ -34,6 +34,7 @@ Quilan::Quilan(QWidget* parent)
   QFont box_font = TableFont(kRequestBoxPoints);
   box_font.setBold(true);
   DDEFTGT->setFont(box_font);
+  DDEFTGT->setMaxLength(kLongestRequest);
   status_->setFont(TableFont(kRequestBoxPoints));
   status_->setStyleSheet(QStringLiteral("color: #800000"));
   table_.Region = SystemConventions();
