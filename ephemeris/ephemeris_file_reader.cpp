@@ -13,7 +13,7 @@ FileReading ReadEphemerisFile(FileContentsCache& files, Integer body, const std:
   const auto magic = file.Text(0, 4);
   if (!magic) return FileReading::kInvalid;
   const bool header = *magic == "EPHM";
-  if (!header && body < 32) return FileReading::kInvalid;
+  if (!header && !IsMinorBody(body)) return FileReading::kInvalid;
   const std::uint64_t base = header ? 12 : 0;
   const auto count = file.Int16(base);
   const auto start = file.Float64(base + 2);

@@ -33,8 +33,8 @@ RecordWindow& EphemerisFiles::Slot(Integer body, Integer lowest) {
 // body number is read rather than answered from the old records.
 std::optional<HeliocentricState> EphemerisFiles::EphemerisLookup(Integer body, const std::string& ephem_path,
                                                                  double jd, const std::string& base_name) {
-  RecordWindow& cached = Slot(body, 0);
-  const bool minor = body >= 32;
+  RecordWindow& cached = Slot(body, kTimeArguments);
+  const bool minor = IsMinorBody(body);
   const std::string source = minor ? ephem_path : ephem_path + base_name;
   if (cached.source == source && cached.Covers(jd)) return cached.Interpolate(jd);
 
@@ -78,7 +78,7 @@ std::optional<HeliocentricState> EphemerisFiles::MinorBodyLookup(Integer body, c
   }
   if (reading.status != FileReading::kCovered) return std::nullopt;
   if (!reading.coordinates) return KeplerOrbit(reading.elements);
-  RecordWindow& slot = Slot(body, 32);
+  RecordWindow& slot = Slot(body, kFirstMinorBody);
   reading.window.source = path;
   slot = std::move(reading.window);
   return slot.Interpolate(jd);

@@ -6,6 +6,7 @@
 #include "ephemeris/binary_file.h"
 #include "ephemeris/checked_float.h"
 #include "ephemeris/element_precession.h"
+#include "ephemeris/constants.h"
 #include "ephemeris/kepler_orbit.h"
 
 namespace orbelle::ephemeris {

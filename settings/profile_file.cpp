@@ -155,25 +155,36 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
 
 bool WritePrivateProfileString(std::string_view section, std::string_view key, std::string_view value,
                                const std::filesystem::path& file) {
-  const std::string contents = ReadWholeFile(file).value_or("");
+  return WritePrivateProfileStrings(section, {{std::string(key), std::string(value)}}, file);
+}
+
+bool WritePrivateProfileStrings(std::string_view section, const std::vector<std::pair<std::string, std::string>>& values,
+                                const std::filesystem::path& file) {
+  const std::optional<std::string> existing = ReadWholeFile(file);
+  std::error_code ec;
+  // A file that is there but cannot be read would lose everything else it holds.
+  if (!existing && std::filesystem::exists(file, ec)) return false;
+  const std::string contents = existing.value_or("");
   std::vector<std::string> lines = SplitLines(contents);
   const std::size_t first_break = contents.find('\n');
   const bool crlf = first_break != std::string::npos && first_break > 0 && contents[first_break - 1] == '\r';
   const std::string cr = crlf ? "\r" : "";
 
-  const KeyPlace place = FindKey(lines, section, key);
-  if (place.key_line) {
-    const std::string& old = lines[*place.key_line];
-    const std::size_t key_start = old.find_first_not_of(" \t");
-    const std::string_view old_key = Trim(std::string_view(old).substr(0, old.find('=')));
-    lines[*place.key_line] = old.substr(0, key_start) + std::string(old_key) + "=" + std::string(value) + cr;
-  } else {
-    const std::string key_line = std::string(Trim(key)) + "=" + std::string(value) + cr;
-    if (place.section_line) {
-      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(place.last_section_line + 1), key_line);
+  for (const auto& [key, value] : values) {
+    const KeyPlace place = FindKey(lines, section, key);
+    if (place.key_line) {
+      const std::string& old = lines[*place.key_line];
+      const std::size_t key_start = old.find_first_not_of(" \t");
+      const std::string_view old_key = Trim(std::string_view(old).substr(0, old.find('=')));
+      lines[*place.key_line] = old.substr(0, key_start) + std::string(old_key) + "=" + value + cr;
     } else {
-      lines.push_back("[" + std::string(Trim(section)) + "]" + cr);
-      lines.push_back(key_line);
+      const std::string key_line = std::string(Trim(key)) + "=" + value + cr;
+      if (place.section_line) {
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(place.last_section_line + 1), key_line);
+      } else {
+        lines.push_back("[" + std::string(Trim(section)) + "]" + cr);
+        lines.push_back(key_line);
+      }
     }
   }
   std::string out;
