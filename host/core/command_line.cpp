@@ -171,6 +171,15 @@ std::optional<std::string> ExistingDefaultDirectory() {
   return std::nullopt;
 }
 
+// Unusable ephemeris files are named on standard error and fail the command (exit 1); their
+// bodies show the DATE ERROR result as in the window.
+void ReportInvalidFiles(AnglesTable& table, int& status) {
+  table.Engine.SetProblemReporter([&status](const std::string& message) {
+    Fail(Printable(message));
+    status = kExitFailed;
+  });
+}
+
 }  // namespace
 
 int TableCommand(const std::vector<std::string>& args, const RegionalConventions& region) {
@@ -189,6 +198,8 @@ int TableCommand(const std::vector<std::string>& args, const RegionalConventions
   if (!dir) return kExitFailed;
   table.EphemerisDirectory = *dir;
   table.Region = region;
+  int status = kExitOk;
+  ReportInvalidFiles(table, status);
   TextSurface surface;
   try {
     table.PrintAngles(rest.front(), surface);
@@ -204,7 +215,7 @@ int TableCommand(const std::vector<std::string>& args, const RegionalConventions
   } else {
     for (const std::string& line : surface.Lines()) std::cout << line << '\n';
   }
-  return kExitOk;
+  return status;
 }
 
 int PositionsCommand(const std::vector<std::string>& args) {
@@ -251,6 +262,7 @@ int PositionsCommand(const std::vector<std::string>& args) {
     table.EphemerisDirectory = *dir;
   }
   int status = kExitOk;
+  ReportInvalidFiles(table, status);
   auto answer = [&](double jd) {
     if (!WithinRequestYears(jd)) {
       Fail("JD " + JsonNumber(jd) + " lies outside " + RequestYears() + ", the range in which the positions are checked");
