@@ -25,8 +25,8 @@ double CosDegD(const double& angle);
 float Norm360(const float& angle);
 double Norm360D(const double& angle);
 
-// The rules by which the parts of the engine bring longitudes and daily motions back into
-// range. Each reproduces its part's own edge cases, so they are not interchangeable.
+// The rules by which the driver and the theories bring longitudes and daily motions back into
+// range. Each reproduces its user's own edge cases, so they are not interchangeable.
 //
 // Longitude by Norm360, a result of exactly 360 stored as 0 (the driver, the lunar theory).
 float LongitudeBelowFullTurn(const float& angle);

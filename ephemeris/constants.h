@@ -1,5 +1,5 @@
-// Constants shared by the engine's parts. Each rounding of pi is named for the rounding it
-// reproduces: the parts of the engine were written against different ones, and their results
+// Constants shared across the engine. Each rounding of pi is named for the rounding it
+// reproduces: the driver and the theories were written against different ones, and their results
 // depend on the last bit of each.
 #pragma once
 

@@ -1,6 +1,6 @@
 // The time arguments and the fundamental arguments of the Sun and the Moon.
 //
-// Three parts of the engine use mean arguments of the Sun and the Moon, each in its own
+// Three components of the engine use mean arguments of the Sun and the Moon, each in its own
 // classical form and precision, and their results depend on each one's roundings:
 // - the driver: Brown's mean longitudes and node in revolutions, evaluated term by term, and
 //   the two mean anomalies as degree polynomials in T (for the nutation of the instant);

@@ -1,5 +1,5 @@
-// The nutation in longitude, in the three forms the engine's parts use. Each reproduces its
-// part's series and roundings; all return degrees in single precision.
+// The nutation in longitude, in the three forms the driver and the theories use. Each
+// reproduces its user's series and roundings; all return degrees in single precision.
 #pragma once
 
 #include "ephemeris/fundamental_arguments.h"

@@ -45,7 +45,7 @@ TEST(FundamentalArguments, MeanArgumentsOfTheWorkedExample) {
   EXPECT_NEAR(d.moon_node, kNode, kTolerance);
 }
 
-// Each series with its own part's arguments. The terms the truncated series leave out amount
+// Each series with the arguments of the component that uses it. The terms the truncated series leave out amount
 // to less than 0.01" on this date.
 TEST(FundamentalArguments, NutationOfTheWorkedExample) {
   constexpr double kTolerance = 0.01;
