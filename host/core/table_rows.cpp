@@ -4,10 +4,6 @@ namespace orbelle::host {
 
 using ephemeris::Integer;
 
-const std::array<const char*, kRowCount> kRowNames = {"SUN/EARTH", "MOON",   "MERCURY", "VENUS",   "MARS",
-                                                       "JUPITER",   "SATURN", "URANUS",  "NEPTUNE", "PLUTO",
-                                                       "NORTH T.N."};
-const std::array<Integer, kRowCount> kRowBodies = {1, 2, 3, 4, 5, 10, 11, 13, 14, 15, 16};
 const std::array<int, kRowCount> kRowColours = {9, 0, 13, 11, 12, 10, 7, 2, 3, 8, 4};
 
 namespace {
