@@ -1,10 +1,9 @@
 #include "settings/profile_number.h"
 
-#include <locale.h>
-#include <stdlib.h>
-
 #include <cctype>
-#include <string>
+#include <charconv>
+#include <limits>
+#include <system_error>
 
 namespace orbelle::settings {
 namespace {
@@ -36,10 +35,18 @@ double LeadingNumber(std::string_view text) {
     const std::size_t exponent_end = SkipDigits(text, e);
     if (exponent_end > e) end = exponent_end;
   }
-  // The decimal point is always '.', whatever the process's locale says.
-  static const locale_t c_locale = newlocale(LC_NUMERIC_MASK, "C", nullptr);
-  const std::string number(text.substr(start, end - start));
-  return strtod_l(number.c_str(), nullptr, c_locale);
+  // The decimal point is always '.', whatever the process's locale says (from_chars ignores
+  // the locale; it takes no '+').
+  const bool negative = text[start] == '-';
+  const std::size_t digits = text[start] == '+' || negative ? start + 1 : start;
+  double value = 0;
+  if (std::from_chars(text.data() + digits, text.data() + end, value).ec == std::errc::result_out_of_range) {
+    // Beyond a double: an infinity, or 0 for a tiny number (one with a negative exponent).
+    const std::size_t exponent = text.find_first_of("eE", digits);
+    const bool tiny = exponent < end && text[exponent + 1] == '-';
+    value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+  }
+  return negative ? -value : value;
 }
 
 std::optional<float> RoundToSingle(double value) {

@@ -6,6 +6,7 @@
 
 #include "settings/profile_file.h"
 #include "settings/profile_number.h"
+#include "settings/profile_search.h"
 
 namespace orbelle::settings {
 namespace {
@@ -59,7 +60,8 @@ void LoadSuiteSettings(SuiteSettings& s, const std::filesystem::path& file, cons
   if (s.DataDirectory.empty()) throw SuiteNotInstalled();
   // File names are appended to the directory directly; a value written without its final
   // separator would otherwise name the wrong files.
-  if (s.DataDirectory.back() != '/') s.DataDirectory += '/';
+  constexpr char kSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
+  if (s.DataDirectory.back() != '/' && s.DataDirectory.back() != kSeparator) s.DataDirectory += kSeparator;
   s.EphemerisDirectory = s.DataDirectory;
 
   s.OptionsValue = read.Number<std::int32_t>("OPTIONS", "VALUE", NumberText((1 << 25) - 1));
@@ -81,7 +83,7 @@ void LoadSuiteSettings(SuiteSettings& s, const std::filesystem::path& file, cons
 }
 
 void LoadSuiteSettings(SuiteSettings& settings, const SettingsProblemReporter& report) {
-  LoadSuiteSettings(settings, ProfilePath(kSuiteSettingsFile), report);
+  LoadSuiteSettings(settings, FindProfile(kSuiteSettingsFile), report);
 }
 
 }  // namespace orbelle::settings

@@ -1,0 +1,167 @@
+#include "host/windows/gdi_surface.h"
+
+#include <cmath>
+#include <cwctype>
+#include <vector>
+
+#include "host/windows/wide_text.h"
+
+namespace orbelle::windows {
+namespace {
+
+constexpr int kFirstSignCode = 94;  // Aries in Wingdings; Pisces is 105
+constexpr int kSignCount = 12;
+
+bool SameFace(const std::wstring& a, const std::wstring& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (std::towlower(a[i]) != std::towlower(b[i])) return false;
+  return true;
+}
+
+HFONT MakeFont(const wchar_t* face, int height, int weight = FW_NORMAL) {
+  return CreateFontW(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, face);
+}
+
+// Whether `font` is really the face asked for (not a substitute) and has a glyph for every
+// character of `codes`. Symbol fonts such as Wingdings keep their glyphs at U+F000 + code.
+bool FontHolds(HDC dc, HFONT font, const std::wstring& face, const std::wstring& codes) {
+  const HGDIOBJ old = SelectObject(dc, font);
+  wchar_t actual[LF_FACESIZE] = {};
+  GetTextFaceW(dc, LF_FACESIZE, actual);
+  bool holds = SameFace(actual, face);
+  for (const std::wstring& candidate : {codes, std::wstring()}) {
+    std::wstring text = candidate;
+    if (text.empty())
+      for (wchar_t c : codes) text += static_cast<wchar_t>(0xF000 + c);
+    std::vector<WORD> glyphs(text.size());
+    const bool found = GetGlyphIndicesW(dc, text.c_str(), static_cast<int>(text.size()), glyphs.data(),
+                                        GGI_MARK_NONEXISTING_GLYPHS) != GDI_ERROR;
+    bool all = found;
+    for (WORD g : glyphs) all = all && g != 0xFFFF;
+    if (all) break;
+    if (candidate.empty()) holds = false;
+  }
+  SelectObject(dc, old);
+  return holds;
+}
+
+}  // namespace
+
+GdiSurface::GdiSurface(int width, int height, int dots_per_inch)
+    : width_(width), height_(height), dots_per_inch_(dots_per_inch) {
+  dc_ = CreateCompatibleDC(nullptr);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  old_bitmap_ = SelectObject(dc_, bitmap_);
+  SetBkMode(dc_, TRANSPARENT);
+
+  const int font_height = MulDiv(kTableFontCentipoints, dots_per_inch, 7200);
+  table_font_ = MakeFont(kTableFontFace, font_height);
+  ChooseSignFont(font_height);
+  font_name_ = Narrow(kTableFontFace);
+  SelectObject(dc_, table_font_);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc_, &metrics);
+  line_height_ = metrics.tmHeight + metrics.tmExternalLeading;
+  Clear();
+}
+
+GdiSurface::~GdiSurface() {
+  SelectObject(dc_, old_bitmap_);
+  DeleteObject(bitmap_);
+  for (HFONT font : {table_font_, sign_font_, other_font_})
+    if (font) DeleteObject(font);
+  DeleteDC(dc_);
+}
+
+void GdiSurface::ChooseSignFont(int height) {
+  std::wstring wingdings_codes;
+  for (int k = 0; k < kSignCount; ++k) wingdings_codes += static_cast<wchar_t>(kFirstSignCode + k);
+  sign_font_ = MakeFont(L"Wingdings", height);
+  if (FontHolds(dc_, sign_font_, L"Wingdings", wingdings_codes)) {
+    sign_face_ = L"Wingdings";
+    signs_from_wingdings_ = true;
+    return;
+  }
+  DeleteObject(sign_font_);
+  std::wstring zodiac;
+  for (int k = 0; k < kSignCount; ++k) zodiac += static_cast<wchar_t>(0x2648 + k);
+  for (const wchar_t* face : {L"Segoe UI Symbol", L"DejaVu Sans"}) {
+    sign_font_ = MakeFont(face, height);
+    if (FontHolds(dc_, sign_font_, face, zodiac)) {
+      sign_face_ = face;
+      return;
+    }
+    DeleteObject(sign_font_);
+  }
+  sign_font_ = MakeFont(kTableFontFace, height);  // no better choice: the table's own font
+  sign_face_ = kTableFontFace;
+}
+
+void GdiSurface::Clear() {
+  const RECT all{0, 0, width_, height_};
+  FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  x_ = 0;
+  y_ = 0;
+}
+
+void GdiSurface::SetColour(int palette_index) {
+  const host::PaletteColour c = host::PaletteEntry(palette_index);
+  SetTextColor(dc_, RGB(c.red, c.green, c.blue));
+}
+
+std::string GdiSurface::FontName() const { return font_name_; }
+
+bool GdiSurface::InSignFont() const { return SameFace(Widen(font_name_), Widen(host::kSignFontName)); }
+
+void GdiSurface::SetFontName(const std::string& name) {
+  font_name_ = name;
+  HFONT font = table_font_;
+  if (InSignFont()) {
+    font = sign_font_;
+  } else if (!SameFace(Widen(name), kTableFontFace)) {
+    if (other_font_) DeleteObject(other_font_);
+    other_font_ = MakeFont(Widen(name).c_str(), MulDiv(kTableFontCentipoints, dots_per_inch_, 7200));
+    font = other_font_;
+  }
+  SelectObject(dc_, font);
+}
+
+// In the sign font a character code stands for a zodiac glyph: Wingdings draws the code
+// itself; a Unicode font draws the symbol the code stands for.
+std::wstring GdiSurface::Shown(const std::string& text) const {
+  return Widen(InSignFont() && !signs_from_wingdings_ ? host::SignFontTextShown(text) : text);
+}
+
+float GdiSurface::TextWidth(const std::string& text) const {
+  const std::wstring shown = Shown(text);
+  SIZE size{};
+  GetTextExtentPoint32W(dc_, shown.c_str(), static_cast<int>(shown.size()), &size);
+  return static_cast<float>(size.cx);
+}
+
+void GdiSurface::SetX(float x) { x_ = x; }
+
+void GdiSurface::Print(const std::string& text, bool end_line) {
+  const std::wstring shown = Shown(text);
+  TextOutW(dc_, static_cast<int>(std::lround(x_)), y_, shown.c_str(), static_cast<int>(shown.size()));
+  if (end_line) {
+    x_ = 0;
+    y_ += line_height_;
+  } else {
+    SIZE size{};
+    GetTextExtentPoint32W(dc_, shown.c_str(), static_cast<int>(shown.size()), &size);
+    x_ += static_cast<float>(size.cx);
+  }
+}
+
+}  // namespace orbelle::windows

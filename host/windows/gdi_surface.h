@@ -1,0 +1,64 @@
+// The angles table's drawing surface on Windows: a GDI memory bitmap that keeps what was
+// printed (as a classic form with a persistent image does), copied to the window when it
+// paints. Widths and positions are in pixels.
+//
+// The table's font is "MS Sans Serif" at 9.75 points. The sign font: Wingdings where that
+// font really holds the zodiac glyphs at codes 94..105 (it does on Windows); otherwise the
+// Unicode zodiac symbols U+2648..U+2653 in the first font that has all twelve ("Segoe UI
+// Symbol" on Windows, DejaVu Sans under wine, which maps "Wingdings" to a text font).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "host/core/drawing_surface.h"
+
+namespace orbelle::windows {
+
+inline constexpr const wchar_t* kTableFontFace = L"MS Sans Serif";
+inline constexpr int kTableFontCentipoints = 975;
+
+class GdiSurface : public host::DrawingSurface {
+ public:
+  // A white bitmap of width x height pixels; fonts are sized for `dots_per_inch`.
+  GdiSurface(int width, int height, int dots_per_inch);
+  ~GdiSurface() override;
+  GdiSurface(const GdiSurface&) = delete;
+  GdiSurface& operator=(const GdiSurface&) = delete;
+
+  void Clear() override;
+  void SetColour(int palette_index) override;
+  std::string FontName() const override;
+  void SetFontName(const std::string& name) override;
+  float TextWidth(const std::string& text) const override;
+  void SetX(float x) override;
+  void Print(const std::string& text, bool end_line) override;
+
+  HDC Dc() const { return dc_; }
+  int LineHeight() const { return line_height_; }
+  // The face that draws the sign glyphs, and whether it is Wingdings with its own codes.
+  const std::wstring& SignFace() const { return sign_face_; }
+  bool SignsFromWingdings() const { return signs_from_wingdings_; }
+
+ private:
+  bool InSignFont() const;
+  std::wstring Shown(const std::string& text) const;
+  void ChooseSignFont(int height);
+
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_bitmap_ = nullptr;
+  HFONT table_font_ = nullptr;
+  HFONT sign_font_ = nullptr;
+  HFONT other_font_ = nullptr;  // a font the table named that is neither of the two
+  std::wstring sign_face_;
+  bool signs_from_wingdings_ = false;
+  int width_, height_, dots_per_inch_;
+  int line_height_ = 0;
+  std::string font_name_;
+  float x_ = 0;
+  int y_ = 0;
+};
+
+}  // namespace orbelle::windows

@@ -1,0 +1,23 @@
+// The window's size and place between runs, in the position file "OrbelleAnglesPos.Ini",
+// section "Size", keys "Height", "Width", "Left", "Top": the outer window in twips (1/1440
+// inch) at the screen's dots per inch. The file is read and written with the system's
+// private-profile functions; its bare name puts it in the Windows directory.
+#pragma once
+
+#include <windows.h>
+
+namespace orbelle::windows {
+
+inline constexpr const char* kPositionFile = "OrbelleAnglesPos.Ini";
+
+// Restores size (only for a sizable border) and place. A stored "Left" that puts the window
+// beyond the right edge of the screen, or a present but empty "Left", centres it.
+void LoadWindowPosition(const char* file, HWND window);
+
+// Writes the four values of the normal (not minimised) window; negative values are not
+// written, so the earlier value stays.
+void SaveWindowPosition(const char* file, HWND window);
+
+void CentreWindow(HWND window);
+
+}  // namespace orbelle::windows

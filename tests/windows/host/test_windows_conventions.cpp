@@ -1,0 +1,46 @@
+// The request notation and the decimal separator follow the Windows user locale. The test
+// runs once per locale (the wine stage selects the user locale with LANG); reference
+// notations from the Windows locale tables (en-US M/d/yyyy, de-DE dd.MM.yyyy, en-GB
+// dd/MM/yyyy).
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "host/core/angle_cells.h"
+#include "host/core/request_text.h"
+#include "host/windows/windows_conventions.h"
+
+namespace orbelle::windows {
+namespace {
+
+struct LocaleCase {
+  const char* christmas;  // 25 December 2026, 22:30 in the locale's short notation
+  const char* decimal_cell;
+};
+
+TEST(WindowsUserConventions, RequestAndDecimalsInTheUserLocale) {
+  const std::map<std::wstring, LocaleCase> cases = {
+      {L"en-US", {"12/25/2026 10:30 PM", "75.50   "}},
+      {L"de-DE", {"25.12.2026 22:30", "75,50   "}},
+      {L"en-GB", {"25/12/2026 22:30", "75.50   "}},
+  };
+  wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
+  GetUserDefaultLocaleName(name, LOCALE_NAME_MAX_LENGTH);
+  const auto found = cases.find(name);
+  if (found == cases.end()) GTEST_SKIP() << "no reference for this user locale";
+
+  const host::RegionalConventions region = WindowsUserConventions();
+  const host::RequestInstant instant = host::ReadRequest(found->second.christmas, region);
+  EXPECT_EQ(instant.year, 2026);
+  EXPECT_EQ(instant.month, 12);
+  EXPECT_EQ(instant.day, 25);
+  EXPECT_EQ(instant.hour, 22);
+  EXPECT_EQ(instant.minute, 30);
+  EXPECT_EQ(host::DecimalCell(75.5f, region), found->second.decimal_cell);
+}
+
+}  // namespace
+}  // namespace orbelle::windows
