@@ -1,7 +1,10 @@
-// Reading little-endian fields of a data file's bytes at given offsets, never beyond its end.
+// Reading little-endian fields of a data file at given offsets, never beyond its end: from
+// the bytes the cache keeps, or from the disk for a file too large to keep.
 #pragma once
 
 #include <cstdint>
+#include <fstream>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -11,7 +14,8 @@ namespace orbelle::ephemeris {
 
 class BinaryFile {
  public:
-  // The file `path` as `files` has it; Open() tells whether it could be read.
+  // The file `path` (which outlives the object) as `files` has it; Open() tells whether it is
+  // a regular file.
   BinaryFile(FileContentsCache& files, const std::string& path);
   bool Open() const { return open_; }
   std::uint64_t Size() const { return size_; }
@@ -23,15 +27,22 @@ class BinaryFile {
   std::optional<float> Float32(std::uint64_t offset);
   std::optional<double> Float64(std::uint64_t offset);
   std::optional<std::string> Text(std::uint64_t offset, std::size_t length);
+  // The `n` bytes at `offset` into `out`; false as for the fields.
+  bool Bytes(std::uint64_t offset, unsigned char* out, std::size_t n);
 
  private:
   // Reads `n` (at most 8) bytes as an unsigned little-endian number.
   std::optional<std::uint64_t> Unsigned(std::uint64_t offset, std::size_t n);
-  bool Bytes(std::uint64_t offset, char* out, std::size_t n);
 
-  const FileBytes* bytes_ = nullptr;
+  const CachedFile* file_ = nullptr;
+  const std::string& path_;
+  std::unique_ptr<std::ifstream> in_;  // opened at the first read of a file the cache does not keep
   bool open_ = false;
   std::uint64_t size_ = 0;
 };
+
+// Little-endian numbers at `bytes`.
+std::uint32_t LittleEndian32(const unsigned char* bytes);
+float LittleEndianFloat32(const unsigned char* bytes);
 
 }  // namespace orbelle::ephemeris

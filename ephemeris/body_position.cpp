@@ -6,7 +6,10 @@
 #include "ephemeris/checked_float.h"
 #include "ephemeris/constants.h"
 #include "ephemeris/engine_error.h"
+#include "ephemeris/distant_bodies.h"
 #include "ephemeris/kepler_orbit.h"
+#include "ephemeris/mean_elements.h"
+#include "ephemeris/orbit_points.h"
 #include "ephemeris/nutation.h"
 
 namespace orbelle::ephemeris {

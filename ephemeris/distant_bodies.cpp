@@ -1,9 +1,10 @@
-// Elements of the distant bodies 23..31.
+#include "ephemeris/distant_bodies.h"
+
 #include <cmath>
 
 #include "ephemeris/checked_float.h"
 #include "ephemeris/element_tables.h"
-#include "ephemeris/kepler_orbit.h"
+#include "ephemeris/constants.h"
 
 namespace orbelle::ephemeris {
 
@@ -46,9 +47,9 @@ OrbitalElements Body31(double d) {
 }  // namespace
 
 std::optional<OrbitalElements> DistantBodyElements(Integer body, double T, double d) {
-  if (body == 31) return Body31(d);
-  if (body < 23 || body > 30) return std::nullopt;
-  const DistantBodyRow& row = kDistantBodies[static_cast<std::size_t>(body - 23)];
+  if (!IsDistantBody(body)) return std::nullopt;
+  if (body == kLastDistantBody) return Body31(d);
+  const DistantBodyRow& row = kDistantBodies[static_cast<std::size_t>(body - kFirstDistantBody)];
   OrbitalElements el;
   el.a = static_cast<float>(row.a);
   el.e = static_cast<float>(row.e);

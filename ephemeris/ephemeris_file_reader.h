@@ -20,8 +20,9 @@ namespace orbelle::ephemeris {
 
 // Reads the window for `jd` from the file `path` (its bytes from `files`) into `window` (start, step and records).
 // A file without the "EPHM" header is invalid for bodies below 32. A step of zero or less, a
-// start that is not a finite number, a window reaching beyond the end of the file or a
-// coordinate that is not finite make the file invalid.
+// start that is not a finite number, a file longer than its N + 3 records, a window reaching
+// beyond the end of the file or records that cannot be right (PlausibleRecords) make the file
+// invalid.
 FileReading ReadEphemerisFile(FileContentsCache& files, Integer body, const std::string& path, double jd,
                               RecordWindow& window);
 

@@ -22,26 +22,27 @@ RecordWindow& EphemerisFiles::Slot(Integer body, Integer lowest) {
 }
 
 // A request within the step of the body's cached window reads no file. Otherwise bodies
-// 6..15 look for `base_name` plus the current extension in the directory; a chain body whose
+// 6..15 look for `base_name` plus the body's current extension in the directory; a chain body whose
 // date lies before or after the file's range moves one file along the chain in that
 // direction and tries again, until a file covers the date or the chain ends. The walk never
 // turns back: a date that falls between two files (a gap in the installed chain) gets the
 // DATE ERROR result instead of a search back and forth. A file that cannot be used ends the
-// lookup with a report, and the next chain lookup starts again from the file without
-// extension. The cached window remembers its file, so that another file named for the same
+// lookup with a report, and the body's next lookup starts again from the file without
+// extension. Each body keeps its own place in its chain, so that an answer for one body never
+// depends on which other bodies were asked before. The cached window remembers its file, so that another file named for the same
 // body number is read rather than answered from the old records.
 std::optional<HeliocentricState> EphemerisFiles::EphemerisLookup(Integer body, const std::string& ephem_path,
                                                                  double jd, const std::string& base_name) {
-  RecordWindow& cached = Slot(body, 0);
-  const bool minor = body >= 32;
+  RecordWindow& cached = Slot(body, kTimeArguments);
+  const bool minor = IsMinorBody(body);
   const std::string source = minor ? ephem_path : ephem_path + base_name;
   if (cached.source == source && cached.Covers(jd)) return cached.Interpolate(jd);
 
   const bool chain = IsChainBody(body);
-  if (!chain) extension_ = kChainCentre;
+  int& extension = extension_[static_cast<std::size_t>(body)];
   int direction = 0;
   for (;;) {
-    const std::string path = minor ? ephem_path : source + ChainExtension(extension_);
+    const std::string path = minor ? ephem_path : source + ChainExtension(extension);
     RecordWindow window;
     const FileReading reading = ReadEphemerisFile(contents_, body, path, jd, window);
     if (reading == FileReading::kCovered) {
@@ -51,16 +52,16 @@ std::optional<HeliocentricState> EphemerisFiles::EphemerisLookup(Integer body, c
     }
     if (reading == FileReading::kInvalid) {
       Report(path);
-      if (chain) extension_ = kChainCentre;
+      extension = kChainCentre;
       return std::nullopt;
     }
     if (!chain) return std::nullopt;
     const int step = reading == FileReading::kBefore ? -1 : +1;
     if (direction == -step) return std::nullopt;
     direction = step;
-    const auto next = ChainNeighbour(extension_, step);
+    const auto next = ChainNeighbour(extension, step);
     if (!next) return std::nullopt;
-    extension_ = *next;
+    extension = *next;
   }
 }
 
@@ -77,7 +78,7 @@ std::optional<HeliocentricState> EphemerisFiles::MinorBodyLookup(Integer body, c
   }
   if (reading.status != FileReading::kCovered) return std::nullopt;
   if (!reading.coordinates) return KeplerOrbit(reading.elements);
-  RecordWindow& slot = Slot(body, 32);
+  RecordWindow& slot = Slot(body, kFirstMinorBody);
   reading.window.source = path;
   slot = std::move(reading.window);
   return slot.Interpolate(jd);

@@ -1,7 +1,7 @@
 // The suite's ephemeris files ("EPHM": heliocentric coordinates at equal steps, chains of
 // files per body) and the minor-body files (".ELM": orbital elements or coordinates).
 //
-// The lookup keeps the per-body cache of eight records and the current extension of the
+// The lookup keeps, per body, the cache of eight records and the current extension of the
 // chain; a file that cannot be used (missing, unreadable, not an ephemeris file, or with a
 // header or data that cannot be right) is reported once through the problem reporter as
 // "INVALID EPHEMERIS:  " followed by its full path, and the body gets the DATE ERROR result.
@@ -42,8 +42,8 @@ class EphemerisFiles {
   // InvalidArgumentError.
   std::optional<HeliocentricState> MinorBodyLookup(Integer body, const std::string& ephem_path, double jd);
 
-  // The chain extension the last chain lookup ended on ("" at start).
-  std::string CurrentExtension() const { return ChainExtension(extension_); }
+  // The chain extension the last lookup of `body` ended on ("" at start).
+  std::string CurrentExtension(Integer body) const { return ChainExtension(extension_.at(static_cast<std::size_t>(body))); }
 
  private:
   RecordWindow& Slot(Integer body, Integer lowest);
@@ -52,7 +52,14 @@ class EphemerisFiles {
   ProblemReporter report_;
   std::array<RecordWindow, kBodySlots> cache_{};
   FileContentsCache contents_;
-  int extension_ = kChainCentre;  // chain position of the current extension
+  // Chain position of each body's current extension: one body's lookups never move another's.
+  std::array<int, kBodySlots> extension_ = ChainCentres();
+
+  static std::array<int, kBodySlots> ChainCentres() {
+    std::array<int, kBodySlots> centres;
+    centres.fill(kChainCentre);
+    return centres;
+  }
 };
 
 }  // namespace orbelle::ephemeris

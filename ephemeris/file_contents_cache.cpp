@@ -5,41 +5,45 @@
 
 namespace orbelle::ephemeris {
 
-const FileBytes* FileContentsCache::Contents(const std::string& path) {
+const CachedFile* FileContentsCache::Contents(const std::string& path) {
   namespace fs = std::filesystem;
   const auto now = std::chrono::steady_clock::now();
   const auto found = entries_.find(path);
   if (found != entries_.end() && now - found->second.checked < kRecheckAfter) {
     found->second.age = ++clock_;
-    return &found->second.bytes;
+    return &found->second.file;
   }
   // A look at the file on disk: a file that is gone fails here, one that was rewritten or
-  // replaced has another modification time.
+  // replaced has another modification time or size.
   std::error_code ec;
   const fs::path p(path);
+  const fs::file_status status = fs::status(p, ec);
   const fs::file_time_type modified = fs::last_write_time(p, ec);
-  if (ec) {
+  const std::uintmax_t size = ec || !fs::is_regular_file(status) ? 0 : fs::file_size(p, ec);
+  if (ec || !fs::is_regular_file(status)) {
     if (found != entries_.end()) entries_.erase(found);
     return nullptr;
   }
-  if (found != entries_.end() && found->second.modified == modified) {
+  if (found != entries_.end() && found->second.modified == modified && found->second.file.size == size) {
     found->second.age = ++clock_;
     found->second.checked = now;
-    return &found->second.bytes;
+    return &found->second.file;
   }
-  if (!fs::is_regular_file(p, ec)) return nullptr;
-  const std::uintmax_t size = fs::file_size(p, ec);
-  if (ec) return nullptr;
 
   Entry entry;
   entry.modified = modified;
   entry.checked = now;
   entry.age = ++clock_;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return nullptr;
-  entry.bytes.resize(static_cast<std::size_t>(size));
-  in.read(reinterpret_cast<char*>(entry.bytes.data()), static_cast<std::streamsize>(size));
-  entry.bytes.resize(static_cast<std::size_t>(in.gcount()));
+  entry.file.size = size;
+  entry.file.whole = size <= kWholeFileLimit;
+  if (entry.file.whole) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return nullptr;
+    entry.file.bytes.resize(static_cast<std::size_t>(size));
+    in.read(reinterpret_cast<char*>(entry.file.bytes.data()), static_cast<std::streamsize>(size));
+    entry.file.bytes.resize(static_cast<std::size_t>(in.gcount()));
+    entry.file.size = entry.file.bytes.size();
+  }
 
   if (found == entries_.end() && entries_.size() >= kMaxFiles) {
     entries_.erase(std::min_element(entries_.begin(), entries_.end(), [](const auto& a, const auto& b) {
@@ -47,7 +51,7 @@ const FileBytes* FileContentsCache::Contents(const std::string& path) {
     }));
   }
   Entry& stored = entries_[path] = std::move(entry);
-  return &stored.bytes;
+  return &stored.file;
 }
 
 }  // namespace orbelle::ephemeris

@@ -6,6 +6,7 @@
 
 #include "ephemeris/angles.h"
 #include "ephemeris/checked_float.h"
+#include "ephemeris/constants.h"
 #include "ephemeris/engine_error.h"
 
 namespace orbelle::ephemeris {

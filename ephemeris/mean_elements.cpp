@@ -1,7 +1,8 @@
-// Mean elements of the Earth, the planets, four asteroids and Chiron for the orbit points.
+#include "ephemeris/mean_elements.h"
+
 #include "ephemeris/checked_float.h"
+#include "ephemeris/constants.h"
 #include "ephemeris/element_tables.h"
-#include "ephemeris/kepler_orbit.h"
 
 namespace orbelle::ephemeris {
 
@@ -17,8 +18,8 @@ float AngleRadians(AngleUnit unit, const Polynomial& p, double T, const char* wh
 }  // namespace
 
 std::optional<OrbitalElements> MeanElements(Integer body, double T) {
-  if (body < 1 || body > 15 || body == 2) return std::nullopt;
-  const MeanElementRow& row = kMeanElements[static_cast<std::size_t>(body - 1)];
+  if (!HasMeanElements(body)) return std::nullopt;
+  const MeanElementRow& row = kMeanElements[static_cast<std::size_t>(body - kSun)];
   OrbitalElements el;
   el.a = ToSingle(Evaluate(row.a, T), "semi-major axis");
   el.e = ToSingle(Evaluate(row.e, T), "eccentricity");

@@ -6,6 +6,7 @@
 #include "ephemeris/binary_file.h"
 #include "ephemeris/checked_float.h"
 #include "ephemeris/element_precession.h"
+#include "ephemeris/constants.h"
 #include "ephemeris/kepler_orbit.h"
 
 namespace orbelle::ephemeris {
@@ -28,11 +29,12 @@ FileReading ReadCoordinates(BinaryFile& file, const Header& hd, double jd, Recor
   window.step = h;
   // Record k - 1, the position at W, at offset 36 + 12 (k - 1) = 12 (k + 2).
   const std::uint64_t first = 12 * (static_cast<std::uint64_t>(k) + 2);
+  unsigned char records[8 * 12];
+  if (!file.Bytes(first, records, sizeof records)) return FileReading::kInvalid;
   for (std::size_t r = 0; r < 8; ++r) {
     for (std::size_t c = 0; c < 3; ++c) {
-      const auto v = file.Int32(first + 12 * r + 4 * c);
-      if (!v) return FileReading::kInvalid;
-      window.xyz[c][r] = static_cast<float>(*v / 10000000.0);
+      const auto v = static_cast<std::int32_t>(LittleEndian32(records + 12 * r + 4 * c));
+      window.xyz[c][r] = static_cast<float>(v / 10000000.0);
     }
   }
   return FileReading::kCovered;

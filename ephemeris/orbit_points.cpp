@@ -1,10 +1,10 @@
-// Directions of the nodes and apsides of an orbit.
+#include "ephemeris/orbit_points.h"
+
 #include <cmath>
 #include <cstdlib>
 
 #include "ephemeris/angles.h"
 #include "ephemeris/checked_float.h"
-#include "ephemeris/kepler_orbit.h"
 
 namespace orbelle::ephemeris {
 

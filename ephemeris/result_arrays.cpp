@@ -23,7 +23,7 @@ void WriteDateError(Integer body, const ResultSpans& r) {
   r.HelioLat[b] = 0.0f;
   r.GeoSpeed[b] = 0.0f;
   r.HelioSpeed[b] = 0.0f;
-  if (body < 16) {
+  if (body < kNorthNode) {
     r.AscNodeLon[b] = -1.0f;
     r.DescNodeLon[b] = -1.0f;
     r.PerihelionLon[b] = -1.0f;

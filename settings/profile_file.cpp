@@ -6,8 +6,8 @@
 #include <cctype>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <optional>
+#include <ranges>
 #include <sstream>
 #include <vector>
 
@@ -72,10 +72,22 @@ std::vector<std::string> SplitLines(const std::string& contents) {
   return lines;
 }
 
+// The file's bytes; empty, as for a missing file, when it is not a regular file (its type is
+// checked before it is opened, so a pipe cannot block and a directory or device is never
+// read), is larger than kProfileFileLimit or cannot be read.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& file) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(file, ec)) return std::nullopt;
+  const std::uintmax_t size = std::filesystem::file_size(file, ec);
+  if (ec || size > kProfileFileLimit) return std::nullopt;
   std::ifstream in(file, std::ios::binary);
   if (!in) return std::nullopt;
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  // One byte more than the limit shows a file that grew since its size was taken.
+  std::string contents(static_cast<std::size_t>(size) + 1, '\0');
+  in.read(contents.data(), static_cast<std::streamsize>(contents.size()));
+  if (in.bad() || static_cast<std::size_t>(in.gcount()) > kProfileFileLimit) return std::nullopt;
+  contents.resize(static_cast<std::size_t>(in.gcount()));
+  return contents;
 }
 
 // Where `key` of `section` is, or would go: the index of the key's line, or of the line
@@ -84,25 +96,31 @@ struct KeyPlace {
   std::optional<std::size_t> section_line;
   std::optional<std::size_t> key_line;
   std::size_t last_section_line = 0;
+  std::string_view key_text;  // the key's line
 };
 
-KeyPlace FindKey(const std::vector<std::string>& lines, std::string_view section, std::string_view key) {
+// `lines`: any range of lines (strings, or the pieces of a file's text between its '\n's).
+template <class Lines>
+KeyPlace FindKey(Lines&& lines, std::string_view section, std::string_view key) {
   KeyPlace place;
   bool inside = false;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const ProfileLine line = Classify(lines[i]);
+  std::size_t i = 0;
+  for (const auto& piece : lines) {
+    const std::string_view text(piece.begin(), piece.end());
+    const ProfileLine line = Classify(text);
     if (line.kind == ProfileLine::Kind::kSection) {
       if (inside) break;  // only the first section of that name counts
       inside = SameName(line.name, Trim(section));
       if (inside) place.section_line = place.last_section_line = i;
-      continue;
+    } else if (inside) {
+      if (!Trim(WithoutCr(text)).empty()) place.last_section_line = i;
+      if (line.kind == ProfileLine::Kind::kKey && SameName(line.name, Trim(key))) {
+        place.key_line = i;
+        place.key_text = text;
+        break;
+      }
     }
-    if (!inside) continue;
-    if (!Trim(WithoutCr(lines[i])).empty()) place.last_section_line = i;
-    if (line.kind == ProfileLine::Kind::kKey && SameName(line.name, Trim(key))) {
-      place.key_line = i;
-      break;
-    }
+    ++i;
   }
   return place;
 }
@@ -126,11 +144,10 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
   std::string_view found = default_text;
   while (!found.empty() && IsBlank(found.back())) found.remove_suffix(1);
   const std::optional<std::string> contents = ReadWholeFile(file);
-  std::vector<std::string> lines;
   if (contents) {
-    lines = SplitLines(*contents);
-    const KeyPlace place = FindKey(lines, section, key);
-    if (place.key_line) found = Unquote(Classify(lines[*place.key_line]).value);
+    // Scanned in place: a file of a million short lines costs no vector of them.
+    const KeyPlace place = FindKey(std::views::split(std::string_view(*contents), '\n'), section, key);
+    if (place.key_line) found = Unquote(Classify(place.key_text).value);
   }
   if (buffer_size == 0) return {};
   return std::string(found.substr(0, std::min(found.size(), buffer_size - 1)));
@@ -138,25 +155,36 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
 
 bool WritePrivateProfileString(std::string_view section, std::string_view key, std::string_view value,
                                const std::filesystem::path& file) {
-  const std::string contents = ReadWholeFile(file).value_or("");
+  return WritePrivateProfileStrings(section, {{std::string(key), std::string(value)}}, file);
+}
+
+bool WritePrivateProfileStrings(std::string_view section, const std::vector<std::pair<std::string, std::string>>& values,
+                                const std::filesystem::path& file) {
+  const std::optional<std::string> existing = ReadWholeFile(file);
+  std::error_code ec;
+  // A file that is there but cannot be read would lose everything else it holds.
+  if (!existing && std::filesystem::exists(file, ec)) return false;
+  const std::string contents = existing.value_or("");
   std::vector<std::string> lines = SplitLines(contents);
   const std::size_t first_break = contents.find('\n');
   const bool crlf = first_break != std::string::npos && first_break > 0 && contents[first_break - 1] == '\r';
   const std::string cr = crlf ? "\r" : "";
 
-  const KeyPlace place = FindKey(lines, section, key);
-  if (place.key_line) {
-    const std::string& old = lines[*place.key_line];
-    const std::size_t key_start = old.find_first_not_of(" \t");
-    const std::string_view old_key = Trim(std::string_view(old).substr(0, old.find('=')));
-    lines[*place.key_line] = old.substr(0, key_start) + std::string(old_key) + "=" + std::string(value) + cr;
-  } else {
-    const std::string key_line = std::string(Trim(key)) + "=" + std::string(value) + cr;
-    if (place.section_line) {
-      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(place.last_section_line + 1), key_line);
+  for (const auto& [key, value] : values) {
+    const KeyPlace place = FindKey(lines, section, key);
+    if (place.key_line) {
+      const std::string& old = lines[*place.key_line];
+      const std::size_t key_start = old.find_first_not_of(" \t");
+      const std::string_view old_key = Trim(std::string_view(old).substr(0, old.find('=')));
+      lines[*place.key_line] = old.substr(0, key_start) + std::string(old_key) + "=" + value + cr;
     } else {
-      lines.push_back("[" + std::string(Trim(section)) + "]" + cr);
-      lines.push_back(key_line);
+      const std::string key_line = std::string(Trim(key)) + "=" + value + cr;
+      if (place.section_line) {
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(place.last_section_line + 1), key_line);
+      } else {
+        lines.push_back("[" + std::string(Trim(section)) + "]" + cr);
+        lines.push_back(key_line);
+      }
     }
   }
   std::string out;

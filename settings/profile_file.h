@@ -9,18 +9,26 @@
 //    removed);
 //  - the caller's buffer of `buffer_size` characters holds a terminating NUL, so at most
 //    buffer_size - 1 characters come back;
-//  - lines starting with ';' are comments; the first matching section and key win.
+//  - lines starting with ';' are comments; the first matching section and key win;
+//  - a file that is not a regular file (a directory, a pipe, a device) or is larger than
+//    kProfileFileLimit reads as a missing file. Settings take a few kilobytes; the limit
+//    keeps a damaged or hostile file from costing seconds and hundreds of megabytes.
 //
-// Profile files live in the profile directory: $ZODRIX_PROFILE_DIR when set, otherwise
-// $XDG_CONFIG_HOME/zodrix, otherwise ~/.config/zodrix.
+// Profile files are written to the user's profile directory: $ZODRIX_PROFILE_DIR when set,
+// otherwise $XDG_CONFIG_HOME/zodrix, otherwise ~/.config/zodrix; they are read from the first
+// directory of the profile search that holds them (settings/profile_search.h).
 #pragma once
 
 #include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace orbelle::settings {
+
+inline constexpr std::size_t kProfileFileLimit = std::size_t{1} << 20;  // 1 MiB
 
 // The directory that holds the suite's profile files.
 std::filesystem::path ProfileDirectory();
@@ -43,5 +51,11 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
 // is then unchanged).
 bool WritePrivateProfileString(std::string_view section, std::string_view key, std::string_view value,
                                const std::filesystem::path& file);
+
+// Sets several keys of `section`, each as WritePrivateProfileString does, in one replacement
+// of the file: a reader sees all of them changed or none. A file that exists but cannot be
+// read is not written (its other contents would be lost).
+bool WritePrivateProfileStrings(std::string_view section, const std::vector<std::pair<std::string, std::string>>& values,
+                                const std::filesystem::path& file);
 
 }  // namespace orbelle::settings

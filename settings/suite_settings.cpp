@@ -6,6 +6,7 @@
 
 #include "settings/profile_file.h"
 #include "settings/profile_number.h"
+#include "settings/profile_search.h"
 
 namespace orbelle::settings {
 namespace {
@@ -82,7 +83,7 @@ void LoadSuiteSettings(SuiteSettings& s, const std::filesystem::path& file, cons
 }
 
 void LoadSuiteSettings(SuiteSettings& settings, const SettingsProblemReporter& report) {
-  LoadSuiteSettings(settings, ProfilePath(kSuiteSettingsFile), report);
+  LoadSuiteSettings(settings, FindProfile(kSuiteSettingsFile), report);
 }
 
 }  // namespace orbelle::settings

@@ -1,5 +1,5 @@
 // The suite's common settings record, read from the suite-wide settings file "ZODRIX.INI"
-// in the profile directory. The loader only reads the file.
+// found by the profile search. The loader only reads the file.
 //
 // Of all the fields, this program uses only the data directory: it holds the installation
 // check file and the ephemeris files. The other fields are the suite's common settings and
@@ -57,7 +57,7 @@ using SettingsProblemReporter = std::function<void(const std::string& message)>;
 void LoadSuiteSettings(SuiteSettings& settings, const std::filesystem::path& file,
                        const SettingsProblemReporter& report = {});
 
-// The same for "ZODRIX.INI" in the profile directory.
+// The same for the first "ZODRIX.INI" of the profile search (settings/profile_search.h).
 void LoadSuiteSettings(SuiteSettings& settings, const SettingsProblemReporter& report = {});
 
 }  // namespace orbelle::settings

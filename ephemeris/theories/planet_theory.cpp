@@ -16,15 +16,17 @@ namespace {
 // Constant of aberration, arc-seconds.
 constexpr double kAberration = 20.47;
 
-// Mean elements of date of a planet (Newcomb), degrees, degrees per Julian year, AU.
-struct MeanElements {
+// Newcomb's elements of date of a planet: mean longitude L, mean motion n, longitude of
+// perihelion, mean anomaly M, eccentricity, node, inclination, semi-major axis; degrees,
+// degrees per Julian year, AU. (Not the Kepler elements of the orbit points.)
+struct NewcombElements {
   double L, n, perihelion, M, e, node, i, a;
 };
 
-MeanElements PlanetElements(Integer body, double T, double T2, double T3) {
+NewcombElements PlanetElements(Integer body, double T, double T2, double T3) {
   auto N = [](double a) { return Norm360D(a); };
   switch (body) {
-    case 3:
+    case kMercury:
       return {N(N(415.0 * 360.0 * T) + 178.15 + (266654.8 * T + 104.68 + 1.084 * T2) / 3600.0),
               (5381016.3093 - 0.000495 * T) / 3600.0,
               75.85 + (5599.76 * T + 178.91 + 1.061 * T2) / 3600.0,
@@ -33,7 +35,7 @@ MeanElements PlanetElements(Integer body, double T, double T2, double T3) {
               47.1 + (4266.75 * T + 165.4 + 0.626 * T2) / 3600.0,
               7.0 + (6.699 * T + 10.37 - 0.066 * T2) / 3600.0,
               0.3870986};
-    case 4:
+    case kVenus:
       return {N(N(162.0 * 360.0 * T) + 342.75 + (717162.88 * T + 61.39 + 1.1148 * T2) / 3600.0),
               (2106641.3832 + 9.6e-5 * T) / 3600.0,
               130.15 + (5068.93 * T + 49.8 - 3.515 * T2) / 3600.0,
@@ -57,7 +59,7 @@ MeanElements PlanetElements(Integer body, double T, double T2, double T3) {
 // Long-period terms of Venus and Mars, degrees, added to both L and M.
 double PlanetLongPeriod(Integer body, double T) {
   auto s = [](double a) { return SinDegD(a); };
-  if (body == 4) {
+  if (body == kVenus) {
     return ((2.761 - 0.022 * T) * s(150.27 * T + 237.24) + 0.269 * s(119.05 * T + 212.2) -
             0.208 * s(1223.5 * T + 175.8)) /
            3600.0;
@@ -67,6 +69,44 @@ double PlanetLongPeriod(Integer body, double T) {
           13.5 * T) /
          3600.0;
 }
+
+// The disturbing planets of each body in the order their terms are added; their mean
+// anomalies in degrees (Jupiter's and Saturn's with the great inequality where the theory
+// has it), T in Julian centuries from JD 2415020.0.
+double GreatInequality(double T) { return SinDegD(134.4 + 38.5 * T); }
+
+constexpr std::array<Disturber, 6> kSunDisturbers = {{
+    {"SunByMercury", [](double T) { return 102.199 + 149472.35 * T; }, false},
+    {"SunByVenus", [](double T) { return 212.445 + 58517.493 * T; }, true},
+    {"SunByMars", [](double T) { return 319.582 + 19139.977 * T; }, true},
+    {"SunMarsLatitude", [](double T) { return 319.582 + 19139.977 * T; }, true},
+    {"SunByJupiter",
+     [](double T) { return 225.281 + 3034.583 * T + (0.3315 - 0.00155 * T) * SinDegD(133.9099 + 38.39365 * T); },
+     true},
+    {"SunBySaturn", [](double T) { return 175.596 + 1221.794 * T; }, true},
+}};
+constexpr std::array<Disturber, 4> kMercuryDisturbers = {{
+    {"MercuryByVenus", [](double T) { return 212.536 + 58517.656 * T; }, true},
+    {"MercuryByEarth", [](double T) { return -1.45 + 35999.213 * T; }, true},
+    {"MercuryByJupiter", [](double T) { return 225.36 + 3034.743 * T; }, true},
+    {"MercuryBySaturn", [](double T) { return 175.68 + 1221.96 * T; }, true},
+}};
+constexpr std::array<Disturber, 5> kVenusDisturbers = {{
+    {"VenusByMercury", [](double T) { return 102.35 + 149472.6615 * T; }, true},
+    {"VenusByEarth", [](double T) { return 358.63 + 35999.3595 * T; }, true},
+    {"VenusByMars", [](double T) { return 319.74 + 19140.2867 * T; }, true},
+    {"VenusByJupiter", [](double T) { return 225.43 + 3034.893 * T; }, true},
+    {"VenusBySaturn", [](double T) { return 175.8 + 1222.0994 * T; }, true},
+}};
+constexpr std::array<Disturber, 5> kMarsDisturbers = {{
+    {"MarsByVenus", [](double T) { return 212.388 + 58517.3715 * T; }, true},
+    {"MarsByEarth", [](double T) { return 358.415 + 35998.9285 * T; }, true},
+    {"MarsByJupiter", [](double T) { return 225.209 + 3034.462 * T + 0.332 * GreatInequality(T); }, true},
+    {"MarsBySaturn", [](double T) { return 175.533 + 1221.669 * T - 0.808 * GreatInequality(T); }, true},
+    {"MarsByUranus", [](double T) { return 74.188 + 428.049 * T; }, true},
+}};
+constexpr std::array<const PerturbationBlock*, 5> kMarsBlocks = {&kMarsByVenus, &kMarsByEarth, &kMarsByJupiter,
+                                                                 &kMarsBySaturn, &kMarsByUranus};
 
 }  // namespace
 
@@ -82,12 +122,12 @@ void SolarPlanetaryTheory::PlanetTheory(Integer& Body, float& EarthX, float& Ear
                                         std::span<float> HelioLat, std::span<float> HelioDist,
                                         std::span<float> HelioSpeed) {
   work_.T3 = Checked(T2 * T, "T3");
-  if (Body != 0 && Body != 1 && (Body < 3 || Body > 5)) return;
+  if (Body != kTimeArguments && !IsPlanetTheoryBody(Body)) return;
   Results r{static_cast<std::size_t>(Body), GeoLon, GeoLat, GeoDist, GeoSpeed, HelioLon, HelioLat, HelioDist,
             HelioSpeed};
-  if (Body == 0) {
+  if (Body == kTimeArguments) {
     FundamentalArguments(T, T2);
-  } else if (Body == 1) {
+  } else if (Body == kSun) {
     Sun(r, EarthX, EarthY, EarthZ, EarthDX, EarthDY, T, T2);
   } else {
     Planet(r, EarthX, EarthY, EarthZ, EarthDX, EarthDY, T, T2);
@@ -141,21 +181,9 @@ void SolarPlanetaryTheory::SolveKepler() {
 // longitude with nutation and the annual aberration 20.47" / R.
 void SolarPlanetaryTheory::Sun(Results& r, float& EarthX, float& EarthY, float& EarthZ, float& EarthDX,
                                float& EarthDY, double T, double T2) {
-  const double T3 = work_.T3;
   auto s = [](double a) { return SinDegD(a); };
   auto c = [](double a) { return CosDegD(a); };
-  work_.MeanLongitude = work_.SunMeanLongitude;
-  work_.MeanAnomaly = work_.SunMeanAnomaly;
-  work_.MeanMotion = 360.0 / (365.25636042 + 1.1e-7 * T) * 365.25 * kPlanetDegToRad;
-  work_.PerihelionLongitude = ((6189.03 * T + 1.63 * T2 + 0.023 * T3) / 3600.0 + 281.220833) * kPlanetDegToRad;
-  work_.Eccentricity = 0.01675104 - 4.18e-5 * T - 1.26e-7 * T2;
-  work_.SemiMajorAxis = 1.00000023;
-  work_.LongPeriod = 0.266 * s(119.0 * T + 31.8) + 6.4 * s(20.2 * T + 231.19) +
-                     (1.882 - 0.016 * T) * s(150.27 * T + 57.24);
-  work_.MeanAnomaly = work_.MeanAnomaly + work_.LongPeriod * kPlanetArcsecToRad;
-  SolveKepler();
-  work_.LongPeriod = work_.LongPeriod + 0.202 * s(893.3 * T + 315.6);
-  work_.TrueLongitude = work_.TrueLongitude + work_.LongPeriod / 3600.0;
+  UnperturbedOrbit(kSun, T, T2);
   SetOwnMultiples();
   AddSunPerturbations(T);
 
@@ -204,64 +232,94 @@ void SolarPlanetaryTheory::Sun(Results& r, float& EarthX, float& EarthY, float& 
 // planetary latitude terms enter the Sun's latitude with the opposite sign.
 void SolarPlanetaryTheory::AddSunPerturbations(double T) {
   // Mercury: its anomaly in radians, used directly in every term as 1 x.
-  const double mercury = (102.199 + 149472.35 * T) * kPlanetDegToRad;
+  const double mercury = kSunDisturbers[0].Radians(T);
   AddSeries(kSunByMercury.longitude, pert_longitude_, false, &mercury);
   AddSeries(kSunByMercury.log_radius, pert_log_radius_, false, &mercury);
 
-  SetDisturberMultiples(212.445 + 58517.493 * T);
+  SetDisturberMultiples(kSunDisturbers[1].degrees(T));
   PerturbSunByVenus();
-  SetDisturberMultiples(319.582 + 19139.977 * T);
+  SetDisturberMultiples(kSunDisturbers[2].degrees(T));
   PerturbSunByMars();
   AddInlineTerms(kSunMarsLatitude);
-  AddInlineBlock(225.281 + 3034.583 * T + (0.3315 - 0.00155 * T) * SinDegD(133.9099 + 38.39365 * T), kSunByJupiter);
-  AddInlineBlock(175.596 + 1221.794 * T, kSunBySaturn);
+  AddInlineBlock(kSunDisturbers[4].degrees(T), kSunByJupiter);
+  AddInlineBlock(kSunDisturbers[5].degrees(T), kSunBySaturn);
 
-  // The Moon: the Earth's motion about the Earth-Moon barycentre (Newcomb's lunar terms).
+  const LunarTermsOfTheSun moon = LunarTerms();
+  pert_longitude_ += moon.longitude;
+  pert_log_radius_ += moon.log_radius;
+  pert_latitude_ = moon.latitude - pert_latitude_;
+}
+
+// The Earth's motion about the Earth-Moon barycentre (Newcomb's lunar terms), from the
+// fundamental arguments of the last body-0 call.
+SolarPlanetaryTheory::LunarTermsOfTheSun SolarPlanetaryTheory::LunarTerms() const {
   const double D = work_.MoonElongation, Mm = work_.MoonMeanAnomaly, Ms = work_.SunMeanAnomaly;
   const double F = work_.MoonMeanLongitude - work_.MoonNodeLongitude;
   const double G = 2.0 * (work_.SunMeanLongitude - work_.MoonNodeLongitude);
   const double H = D - Mm - Ms;
   using std::cos;
   using std::sin;
-  pert_longitude_ += 6.454 * sin(D) + 0.013 * sin(3 * D) + 0.177 * sin(D + Mm) - 0.424 * sin(D - Mm) +
-                     0.039 * sin(3 * D - Mm) - 0.064 * sin(D + Ms) + 0.172 * sin(D - Ms) - 0.013 * sin(H) -
-                     0.013 * sin(G);
+  LunarTermsOfTheSun t;
+  t.longitude = 6.454 * sin(D) + 0.013 * sin(3 * D) + 0.177 * sin(D + Mm) - 0.424 * sin(D - Mm) +
+                0.039 * sin(3 * D - Mm) - 0.064 * sin(D + Ms) + 0.172 * sin(D - Ms) - 0.013 * sin(H) -
+                0.013 * sin(G);
   const double radius = 1336 * cos(D) + 3 * cos(3 * D) + 37 * cos(D + Mm) - 133 * cos(D - Mm) +
                         8 * cos(3 * D - Mm) - 14 * cos(D + Ms) + 36 * cos(D - Ms) - 3 * cos(H) + 3 * cos(G);
-  pert_log_radius_ += 10.0 * radius;
-  const double latitude = 0.576 * sin(F) + 0.016 * sin(F + Mm) - 0.047 * sin(F - Mm) + 0.021 * sin(F - G) +
-                          0.005 * sin(F - G - Mm) + 0.005 * sin(F + Ms) + 0.005 * sin(F - Ms);
-  pert_latitude_ = latitude - pert_latitude_;
+  t.log_radius = 10.0 * radius;
+  t.latitude = 0.576 * sin(F) + 0.016 * sin(F + Mm) - 0.047 * sin(F - Mm) + 0.021 * sin(F - G) +
+               0.005 * sin(F - G - Mm) + 0.005 * sin(F + Ms) + 0.005 * sin(F - Ms);
+  return t;
 }
 
 void SolarPlanetaryTheory::AddMercuryPerturbations(double T) {
-  SetDisturberMultiples(212.536 + 58517.656 * T);
+  SetDisturberMultiples(kMercuryDisturbers[0].degrees(T));
   PerturbMercuryByVenus();
-  AddInlineBlock(-1.45 + 35999.213 * T, kMercuryByEarth);
-  AddInlineBlock(225.36 + 3034.743 * T, kMercuryByJupiter);
-  AddInlineBlock(175.68 + 1221.96 * T, kMercuryBySaturn);
+  AddInlineBlock(kMercuryDisturbers[1].degrees(T), kMercuryByEarth);
+  AddInlineBlock(kMercuryDisturbers[2].degrees(T), kMercuryByJupiter);
+  AddInlineBlock(kMercuryDisturbers[3].degrees(T), kMercuryBySaturn);
 }
 
 void SolarPlanetaryTheory::AddVenusPerturbations(double T) {
-  AddInlineBlock(102.35 + 149472.6615 * T, kVenusByMercury);
-  SetDisturberMultiples(358.63 + 35999.3595 * T);
+  AddInlineBlock(kVenusDisturbers[0].degrees(T), kVenusByMercury);
+  SetDisturberMultiples(kVenusDisturbers[1].degrees(T));
   PerturbVenusByEarth();
-  AddInlineBlock(319.74 + 19140.2867 * T, kVenusByMars);
-  AddInlineBlock(225.43 + 3034.893 * T, kVenusByJupiter);
-  AddInlineBlock(175.8 + 1222.0994 * T, kVenusBySaturn);
+  AddInlineBlock(kVenusDisturbers[2].degrees(T), kVenusByMars);
+  AddInlineBlock(kVenusDisturbers[3].degrees(T), kVenusByJupiter);
+  AddInlineBlock(kVenusDisturbers[4].degrees(T), kVenusBySaturn);
 }
 
 // Mars: two terms of its own first (the equation of the centre beyond the Kepler ellipse of
 // the mean elements), then Venus, the Earth, Jupiter, Saturn and Uranus.
 void SolarPlanetaryTheory::AddMarsPerturbations(double T) {
-  pert_longitude_ = 0.043 * std::sin(OwnMultiple(2));
-  pert_log_radius_ = -465.0 * std::cos(OwnMultiple(1)) - 105.0 * std::cos(OwnMultiple(2));
-  AddInlineBlock(212.388 + 58517.3715 * T, kMarsByVenus);
-  AddInlineBlock(358.415 + 35998.9285 * T, kMarsByEarth);
-  const double great_inequality = SinDegD(134.4 + 38.5 * T);
-  AddInlineBlock(225.209 + 3034.462 * T + 0.332 * great_inequality, kMarsByJupiter);
-  AddInlineBlock(175.533 + 1221.669 * T - 0.808 * great_inequality, kMarsBySaturn);
-  AddInlineBlock(74.188 + 428.049 * T, kMarsByUranus);
+  const MarsOwnTerms own = OwnTermsOfMars();
+  pert_longitude_ = own.longitude;
+  pert_log_radius_ = own.log_radius;
+  for (std::size_t k = 0; k < kMarsDisturbers.size(); ++k) {
+    AddInlineBlock(kMarsDisturbers[k].degrees(T), *kMarsBlocks[k]);
+  }
+}
+
+SolarPlanetaryTheory::MarsOwnTerms SolarPlanetaryTheory::OwnTermsOfMars() const {
+  return {0.043 * std::sin(OwnMultiple(2)), -465.0 * std::cos(OwnMultiple(1)) - 105.0 * std::cos(OwnMultiple(2))};
+}
+
+double Disturber::Radians(double T) const {
+  return (reduced ? Norm360D(degrees(T)) : degrees(T)) * kPlanetDegToRad;
+}
+
+std::span<const Disturber> DisturbersOf(Integer body) {
+  switch (body) {
+    case kSun:
+      return kSunDisturbers;
+    case kMercury:
+      return kMercuryDisturbers;
+    case kVenus:
+      return kVenusDisturbers;
+    case kMars:
+      return kMarsDisturbers;
+    default:
+      return {};
+  }
 }
 
 // Mercury, Venus, Mars: Newcomb's mean elements of date (with the long-period terms of Venus
@@ -269,8 +327,37 @@ void SolarPlanetaryTheory::AddMarsPerturbations(double T) {
 void SolarPlanetaryTheory::Planet(Results& r, float EarthX, float EarthY, float EarthZ, float EarthDX,
                                   float EarthDY, double T, double T2) {
   const Integer body = static_cast<Integer>(r.b);
-  MeanElements el = PlanetElements(body, T, T2, work_.T3);
-  if (body != 3) {
+  UnperturbedOrbit(body, T, T2);
+  SetOwnMultiples();
+  if (body == kMercury) AddMercuryPerturbations(T);
+  if (body == kVenus) AddVenusPerturbations(T);
+  if (body == kMars) AddMarsPerturbations(T);
+  ReducePlanet(r, EarthX, EarthY, EarthZ, EarthDX, EarthDY);
+}
+
+// The Sun: the Earth's orbit from the Sun's mean longitude and anomaly of the last body-0
+// call, with the long-period terms. The planets: Newcomb's elements of date, with the
+// long-period terms of Venus and Mars in both L and M.
+void SolarPlanetaryTheory::UnperturbedOrbit(Integer body, double T, double T2) {
+  if (body == kSun) {
+    const double T3 = work_.T3;
+    auto s = [](double a) { return SinDegD(a); };
+    work_.MeanLongitude = work_.SunMeanLongitude;
+    work_.MeanAnomaly = work_.SunMeanAnomaly;
+    work_.MeanMotion = 360.0 / (365.25636042 + 1.1e-7 * T) * 365.25 * kPlanetDegToRad;
+    work_.PerihelionLongitude = ((6189.03 * T + 1.63 * T2 + 0.023 * T3) / 3600.0 + 281.220833) * kPlanetDegToRad;
+    work_.Eccentricity = 0.01675104 - 4.18e-5 * T - 1.26e-7 * T2;
+    work_.SemiMajorAxis = 1.00000023;
+    work_.LongPeriod = 0.266 * s(119.0 * T + 31.8) + 6.4 * s(20.2 * T + 231.19) +
+                       (1.882 - 0.016 * T) * s(150.27 * T + 57.24);
+    work_.MeanAnomaly = work_.MeanAnomaly + work_.LongPeriod * kPlanetArcsecToRad;
+    SolveKepler();
+    work_.LongPeriod = work_.LongPeriod + 0.202 * s(893.3 * T + 315.6);
+    work_.TrueLongitude = work_.TrueLongitude + work_.LongPeriod / 3600.0;
+    return;
+  }
+  NewcombElements el = PlanetElements(body, T, T2, work_.T3);
+  if (body != kMercury) {
     work_.LongPeriod = PlanetLongPeriod(body, T);
     el.L += work_.LongPeriod;
     el.M += work_.LongPeriod;
@@ -285,11 +372,6 @@ void SolarPlanetaryTheory::Planet(Results& r, float EarthX, float EarthY, float 
   work_.Eccentricity = el.e;
   work_.SemiMajorAxis = el.a;
   SolveKepler();
-  SetOwnMultiples();
-  if (body == 3) AddMercuryPerturbations(T);
-  if (body == 4) AddVenusPerturbations(T);
-  if (body == 5) AddMarsPerturbations(T);
-  ReducePlanet(r, EarthX, EarthY, EarthZ, EarthDX, EarthDY);
 }
 
 // From the perturbed longitude in the orbit to the ecliptic (the reduction series in

@@ -41,6 +41,21 @@ struct PlanetWork {
   double LongPeriod = 0;  // arc-seconds (the Sun), degrees (Venus, Mars)
 };
 
+// A disturbing planet of a body: the name of its block of perturbation terms and its mean
+// anomaly X in degrees as a function of T (Julian centuries from JD 2415020.0). The theory
+// takes X within one turn (`reduced`), except Mercury's in the Sun's terms.
+struct Disturber {
+  const char* block;
+  double (*degrees)(double T);
+  bool reduced;
+  // X in radians as the terms take it.
+  double Radians(double T) const;
+};
+
+// The disturbers of the Sun (body 1) and of Mercury, Venus and Mars in the order their terms
+// are added; empty for any other body.
+std::span<const Disturber> DisturbersOf(Integer body);
+
 class SolarPlanetaryTheory {
  public:
   // Body 0: the fundamental arguments and the nutation of the instant (T, T2 in Julian
@@ -62,6 +77,21 @@ class SolarPlanetaryTheory {
   double PertLongitude() const { return pert_longitude_; }
   double PertLogRadius() const { return pert_log_radius_; }
   double PertLatitude() const { return pert_latitude_; }
+
+  // The body's orbit before the perturbations (body 1 after a body-0 call, or 3..5): the
+  // longitude in the orbit, radius vector, mean anomaly, node and inclination in the working
+  // record, as the perturbations find them. The term fitter samples it (tools/fit_planet_terms).
+  void UnperturbedOrbit(Integer body, double T, double T2);
+  // The Sun's lunar terms (longitude and latitude in arc-seconds, log r in 1e-9) and Mars's
+  // two own terms (longitude, log r), the parts of the sums that are not term tables.
+  struct LunarTermsOfTheSun {
+    double longitude = 0, log_radius = 0, latitude = 0;
+  };
+  LunarTermsOfTheSun LunarTerms() const;
+  struct MarsOwnTerms {
+    double longitude = 0, log_radius = 0;
+  };
+  MarsOwnTerms OwnTermsOfMars() const;
 
   // Exposed for tests: the Kepler solution from MeanAnomaly, Eccentricity, MeanLongitude and
   // SemiMajorAxis, the multiple tables, and the four perturbation series, which only add to

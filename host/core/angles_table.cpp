@@ -9,7 +9,15 @@ namespace orbelle::host {
 
 using ephemeris::Integer;
 
-AnglesTable::AnglesTable() { LoadRows(); }
+AnglesTable::AnglesTable() {
+  LoadRows();
+  FillRowBodies();
+}
+
+void AnglesTable::FillRowBodies() {
+  RowBodies = {};
+  std::copy(kRowBodies.begin(), kRowBodies.end(), RowBodies.begin());
+}
 
 void AnglesTable::LoadRows() {
   std::copy(kRowNames.begin(), kRowNames.end(), RowNames.begin());
@@ -40,8 +48,7 @@ TableRows AnglesTable::RowsOfResults(const std::string& request, double jd) cons
 
 void AnglesTable::PrintAngles(const std::string& request, DrawingSurface& surface) {
   const RequestInstant instant = ReadRequest(request, Region);
-  RowBodies = {};
-  std::copy(kRowBodies.begin(), kRowBodies.end(), RowBodies.begin());
+  FillRowBodies();
   const double jd = ephemeris::JulianDay(instant.year, instant.month, instant.day, instant.Hours());
   rows_ = ComputeRows(request, jd);
   DrawTable(rows_, surface);

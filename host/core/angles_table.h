@@ -42,13 +42,14 @@ class AnglesTable {
   std::string EphemerisDirectory;  // directory of the ephemeris files, with its separator
   std::array<std::string, kRowCount> RowNames;
   std::array<int, kRowCount> RowColours{};
-  std::array<ephemeris::Integer, 16> RowBodies{1, 2, 3, 4, 5, 10, 11, 13, 14, 15, 16};
+  std::array<ephemeris::Integer, 16> RowBodies{};  // the first kRowCount hold kRowBodies
   ephemeris::InstantState Instant;  // the Earth's vector and the nutation, handed on within an instant
   ephemeris::ResultArrays Results;
   ephemeris::Ephemeris Engine;
   RegionalConventions Region;  // the host hands in the user's; C/POSIX until then
 
  private:
+  void FillRowBodies();
   TableRows ComputeRows(const std::string& request, double jd);
   TableRows rows_;
 };

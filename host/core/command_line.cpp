@@ -120,16 +120,27 @@ std::string PositionsJson(AnglesTable& t, double jd, const std::vector<Integer>&
   return out + "]}";
 }
 
+// The installed data beside the installed program: PREFIX/share/orbelle-angles for
+// PREFIX/bin/orbelle-angles, whatever the prefix; empty when the program does not run from
+// an installation (but from its build tree).
+std::filesystem::path InstalledDataDirectory() {
+  std::error_code ec;
+  const std::filesystem::path program = std::filesystem::canonical("/proc/self/exe", ec);
+  if (ec) return {};
+  const std::filesystem::path data = program.parent_path().parent_path() / "share" / "orbelle-angles";
+  return std::filesystem::is_regular_file(data / "ZodrixTC2.Dat", ec) ? data : std::filesystem::path();
+}
+
 }  // namespace
 
 std::string ShippedDataDirectory() {
   std::string dir;
   if (const char* env = std::getenv("ORBELLE_DATA_DIR"); env && *env) {
     dir = env;
-  } else if (std::error_code ec; std::filesystem::is_directory(ORBELLE_DATA_DIR_BUILD, ec)) {
-    dir = ORBELLE_DATA_DIR_BUILD;
+  } else if (const std::filesystem::path installed = InstalledDataDirectory(); !installed.empty()) {
+    dir = installed.string();
   } else {
-    dir = ORBELLE_DATA_DIR_INSTALL;
+    dir = ORBELLE_DATA_DIR_BUILD;
   }
   if (!dir.empty() && dir.back() != '/') dir += '/';
   return dir;
@@ -180,7 +191,7 @@ int TableCommand(const std::vector<std::string>& args, const RegionalConventions
 int PositionsCommand(const std::vector<std::string>& args) {
   AnglesTable table;
   table.EphemerisDirectory = DefaultEphemerisDirectory();
-  std::vector<Integer> bodies = {1, 2, 3, 4, 5, 10, 11, 13, 14, 15, 16};
+  std::vector<Integer> bodies(kRowBodies.begin(), kRowBodies.end());
   std::vector<std::string> jd_texts;
   for (std::size_t k = 0; k < args.size(); ++k) {
     const std::string& a = args[k];
@@ -258,6 +269,7 @@ constexpr std::string_view kHelpHead =
 
 constexpr std::string_view kHelpTail =
     "  --help                   this text\n"
+    "  --version                the program's version\n"
     "\n"
     "Exit status: 0 success, 1 a request failed, 2 usage error.\n";
 
@@ -274,6 +286,10 @@ std::optional<int> RunPortableCommand(const std::vector<std::string>& args, Regi
   const std::vector<std::string> rest(args.begin() + 1, args.end());
   if (command == "--help" || command == "-h" || command == "help") {
     std::cout << help;
+    return kExitOk;
+  }
+  if (command == "--version") {
+    std::cout << "orbelle-angles " ORBELLE_VERSION "\n";
     return kExitOk;
   }
   if (command == "table") return TableCommand(rest, region());

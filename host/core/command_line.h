@@ -15,11 +15,11 @@ namespace orbelle::host {
 inline constexpr int kExitOk = 0, kExitFailed = 1, kExitUsage = 2;
 
 // The directory of the shipped ephemeris data, with its trailing separator: $ORBELLE_DATA_DIR
-// when set, else the source tree's data/ when the program runs from its build tree, else the
-// installed copy.
+// when set, else the installed copy beside the installed program (PREFIX/share/orbelle-angles/),
+// else the source tree's data/ (the program runs from its build tree).
 std::string ShippedDataDirectory();
 
-// The ephemeris directory of the suite settings ("ZODRIX.INI" in the profile directory) when
+// The ephemeris directory of the suite settings (the first "ZODRIX.INI" of the profile search) when
 // they can be loaded, otherwise the shipped data.
 std::string DefaultEphemerisDirectory();
 

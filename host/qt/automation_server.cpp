@@ -6,7 +6,10 @@
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 #include <QMessageBox>
+#include <climits>
 #include <iostream>
+
+#include <dbus/dbus.h>
 
 #include "host/qt/automation_names.h"
 
@@ -29,6 +32,32 @@ const char* const kClassXml =
     "  </interface>\n";
 
 QString ChildNode(const QString& name) { return QStringLiteral("  <node name=\"%1\"/>\n").arg(name); }
+
+// The members of the class and the argument signatures they take.
+struct Member {
+  const char* interface;
+  const char* name;
+  const char* signature;
+};
+constexpr Member kApplicationMembers[] = {{"OrbelleAngles.Application", "CreateInstance", ""},
+                                          {"OrbelleAngles.Application", "Activate", ""}};
+constexpr Member kInstanceMembers[] = {{"org.freedesktop.DBus.Properties", "Set", "ssv"},
+                                       {"org.freedesktop.DBus.Properties", "Get", "ss"},
+                                       {"org.freedesktop.DBus.Properties", "GetAll", "s"},
+                                       {"OrbelleAngles._QuilanCls", "Release", ""}};
+
+// The member a call names (a call without an interface names the member of any interface),
+// or nullptr.
+template <std::size_t N>
+const Member* Find(const Member (&members)[N], const QDBusMessage& call) {
+  for (const Member& m : members) {
+    if (call.member() == QLatin1String(m.name) &&
+        (call.interface().isEmpty() || call.interface() == QLatin1String(m.interface))) {
+      return &m;
+    }
+  }
+  return nullptr;
+}
 
 bool HasDisplay() {
   const QString platform = QGuiApplication::platformName();
@@ -58,6 +87,18 @@ bool AutomationServer::Start() {
               << '\n';
     return false;
   }
+  // libdbus stops reading a connection while the messages it has received and not yet freed
+  // exceed 63 MiB (or 4096 file descriptors), and starts again from whichever thread frees the
+  // message that brings them below. Qt frees a call on the thread of the object that handled
+  // it, this one, while its socket watch can only be switched on the connection's own thread:
+  // one large enough call therefore left reading switched off for good, so that no call was
+  // answered any more and not even the bus going away was seen. Without the threshold there
+  // is nothing to switch back on; each message is still bounded by the bus (at most 128 MiB),
+  // and an over-long request is refused before it is used.
+  if (auto* raw = static_cast<DBusConnection*>(connection_.internalPointer())) {
+    dbus_connection_set_max_received_size(raw, LONG_MAX);
+    dbus_connection_set_max_received_unix_fds(raw, LONG_MAX);
+  }
   connection_.registerVirtualObject(QString::fromLatin1(kApplicationPath), this, QDBusConnection::SubPath);
   connection_.connect(QString(), QStringLiteral("/org/freedesktop/DBus/Local"),
                       QStringLiteral("org.freedesktop.DBus.Local"), QStringLiteral("Disconnected"), this,
@@ -78,18 +119,26 @@ void AutomationServer::Reply(const QDBusMessage& reply) { connection_.send(reply
 
 bool AutomationServer::handleMessage(const QDBusMessage& message, const QDBusConnection&) {
   if (message.interface() == kIntrospectableInterface) return false;  // answered from introspect()
-  if (ending_) {
-    Reply(
-        message.createErrorReply(QString::fromLatin1(kNotInstalledErrorName), QStringLiteral("The server is ending")));
+  if (installation_error_) {
+    Reply(message.createErrorReply(QString::fromLatin1(kNotInstalledErrorName), *installation_error_));
     return true;
   }
   const QString path = message.path();
-  if (path == QLatin1String(kApplicationPath) && message.member() == QLatin1String("CreateInstance")) {
+  const bool instance = path == QLatin1String(kGlobalInstancePath) || instances_.count(path);
+  const Member* member = path == QLatin1String(kApplicationPath) ? Find(kApplicationMembers, message)
+                         : instance                               ? Find(kInstanceMembers, message)
+                                                                  : nullptr;
+  if (member && message.signature() != QLatin1String(member->signature)) {
+    Reply(message.createErrorReply(QDBusError::InvalidArgs, QStringLiteral("%1 takes the arguments (%2), not (%3)")
+                                                                .arg(QLatin1String(member->name),
+                                                                     QLatin1String(member->signature),
+                                                                     message.signature())));
+  } else if (path == QLatin1String(kApplicationPath) && message.member() == QLatin1String("CreateInstance")) {
     CreateInstance(message);
   } else if (path == QLatin1String(kApplicationPath) && message.member() == QLatin1String("Activate")) {
     if (Quilan* form = server_.Form()) form->RestoreAndRaise();
     Reply(message.createReply());
-  } else if (path == QLatin1String(kGlobalInstancePath) || instances_.count(path)) {
+  } else if (instance) {
     InstanceCall(message);
   } else if (path.startsWith(QLatin1String(kInstancesPath) + QLatin1Char('/'))) {
     Reply(message.createErrorReply(QDBusError::UnknownObject, QStringLiteral("No instance %1").arg(path)));
@@ -110,7 +159,7 @@ bool AutomationServer::InitialiseClass(const QDBusMessage& message) {
   } catch (const InstallationError& e) {
     const QString text = QString::fromStdString(e.what());
     Reply(message.createErrorReply(QString::fromLatin1(kNotInstalledErrorName), text));
-    ending_ = true;
+    installation_error_ = text;  // every later call gets it, also while the message is shown
     ShowInstallationMessage(text);
     emit InstallationFailed();
     return false;
@@ -146,8 +195,12 @@ void AutomationServer::InstanceCall(const QDBusMessage& message) {
              (message.interface().isEmpty() || message.interface() == QLatin1String(kClassInterface))) {
     if (message.path() == QLatin1String(kGlobalInstancePath)) {
       global_holders_.remove(message.service());
-    } else {
+    } else if (instances_.at(message.path()) == message.service()) {
       instances_.erase(message.path());
+    } else {
+      Reply(message.createErrorReply(QDBusError::AccessDenied,
+                                     QStringLiteral("%1 belongs to the client that created it").arg(message.path())));
+      return;
     }
     Reply(message.createReply());
     EndIfUnused();
@@ -161,6 +214,12 @@ void AutomationServer::SetData(const QDBusMessage& message) {
   const QVariant value = message.arguments()[2].value<QDBusVariant>().variant();
   if (value.userType() != QMetaType::QString) {
     Reply(message.createErrorReply(QDBusError::InvalidArgs, QStringLiteral("Data takes a string")));
+    return;
+  }
+  if (const qsizetype length = value.toString().size(); length > kLongestRequest) {
+    Reply(message.createErrorReply(
+        QString::fromLatin1(kRequestErrorName),
+        QStringLiteral("The request is %1 characters long; a request has at most %2").arg(length).arg(kLongestRequest)));
     return;
   }
   if (message.path() == QLatin1String(kGlobalInstancePath)) {
@@ -196,6 +255,16 @@ void AutomationServer::ClientLeft(const QString& client) {
 
 void AutomationServer::BusLost() { emit BusGone(); }
 
+void AutomationServer::Finish() {
+  if (!installation_error_ || !connection_.isConnected()) return;
+  // Calls the bus routed here before it took the name back are read before the answer to the
+  // release; they get the installation error, and one more round trip sees those answers sent.
+  connection_.interface()->unregisterService(QString::fromLatin1(kBusName));
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::processEvents();
+  connection_.interface()->isServiceRegistered(QString::fromLatin1(kBusName));
+}
+
 void AutomationServer::EndIfUnused() {
   const Quilan* form = server_.Form();
   if (HeldInstances() == 0 && !(form && form->isVisible())) emit Unused();
@@ -225,7 +294,9 @@ int Serve() {
   });
   QObject::connect(&automation, &AutomationServer::InstallationFailed, [] { QCoreApplication::exit(1); });
   if (!automation.Start()) return QDBusConnection::sessionBus().isConnected() ? 0 : 1;
-  return QApplication::exec();
+  const int status = QApplication::exec();
+  automation.Finish();
+  return status;
 }
 
 }  // namespace orbelle::host

@@ -2,8 +2,8 @@
 // predeclared global instance, all handed to one QuilanServer (one form for the process).
 //
 // Instances are held by the client that created them (the global instance by every client
-// that used it) until released, or until the client leaves the bus. Releasing does nothing
-// else. The process ends when the window is closed and no instance is held.
+// that used it) until released by that client, or until it leaves the bus. Releasing does
+// nothing else. Calls with arguments of the wrong types are refused with InvalidArgs. The process ends when the window is closed and no instance is held.
 #pragma once
 
 #include <QDBusConnection>
@@ -11,6 +11,7 @@
 #include <QDBusVirtualObject>
 #include <QSet>
 #include <map>
+#include <optional>
 
 #include "host/qt/quilan_server.h"
 
@@ -28,6 +29,10 @@ class AutomationServer : public QDBusVirtualObject {
 
   bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
   QString introspect(const QString& path) const override;
+
+  // After the event loop: when the installation check failed, gives the bus name back and
+  // answers the calls that reached the server meanwhile with the installation error.
+  void Finish();
 
   // Instances held by clients, the global instance counted once per client that used it.
   int HeldInstances() const { return static_cast<int>(instances_.size() + global_holders_.size()); }
@@ -58,7 +63,7 @@ class AutomationServer : public QDBusVirtualObject {
   std::map<QString, QString> instances_;  // object path -> the client holding it
   QSet<QString> global_holders_;
   bool global_initialised_ = false;
-  bool ending_ = false;
+  std::optional<QString> installation_error_;  // set when the installation check failed
   unsigned next_instance_ = 1;
 };
 

@@ -4,11 +4,15 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
+#include <QDateTime>
+#include <QLocale>
 #include <iostream>
 
 #include "host/qt/automation_names.h"
 #include "host/qt/automation_server.h"
 #include "host/core/command_line.h"
+#include "host/core/request_text.h"
+#include "host/qt/qt_regional_conventions.h"
 #include "host/qt/quilan.h"
 
 namespace orbelle::host {
@@ -29,6 +33,43 @@ QDBusMessage Call(const QString& path, const QString& interface, const QString& 
   QDBusMessage call = QDBusMessage::createMethodCall(QString::fromLatin1(kBusName), path, interface, method);
   call.setArguments(args);
   return QDBusConnection::sessionBus().call(call, QDBus::Block, kCallTimeoutMs);
+}
+
+// The current local date and time as a request: in the regional short notation when it
+// reads back as the same minute, otherwise in ISO 8601.
+QString RequestForNow() {
+  const QDateTime now = QDateTime::currentDateTime();
+  const QLocale locale = QLocale::system();
+  const QString regional = locale.toString(now.date(), QLocale::ShortFormat) + u' ' + now.toString(QStringLiteral("HH:mm"));
+  try {
+    const RequestInstant read = ReadRequest(regional.toStdString(), ConventionsOf(locale));
+    if (read.year == now.date().year() && read.month == now.date().month() && read.day == now.date().day() &&
+        read.hour == now.time().hour() && read.minute == now.time().minute()) {
+      return regional;
+    }
+  } catch (const RequestError&) {
+  }
+  return now.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+}
+
+// CreateInstance (the bus starts the server, which shows the window), then Data, then
+// Release: the window stays until the user closes it.
+int AssignThroughBus(const QString& request, bool raise) {
+  if (!QDBusConnection::sessionBus().isConnected()) {
+    Fail("no D-Bus session bus");
+    return kExitFailed;
+  }
+  const QDBusMessage created = Call(QString::fromLatin1(kApplicationPath), QString::fromLatin1(kApplicationInterface),
+                                    QStringLiteral("CreateInstance"));
+  if (Failed(created)) return kExitFailed;
+  if (raise) Call(QString::fromLatin1(kApplicationPath), QString::fromLatin1(kApplicationInterface), QStringLiteral("Activate"));
+  const QString instance = created.arguments().value(0).value<QDBusObjectPath>().path();
+  const QDBusMessage assigned = Call(instance, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Set"),
+                                     {QString::fromLatin1(kClassInterface), QString::fromLatin1(kDataProperty),
+                                      QVariant::fromValue(QDBusVariant(request))});
+  const bool failed = Failed(assigned);
+  Call(instance, QString::fromLatin1(kClassInterface), QStringLiteral("Release"));
+  return failed ? kExitFailed : kExitOk;
 }
 
 }  // namespace
@@ -61,20 +102,15 @@ int SendCommand(const QStringList& args) {
     Fail("usage: orbelle-angles send REQUEST");
     return kExitUsage;
   }
-  if (!QDBusConnection::sessionBus().isConnected()) {
-    Fail("no D-Bus session bus");
-    return kExitFailed;
+  return AssignThroughBus(args.front(), false);
+}
+
+int ShowCommand(const QStringList& args) {
+  if (args.size() > 1) {
+    Fail("usage: orbelle-angles show [REQUEST]");
+    return kExitUsage;
   }
-  const QDBusMessage created = Call(QString::fromLatin1(kApplicationPath), QString::fromLatin1(kApplicationInterface),
-                                    QStringLiteral("CreateInstance"));
-  if (Failed(created)) return kExitFailed;
-  const QString instance = created.arguments().value(0).value<QDBusObjectPath>().path();
-  const QDBusMessage assigned = Call(instance, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Set"),
-                                     {QString::fromLatin1(kClassInterface), QString::fromLatin1(kDataProperty),
-                                      QVariant::fromValue(QDBusVariant(args.front()))});
-  const bool failed = Failed(assigned);
-  Call(instance, QString::fromLatin1(kClassInterface), QStringLiteral("Release"));
-  return failed ? kExitFailed : kExitOk;
+  return AssignThroughBus(args.isEmpty() ? RequestForNow() : args.front(), true);
 }
 
 int RenderCommand(const QStringList& args) {

@@ -10,6 +10,9 @@ int ServeCommand(const QStringList& args);
 // `send REQUEST`: creates an instance over the bus, assigns Data, releases the instance;
 // an error reply goes to standard error with exit status 1.
 int SendCommand(const QStringList& args);
+// `show [REQUEST]`: the same, for REQUEST or the current local date and time, and the window
+// raised: what the desktop menu entry runs.
+int ShowCommand(const QStringList& args);
 // `render --png FILE REQUEST`: the window with the table for REQUEST, drawn offscreen.
 int RenderCommand(const QStringList& args);
 

@@ -9,6 +9,7 @@
 #include "host/qt/qt_regional_conventions.h"
 #include "host/qt/window_position.h"
 #include "settings/profile_file.h"
+#include "settings/profile_search.h"
 
 namespace orbelle::host {
 namespace {
@@ -33,6 +34,7 @@ Quilan::Quilan(QWidget* parent)
   QFont box_font = TableFont(kRequestBoxPoints);
   box_font.setBold(true);
   DDEFTGT->setFont(box_font);
+  DDEFTGT->setMaxLength(kLongestRequest);
   status_->setFont(TableFont(kRequestBoxPoints));
   status_->setStyleSheet(QStringLiteral("color: #800000"));
   table_.Region = SystemConventions();
@@ -56,7 +58,7 @@ void Quilan::Form_Load() {
   setWindowFlag(Qt::WindowStaysOnTopHint, true);
   table_.LoadRows();
   loaded_ = true;
-  LoadWindowPosition(settings::ProfilePath(kWindowPositionFile), *this);
+  LoadWindowPosition(settings::FindProfile(kWindowPositionFile), *this);
 }
 
 void Quilan::Form_Unload() {

@@ -18,6 +18,9 @@
 namespace orbelle::host {
 
 inline constexpr const char* kWindowCaption = "Planets Position";
+// The longest request text taken, in characters. A date and a time in any regional notation
+// need a few dozen; a longer text is refused before it is read (the request box takes no more).
+inline constexpr int kLongestRequest = 256;
 
 class Quilan : public QWidget {
   Q_OBJECT

@@ -1,5 +1,6 @@
 #include "host/qt/quilan_server.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <vector>
@@ -14,7 +15,11 @@ void QuilanServer::Class_Initialize() {
     throw InstallationError(e.what());
   }
   // The file only proves that the suite is installed in the data directory; nothing is read.
-  if (!std::ifstream(settings_.DataDirectory + kInstallationCheckFile, std::ios::binary)) {
+  // It must be a regular file that opens: its type is checked first, so a pipe in its place
+  // cannot block the open, and a directory or device does not count.
+  const std::string check_file = settings_.DataDirectory + kInstallationCheckFile;
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(check_file, ec) || !std::ifstream(check_file, std::ios::binary)) {
     throw InstallationError(kModuleNotFoundMessage);
   }
   Quilan& form = EnsureForm();

@@ -1,5 +1,6 @@
 #include "host/qt/window_position.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <charconv>
@@ -22,6 +23,7 @@ struct Twips {
       per_pixel_y = kTwipsPerInch / screen->logicalDotsPerInchY();
       screen_width = static_cast<float>(screen->geometry().width() * per_pixel_x);
       screen_height = static_cast<float>(screen->geometry().height() * per_pixel_y);
+      available = screen->availableGeometry();
     }
   }
   float X(int pixels) const { return static_cast<float>(pixels * per_pixel_x); }
@@ -31,6 +33,7 @@ struct Twips {
 
   double per_pixel_x = 15.0, per_pixel_y = 15.0;
   float screen_width = 0, screen_height = 0;
+  QRect available;  // the screen less its panels, in pixels
 };
 
 // The outer window in twips, as a form reports its Left, Top, Width and Height.
@@ -46,9 +49,44 @@ OuterTwips Outer(const QWidget& form, const Twips& t) {
 // Frame sizes that the window system adds around the client area.
 QSize FrameExtra(const QWidget& form) { return form.frameGeometry().size() - form.geometry().size(); }
 
+// A window manager frames a window only once it is shown, and until then the window's outer
+// size is its inner size. An outer size restored before that is kept by this watcher: the
+// first time the window is seen with its frame, the inner size is set so that the outer size
+// is the one restored. Without it the frame was added at every start.
+class OuterSizeKeeper : public QObject {
+ public:
+  static constexpr const char* kName = "OuterSizeKeeper";
+
+  OuterSizeKeeper(QWidget& form, QSize outer) : QObject(&form), form_(form), outer_(outer) {
+    setObjectName(QString::fromLatin1(kName));
+    form.installEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Hide) {
+      deleteLater();
+    } else if ((event->type() == QEvent::Move || event->type() == QEvent::Resize || event->type() == QEvent::Show) &&
+               !FrameExtra(form_).isNull()) {
+      const QSize inner = outer_ - FrameExtra(form_);
+      form_.removeEventFilter(this);
+      deleteLater();
+      form_.resize(std::max(1, inner.width()), std::max(1, inner.height()));
+    }
+    return false;
+  }
+
+ private:
+  QWidget& form_;
+  QSize outer_;
+};
+
 void SetOuterSize(QWidget& form, int width_px, int height_px) {
   const QSize extra = FrameExtra(form);
   form.resize(std::max(1, width_px - extra.width()), std::max(1, height_px - extra.height()));
+  for (QObject* earlier :
+       form.findChildren<QObject*>(QString::fromLatin1(OuterSizeKeeper::kName), Qt::FindDirectChildrenOnly)) {
+    delete earlier;
+  }
+  if (extra.isNull() && !form.isVisible()) new OuterSizeKeeper(form, QSize(width_px, height_px));
 }
 
 bool FixedBorder(const QWidget& form) { return form.minimumSize() == form.maximumSize(); }
@@ -86,20 +124,23 @@ void LoadWindowPosition(const std::filesystem::path& file, QWidget& form) {
   const bool fixed = FixedBorder(form);
   const Twips t(form);
 
+  // Sizes beyond the available screen area are cut to it.
   const StoredValue height = Read(file, "Height");
   if (height.n > 0 && !fixed && height.value > 0) {
-    SetOuterSize(form, form.frameGeometry().width(), t.PixelsY(height.value));
+    SetOuterSize(form, form.frameGeometry().width(), std::min(t.PixelsY(std::min<double>(height.value, 1e9)),
+                                                              t.available.height()));
   }
   const StoredValue width = Read(file, "Width");
   if (width.n > 0 && !fixed && width.value > 0) {
-    SetOuterSize(form, t.PixelsX(width.value), form.frameGeometry().height());
+    SetOuterSize(form, std::min(t.PixelsX(std::min<double>(width.value, 1e9)), t.available.width()),
+                 form.frameGeometry().height());
   }
 
   const StoredValue left = Read(file, "Left");
   if (left.n == 0) {
     CentreWindow(form);
   } else {
-    if (left.value > 0) form.move(t.PixelsX(left.value), form.frameGeometry().y());
+    if (left.value > 0) form.move(t.PixelsX(std::min<double>(left.value, 1e9)), form.frameGeometry().y());
     const OuterTwips o = Outer(form, t);
     if (o.left > t.screen_width - o.width) {
       CentreWindow(form);
@@ -107,7 +148,9 @@ void LoadWindowPosition(const std::filesystem::path& file, QWidget& form) {
     }
   }
   const StoredValue top = Read(file, "Top");
-  if (top.n > 0 && top.value > 0) form.move(form.frameGeometry().x(), t.PixelsY(top.value));
+  if (top.n > 0 && top.value > 0) form.move(form.frameGeometry().x(), t.PixelsY(std::min<double>(top.value, 1e9)));
+  // A window wholly below the screen could not be reached: it is centred instead.
+  if (!t.available.isEmpty() && !form.frameGeometry().intersects(t.available)) CentreWindow(form);
 }
 
 void SaveWindowPosition(const std::filesystem::path& file, QWidget& form) {
@@ -115,9 +158,12 @@ void SaveWindowPosition(const std::filesystem::path& file, QWidget& form) {
   const OuterTwips o = Outer(form, Twips(form));
   const std::pair<const char*, float> values[] = {
       {"Height", o.height}, {"Width", o.width}, {"Left", o.left}, {"Top", o.top}};
+  // The four keys in one replacement of the file, so that it never holds a mix of two places.
+  std::vector<std::pair<std::string, std::string>> stored;
   for (const auto& [key, value] : values) {
-    if (value >= 0) settings::WritePrivateProfileString("Size", key, StoredText(value), file);
+    if (value >= 0) stored.emplace_back(key, StoredText(value));
   }
+  settings::WritePrivateProfileStrings("Size", stored, file);
 }
 
 }  // namespace orbelle::host

@@ -5,6 +5,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QDBusPendingCall>
 #include <QDBusVariant>
 #include <atomic>
 
@@ -20,9 +21,12 @@ class BusClient {
 
   QDBusMessage Call(const QString& path, const QString& interface, const QString& method,
                     const QVariantList& args = {}) {
-    QDBusMessage call = QDBusMessage::createMethodCall(QString::fromLatin1(host::kBusName), path, interface, method);
-    call.setArguments(args);
-    return bus_.call(call, QDBus::Block, 10000);
+    return bus_.call(Message(path, interface, method, args), QDBus::Block, 10000);
+  }
+  // Sends the call without waiting for its answer.
+  QDBusPendingCall Send(const QString& path, const QString& interface, const QString& method,
+                        const QVariantList& args = {}) {
+    return bus_.asyncCall(Message(path, interface, method, args), 10000);
   }
   QString CreateInstance() {
     const QDBusMessage reply = Call(QString::fromLatin1(host::kApplicationPath),
@@ -30,9 +34,11 @@ class BusClient {
     return reply.arguments().value(0).value<QDBusObjectPath>().path();
   }
   QDBusMessage SetData(const QString& path, const QString& text) {
-    return Call(path, kProperties, QStringLiteral("Set"),
-                {QString::fromLatin1(host::kClassInterface), QString::fromLatin1(host::kDataProperty),
-                 QVariant::fromValue(QDBusVariant(text))});
+    return Call(path, kProperties, QStringLiteral("Set"), DataArguments(text));
+  }
+  static QVariantList DataArguments(const QString& text) {
+    return {QString::fromLatin1(host::kClassInterface), QString::fromLatin1(host::kDataProperty),
+            QVariant::fromValue(QDBusVariant(text))};
   }
   QDBusMessage GetData(const QString& path) {
     return Call(path, kProperties, QStringLiteral("Get"),
@@ -52,6 +58,13 @@ class BusClient {
   inline static const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
 
  private:
+  static QDBusMessage Message(const QString& path, const QString& interface, const QString& method,
+                              const QVariantList& args) {
+    QDBusMessage call = QDBusMessage::createMethodCall(QString::fromLatin1(host::kBusName), path, interface, method);
+    call.setArguments(args);
+    return call;
+  }
+
   inline static std::atomic<int> count_{0};
   QString name_;
   QDBusConnection bus_;

@@ -8,8 +8,10 @@
 #include <QProcess>
 #include <QThread>
 
+#include "bus_client.h"
 #include "desktop_test_support.h"
 #include "host/qt/automation_names.h"
+#include "host/qt/quilan.h"
 #include "tools/private_bus/private_bus.h"
 
 namespace orbelle::host {
@@ -129,6 +131,64 @@ TEST_F(ActivationTest, MissingInstallationCheckFileEndsTheServerWithItsMessage) 
   EXPECT_EQ(server.exitCode(), 1);
   EXPECT_TRUE(
       QString::fromUtf8(server.readAllStandardError()).contains(QLatin1String("Main orbelle module not found")));
+}
+
+// Calls that reach a server while it ends for a failed installation check, many at once from
+// one client, all get the installation error: none is left without an answer.
+TEST_F(ActivationTest, EndingServerAnswersEveryCallWithTheInstallationError) {
+  std::remove((suite.DataDirectory() + "ZodrixTC2.Dat").c_str());
+  QProcess server;
+  StartServer(server);
+  testing::BusClient client(bus.Address());
+  std::vector<QDBusPendingCall> calls;
+  for (int i = 0; i < 40; ++i) {
+    calls.push_back(i % 2 ? client.Send(QString::fromLatin1(kGlobalInstancePath), testing::BusClient::kProperties,
+                                        QStringLiteral("Set"), testing::BusClient::DataArguments(QStringLiteral("1/1/2000")))
+                          : client.Send(QString::fromLatin1(kApplicationPath), QString::fromLatin1(kApplicationInterface),
+                                        QStringLiteral("CreateInstance")));
+  }
+  for (QDBusPendingCall& call : calls) {
+    call.waitForFinished();
+    EXPECT_EQ(call.error().name().toStdString() + ": " + call.error().message().toStdString(),
+              std::string(kNotInstalledErrorName) + ": Main orbelle module not found");
+  }
+  ASSERT_TRUE(server.waitForFinished(10000));
+  EXPECT_EQ(server.exitCode(), 1);
+}
+
+// A request far longer than any date is refused before it is read, even at the largest size
+// the bus carries; nothing a client sends stops the server from answering the next call or from
+// ending with its bus.
+TEST_F(ActivationTest, OverlongRequestIsRefusedAndTheServerStillAnswersAndEndsWithItsBus) {
+  QProcess server;
+  StartServer(server);
+  testing::BusClient client(bus.Address());
+  const QString instance = client.CreateInstance();
+  const QDBusMessage small = client.SetData(instance, QString(kLongestRequest + 1, QLatin1Char('1')));
+  EXPECT_EQ(small.errorName(), QLatin1String(kRequestErrorName));
+  EXPECT_TRUE(small.errorMessage().contains(QLatin1String("257 characters"))) << small.errorMessage().toStdString();
+
+  // 64 MiB stopped the server for good, depending on which of its threads let go of the
+  // message last: a few times over.
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_EQ(client.SetData(instance, QString(64 << 20, QLatin1Char('1'))).errorName(),
+              QLatin1String(kRequestErrorName));
+  }
+  // libdbus carries messages up to 128 MiB; Qt's client sends the text as UTF-8.
+  constexpr int kBusLimit = 128 << 20;
+  const QDBusMessage under = client.SetData(instance, QString(kBusLimit - 4096, QLatin1Char('1')));
+  EXPECT_EQ(under.errorName(), QLatin1String(kRequestErrorName));
+  EXPECT_LT(under.errorMessage().size(), 100);
+  const QDBusMessage over = client.SetData(instance, QString(kBusLimit, QLatin1Char('1')));
+  EXPECT_EQ(over.type(), QDBusMessage::ErrorMessage);  // the bus refuses it: never delivered
+
+  testing::BusClient next(bus.Address());
+  QElapsedTimer timer;
+  timer.start();
+  EXPECT_EQ(next.SetData(next.CreateInstance(), QStringLiteral("12/25/2026 10:30")).type(), QDBusMessage::ReplyMessage);
+  EXPECT_LT(timer.elapsed(), 5000);
+  bus.Stop();
+  EXPECT_TRUE(server.waitForFinished(10000));
 }
 
 TEST_F(ActivationTest, MissingDataDirectoryEndsTheServerWithItsMessage) {

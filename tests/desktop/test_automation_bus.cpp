@@ -134,6 +134,31 @@ TEST_F(AutomationBusTest, ReleaseLeavesAnOpenWindowOpen) {
   EXPECT_TRUE(EventuallyTrue([&] { return unused == 1; }));
 }
 
+// Another client cannot release an instance it did not create, and a call whose arguments do
+// not match its member is refused whole.
+TEST_F(AutomationBusTest, OnlyTheCreatorReleasesAndWrongArgumentsAreRefused) {
+  BusClient other{bus.Address()};
+  const QString instance = WhileServing([&] { return client.CreateInstance(); });
+  const QDBusMessage foreign = WhileServing([&] { return other.Release(instance); });
+  EXPECT_EQ(foreign.errorName(), QLatin1String("org.freedesktop.DBus.Error.AccessDenied"));
+  EXPECT_EQ(WhileServing([&] { return client.SetData(instance, QStringLiteral("3/3/2003")).type(); }),
+            QDBusMessage::ReplyMessage);
+
+  const auto call = [&](const QString& path, const QString& interface, const char* method, const QVariantList& args) {
+    return WhileServing([&] { return client.Call(path, interface, QString::fromLatin1(method), args).errorName(); });
+  };
+  const QString invalid = QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs");
+  EXPECT_EQ(call(QString::fromLatin1(kApplicationPath), QString::fromLatin1(kApplicationInterface), "CreateInstance",
+                 {QStringLiteral("extra")}),
+            invalid);
+  EXPECT_EQ(call(instance, QString::fromLatin1(kClassInterface), "Release", {QStringLiteral("x")}), invalid);
+  EXPECT_EQ(call(instance, BusClient::kProperties, "Set", BusClient::DataArguments(QStringLiteral("1/1/2000")) << 1),
+            invalid);
+  EXPECT_EQ(automation.HeldInstances(), 1);  // nothing created, nothing released
+  EXPECT_EQ(WhileServing([&] { return client.Release(instance).type(); }), QDBusMessage::ReplyMessage);
+  EXPECT_EQ(automation.HeldInstances(), 0);
+}
+
 TEST_F(AutomationBusTest, GlobalInstanceIsInitialisedOnFirstUse) {
   EXPECT_EQ(server.Form(), nullptr);
   const QDBusMessage reply = WhileServing(

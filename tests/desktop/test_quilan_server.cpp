@@ -1,6 +1,10 @@
 // The class's shared state in one process: Class_Initialize, Data and the one form.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <functional>
 #include <thread>
 
 #include "ephemeris/file_contents_cache.h"
@@ -76,15 +80,26 @@ TEST_F(QuilanServerTest, AfterClosingDataDrawsHiddenAndANewInstanceShows) {
   form->close();
 }
 
+// Missing, or a directory, a pipe (an open would block) or a device in its place.
 TEST_F(QuilanServerTest, MissingInstallationCheckFileEndsWithoutAWindow) {
-  std::remove((suite.DataDirectory() + "ZodrixTC2.Dat").c_str());
-  try {
-    server.Class_Initialize();
-    FAIL() << "no installation error";
-  } catch (const InstallationError& e) {
-    EXPECT_STREQ(e.what(), "Main orbelle module not found");
+  const std::string check = suite.DataDirectory() + "ZodrixTC2.Dat";
+  const std::vector<std::function<void()>> replacements = {
+      [] {},
+      [&] { std::filesystem::create_directory(check); },
+      [&] { ASSERT_EQ(mkfifo(check.c_str(), 0600), 0); },
+      [&] { std::filesystem::create_symlink("/dev/zero", check); },
+  };
+  for (const auto& replace : replacements) {
+    std::filesystem::remove_all(check);
+    replace();
+    try {
+      server.Class_Initialize();
+      FAIL() << "no installation error";
+    } catch (const InstallationError& e) {
+      EXPECT_STREQ(e.what(), "Main orbelle module not found");
+    }
+    EXPECT_EQ(server.Form(), nullptr);
   }
-  EXPECT_EQ(server.Form(), nullptr);
 }
 
 TEST_F(QuilanServerTest, MissingDataDirectoryEndsWithTheSettingsMessage) {

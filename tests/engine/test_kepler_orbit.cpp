@@ -5,6 +5,8 @@
 
 #include "ephemeris/engine_error.h"
 #include "ephemeris/kepler_orbit.h"
+#include "ephemeris/mean_elements.h"
+#include "ephemeris/orbit_points.h"
 #include "tests/support/engine_call.h"
 
 namespace orbelle::ephemeris {

@@ -93,46 +93,6 @@ TEST(Series, LeadingTermOfTheSunByVenus) {
   EXPECT_EQ(first.amplitude, 5.526);
 }
 
-void ExpectCounts(const PerturbationBlock& b, std::size_t lon, std::size_t rad, std::size_t lat, const char* name) {
-  EXPECT_EQ(b.longitude.size(), lon) << name;
-  EXPECT_EQ(b.log_radius.size(), rad) << name;
-  EXPECT_EQ(b.latitude.size(), lat) << name;
-}
-
-TEST(TermTables, CountsOfEverySeries) {
-  ExpectCounts(kSunByMercury, 4, 4, 0, "Sun by Mercury");
-  ExpectCounts(kSunByVenus, 35, 39, 22, "Sun by Venus");
-  ExpectCounts(kSunByMars, 43, 43, 0, "Sun by Mars");
-  ExpectCounts(kSunMarsLatitude, 0, 0, 3, "Sun, Mars latitude");
-  ExpectCounts(kSunByJupiter, 20, 21, 7, "Sun by Jupiter");
-  ExpectCounts(kSunBySaturn, 10, 10, 2, "Sun by Saturn");
-  ExpectCounts(kMercuryByVenus, 66, 65, 0, "Mercury by Venus");
-  ExpectCounts(kMercuryByEarth, 24, 26, 0, "Mercury by Earth");
-  ExpectCounts(kMercuryByJupiter, 30, 33, 0, "Mercury by Jupiter");
-  ExpectCounts(kMercuryBySaturn, 11, 0, 0, "Mercury by Saturn");
-  ExpectCounts(kVenusByMercury, 7, 9, 0, "Venus by Mercury");
-  ExpectCounts(kVenusByEarth, 40, 42, 31, "Venus by Earth");
-  ExpectCounts(kVenusByMars, 11, 11, 0, "Venus by Mars");
-  ExpectCounts(kVenusByJupiter, 15, 15, 5, "Venus by Jupiter");
-  ExpectCounts(kVenusBySaturn, 3, 2, 0, "Venus by Saturn");
-  ExpectCounts(kMarsByVenus, 17, 19, 2, "Mars by Venus");
-  ExpectCounts(kMarsByEarth, 64, 65, 9, "Mars by Earth");
-  ExpectCounts(kMarsByJupiter, 47, 47, 13, "Mars by Jupiter");
-  ExpectCounts(kMarsBySaturn, 20, 21, 6, "Mars by Saturn");
-  ExpectCounts(kMarsByUranus, 7, 3, 0, "Mars by Uranus");
-}
-
-TEST(TermTables, PhasesOfPiComeFromTheTheory) {
-  const auto& sun = kSunByVenus.latitude[10];
-  EXPECT_EQ(sun.pi_phase, 1);
-  EXPECT_EQ(sun.x, 4);
-  EXPECT_EQ(sun.m, -6);
-  const auto& venus = kVenusByEarth.longitude[9];
-  EXPECT_EQ(venus.pi_phase, -1);
-  EXPECT_EQ(venus.x, 8);
-  EXPECT_EQ(venus.m, -5);
-}
-
 // Multiples stay inside the tables: |x| in 0..13, 15, 17 and |m| up to 18, and 19 once (Mars by
 // the Earth, through 10 M + 9 M).
 TEST(TermTables, MultiplesWithinTheTables) {

@@ -51,10 +51,10 @@ void WriteEphemerisFile(const std::string& path, bool header, std::int16_t count
   WriteBytes(path, out);
 }
 
-std::vector<Record> LinearRecords(std::size_t n) {
+std::vector<Record> LinearRecords(std::size_t n, float y) {
   std::vector<Record> records;
   for (std::size_t i = 0; i < n; ++i) {
-    records.push_back({static_cast<float>(1.0 + 0.001 * (static_cast<double>(i) - 2.0)), 2.0f, 0.5f});
+    records.push_back({static_cast<float>(1.0 + 0.001 * (static_cast<double>(i) - 2.0)), y, 0.5f});
   }
   return records;
 }

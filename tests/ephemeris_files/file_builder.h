@@ -34,8 +34,9 @@ void WriteEphemerisFile(const std::string& path, bool header, std::int16_t count
                         const std::vector<Record>& records);
 
 // Records i = 0 .. n-1 of a body moving uniformly: x = 1 + 0.001 (S + (i - 2) h - S) / h,
-// y = 2, z = 0.5 (so a position is known exactly at any date).
-std::vector<Record> LinearRecords(std::size_t n);
+// y = `y`, z = 0.5 (so a position is known exactly at any date). The default puts the body
+// among the minor planets; a larger `y` takes it to an outer planet's distance.
+std::vector<Record> LinearRecords(std::size_t n, float y = 2.0f);
 
 // A minor-body file: header fields, then the records as 32-bit integers.
 void WriteMinorBodyFile(const std::string& path, char kind, std::int16_t step, std::int32_t epoch_tenths,

@@ -23,6 +23,8 @@ TEST(SignCell, DegreesGlyphAndMinutesWithoutCarry) {
   EXPECT_EQ(Shown(-1.0f), "2993|00 ");     // the DATE ERROR position
   EXPECT_EQ(Shown(359.75f), "29105|45 ");  // 29 Pisces 45
   EXPECT_THROW(SignCell(std::nanf("")), ephemeris::CalculationError);
+  EXPECT_EQ(SignCell(75.5f).Shown(), "15\u264A30 ");
+  EXPECT_EQ(SignCell(-1e6f).Shown(), "20\uFFFD00 ");  // -1e6 = -33334 * 30 + 20: no sign glyph
 }
 
 TEST(DecimalCell, TwoDecimalsRegionalSeparator) {
@@ -36,6 +38,25 @@ TEST(DecimalCell, TwoDecimalsRegionalSeparator) {
   EXPECT_EQ(DecimalCell(0.125f, c), "0.13   ");  // an exact half rounds away from zero
   EXPECT_EQ(DecimalCell(359.996f, c), "360.00   ");
   EXPECT_EQ(DecimalCell(123.456f, de), "123,46   ");
+  RegionalConventions arabic;
+  arabic.decimal_separator = "\u066B";
+  EXPECT_EQ(DecimalCell(123.456f, arabic), "123\u066B46   ");
+  // Beyond 1e15 the exact decimal value of the single (1e20f is 100000002004087734272).
+  EXPECT_EQ(DecimalCell(-1e20f, de), "-100000002004087734272,00   ");
+}
+
+// A worked example against the reference ephemeris: 2000 January 1, 12:00 TT (11:58:56 UT),
+// apparent geocentric longitudes from Swiss Ephemeris with its JPL files (swetest -p0 and
+// -p1): the Sun 280.3681636, the Moon 223.3148465 degrees. The table rounds them to minutes
+// (10 Capricorn 22.09', 13 Scorpio 18.89') and to hundredths.
+TEST(PrintAngles, WorkedExampleAgainstTheReference) {
+  AnglesTable table;
+  TextSurface surface;
+  table.PrintAngles("2000-01-01 12:00", surface);
+  const std::vector<std::string> lines = surface.Lines();
+  ASSERT_EQ(lines.size(), 14u);
+  EXPECT_TRUE(lines[3].starts_with("SUN/EARTH   10\u2651" "22 280.37   ")) << lines[3];
+  EXPECT_TRUE(lines[4].starts_with("MOON        13\u264F" "19 223.31   ")) << lines[4];
 }
 
 // Records every drawing operation, to check what the table does on the surface.

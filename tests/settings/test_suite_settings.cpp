@@ -1,8 +1,12 @@
 // Loading the suite's common settings record from "ZODRIX.INI".
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <functional>
 #include <vector>
 
+#include "settings/profile_file.h"
 #include "settings/suite_settings.h"
 #include "tests/settings/temp_directory.h"
 
@@ -56,6 +60,28 @@ TEST_F(SuiteSettingsTest, MissingOrEmptyDataDirectoryMeansNotInstalled) {
   } catch (const SuiteNotInstalled& e) {
     EXPECT_STREQ(e.what(), "Please. Install QUADREX again");
   }
+}
+
+// A directory, a pipe (which would block an open for ever), a device or a file beyond the
+// 1 MiB limit in the settings file's place reads as a missing file: not installed, at once.
+TEST_F(SuiteSettingsTest, AnythingButARegularFileOfSaneSizeMeansNotInstalled) {
+  const std::filesystem::path file = dir.path() / "ZODRIX.INI";
+  const std::string valid = "[EPHEM]\nDirectory=/d/\n";
+  const std::vector<std::pair<const char*, std::function<void()>>> cases = {
+      {"directory", [&] { std::filesystem::create_directory(file); }},
+      {"pipe", [&] { ASSERT_EQ(mkfifo(file.c_str(), 0600), 0); }},
+      {"device", [&] { std::filesystem::create_symlink("/dev/zero", file); }},
+      {"over the limit", [&] { dir.Write("ZODRIX.INI", valid + std::string(kProfileFileLimit, '\n')); }},
+  };
+  for (const auto& [what, make] : cases) {
+    std::filesystem::remove_all(file);
+    make();
+    SuiteSettings s;
+    EXPECT_THROW(LoadSuiteSettings(s, file), SuiteNotInstalled) << what;
+  }
+  // Up to the limit the file is read, a million blank lines included.
+  std::filesystem::remove_all(file);
+  EXPECT_EQ(Load(std::string(kProfileFileLimit - valid.size(), '\n') + valid).DataDirectory, "/d/");
 }
 
 TEST_F(SuiteSettingsTest, DataDirectoryGetsItsFinalSeparator) {

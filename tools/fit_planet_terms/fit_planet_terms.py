@@ -8,7 +8,10 @@ heliocentric longitude, latitude and radius of the Earth and of the three planet
 turned into the theory's own quantities: the perturbation of the longitude in the orbit (the
 reduction to the ecliptic inverted), of log10 of the radius vector (units of 1e-9) and of the
 latitude, all against the theory's own unperturbed orbit (its mean elements, long-period terms
-and Kepler's equation). The published terms are subtracted as they stand. The remainder is
+and Kepler's equation). That orbit, the disturbers' mean anomalies and the parts of the sums
+that are not term tables come from the engine itself, through the sampler planet_fit_sample,
+so that an edit of the theory is fitted as it stands. The published terms are subtracted as
+they stand. The remainder is
 fitted by least squares with a cos and a sin column for every term A cos(x X + m M + phase)
 allowed in each series (X the disturbing planet's mean anomaly as the theory forms it, M the own
 mean anomaly) plus a quadratic in T, which absorbs the slow drift of the mean elements and is
@@ -18,9 +21,11 @@ each body may keep, so that what is left out is centred on the fitted years. Per
 largest terms are kept up to the series' count, and the kept terms are fitted once more. Terms
 in the own anomaly alone occur in one series only.
 
-Usage: fit_planet_terms.py [--out DIR] [--published-only]
+Usage: fit_planet_terms.py [--out DIR] [--sampler PATH] [--published-only]
   --out DIR         where the four *_perturbation_terms.cpp go (default: ephemeris/theories of
                     the source tree)
+  --sampler PATH    the built planet_fit_sample (default: build/tools/fit_planet_terms/ of the
+                    source tree)
   --published-only  write tables holding only the published terms (used to measure what the
                     fitted terms bring); no reference ephemeris is needed.
 """
@@ -42,9 +47,9 @@ SAMPLES = 16000
 JD_FIRST, JD_LAST = 2378496.5, 2524593.5  # 1800-01-01 .. 2200-01-01
 SUMS = ("lon", "rad", "lat")
 
-# Disturbing planets: (series name, x in degrees as a function of T, allowed (x, m) pairs). The
-# Jupiter block of each body may take the constant term (0, 0): the mean offset of the theory's
-# mean elements from the reference over the fitted years.
+# Disturbing planets of each body: (series name, allowed (x, m) pairs); the sampler gives
+# their mean anomalies X. The Jupiter block of each body may take the constant term (0, 0):
+# the mean offset of the theory's mean elements from the reference over the fitted years.
 def inline_pairs(own_range, x_range):
     return [(x, m) for x in x_range for m in own_range if not (x == 0 and m <= 0)]
 
@@ -53,40 +58,32 @@ SERIES_PROC = [m for m in range(-14, 5) if abs(m) != 11]  # own multiples of the
 
 BLOCKS = {
     1: [
-        ("SunByMercury", lambda T: (102.199 + 149472.35 * T), []),
-        ("SunByVenus", lambda T: 212.445 + 58517.493 * T,
-         [(x, m) for x in range(0, 11) for m in SERIES_PROC if not (x == 0 and m <= 0)]),
-        ("SunByMars", lambda T: 319.582 + 19139.977 * T,
-         [(-x, m) for x in list(range(1, 14)) + [15, 17] for m in range(-1, 15) if abs(m) != 11]),
-        ("SunMarsLatitude", lambda T: 319.582 + 19139.977 * T, []),
-        ("SunByJupiter",
-         lambda T: 225.281 + 3034.583 * T + (0.3315 - 0.00155 * T) * np.sin((133.9099 + 38.39365 * T) * DEG),
-         [(0, 0)] + inline_pairs(range(-8, 5), range(1, 7))),
-        ("SunBySaturn", lambda T: 175.596 + 1221.794 * T, inline_pairs(range(-8, 5), range(1, 7))),
+        ("SunByMercury", []),
+        ("SunByVenus", [(x, m) for x in range(0, 11) for m in SERIES_PROC if not (x == 0 and m <= 0)]),
+        ("SunByMars", [(-x, m) for x in list(range(1, 14)) + [15, 17] for m in range(-1, 15) if abs(m) != 11]),
+        ("SunMarsLatitude", []),
+        ("SunByJupiter", [(0, 0)] + inline_pairs(range(-8, 5), range(1, 7))),
+        ("SunBySaturn", inline_pairs(range(-8, 5), range(1, 7))),
     ],
     3: [
-        ("MercuryByVenus", lambda T: 212.536 + 58517.656 * T,
-         [(x, m) for x in range(0, 11) for m in SERIES_PROC if not (x == 0 and m <= 0)]),
-        ("MercuryByEarth", lambda T: -1.45 + 35999.213 * T, inline_pairs(range(-8, 5), range(1, 7))),
-        ("MercuryByJupiter", lambda T: 225.36 + 3034.743 * T, [(0, 0)] + inline_pairs(range(-8, 5), range(1, 7))),
-        ("MercuryBySaturn", lambda T: 175.68 + 1221.96 * T, inline_pairs(range(-8, 5), range(1, 7))),
+        ("MercuryByVenus", [(x, m) for x in range(0, 11) for m in SERIES_PROC if not (x == 0 and m <= 0)]),
+        ("MercuryByEarth", inline_pairs(range(-8, 5), range(1, 7))),
+        ("MercuryByJupiter", [(0, 0)] + inline_pairs(range(-8, 5), range(1, 7))),
+        ("MercuryBySaturn", inline_pairs(range(-8, 5), range(1, 7))),
     ],
     4: [
-        ("VenusByMercury", lambda T: 102.35 + 149472.6615 * T, inline_pairs(range(-8, 5), range(1, 7))),
-        ("VenusByEarth", lambda T: 358.63 + 35999.3595 * T,
-         [(x, m) for x in list(range(0, 11)) + [13] for m in SERIES_PROC if not (x == 0 and m <= 0)]),
-        ("VenusByMars", lambda T: 319.74 + 19140.2867 * T, inline_pairs(range(-8, 5), range(1, 7))),
-        ("VenusByJupiter", lambda T: 225.43 + 3034.893 * T, [(0, 0)] + inline_pairs(range(-8, 5), range(1, 7))),
-        ("VenusBySaturn", lambda T: 175.8 + 1222.0994 * T, inline_pairs(range(-8, 5), range(1, 7))),
+        ("VenusByMercury", inline_pairs(range(-8, 5), range(1, 7))),
+        ("VenusByEarth", [(x, m) for x in list(range(0, 11)) + [13] for m in SERIES_PROC if not (x == 0 and m <= 0)]),
+        ("VenusByMars", inline_pairs(range(-8, 5), range(1, 7))),
+        ("VenusByJupiter", [(0, 0)] + inline_pairs(range(-8, 5), range(1, 7))),
+        ("VenusBySaturn", inline_pairs(range(-8, 5), range(1, 7))),
     ],
     5: [
-        ("MarsByVenus", lambda T: 212.388 + 58517.3715 * T, inline_pairs(range(-8, 5), range(1, 7))),
-        ("MarsByEarth", lambda T: 358.415 + 35998.9285 * T, inline_pairs(range(-19, 3), range(1, 10))),
-        ("MarsByJupiter", lambda T: 225.209 + 3034.462 * T + 0.332 * np.sin((134.4 + 38.5 * T) * DEG),
-         [(0, 0)] + inline_pairs(range(-8, 5), range(0, 7))),
-        ("MarsBySaturn", lambda T: 175.533 + 1221.669 * T - 0.808 * np.sin((134.4 + 38.5 * T) * DEG),
-         inline_pairs(range(-8, 5), range(1, 7))),
-        ("MarsByUranus", lambda T: 74.188 + 428.049 * T, inline_pairs(range(-8, 5), range(1, 7))),
+        ("MarsByVenus", inline_pairs(range(-8, 5), range(1, 7))),
+        ("MarsByEarth", inline_pairs(range(-19, 3), range(1, 10))),
+        ("MarsByJupiter", [(0, 0)] + inline_pairs(range(-8, 5), range(0, 7))),
+        ("MarsBySaturn", inline_pairs(range(-8, 5), range(1, 7))),
+        ("MarsByUranus", inline_pairs(range(-8, 5), range(1, 7))),
     ],
 }
 
@@ -99,90 +96,25 @@ POSITIVE_PHASE = {"SunByVenus", "SunByMars", "MarsByVenus", "MarsByEarth", "Mars
                   "MarsByUranus"}
 
 
-def norm360(a):
-    return np.mod(a, 360.0)
-
-
-def kepler(M, e, L, a):
-    """The theory's Kepler solution: longitude in the orbit (degrees) and radius vector."""
-    M = np.where(M < 0, M + 2 * PI, M)
-    E = M.copy()
-    for _ in range(60):
-        E = M + e * np.sin(E)
-    v = 2 * np.arctan(np.sqrt((1 + e) / (1 - e)) * np.tan(E / 2))
-    v = np.where(v < 0, v + PI, v)
-    v = np.where((E >= PI) & (v < PI), v + PI, v)
-    return (v - M + L) / DEG, (1 - e * np.cos(E)) * a, M
-
-
-def sun_orbit(T):
-    """Unperturbed Sun: longitude (degrees) with the long-period terms, radius, mean anomaly."""
-    T2, T3 = T * T, T * T * T
-    s = lambda a: np.sin(a * DEG)
-    L = norm360(279.65 + (129602768.13 * T + 168.04 + 1.089 * T2) / 3600.0)
-    M = norm360(358.45 + (129596579.1 * T + 93.04 - 0.54 * T2 - 0.012 * T3) / 3600.0)
-    e = 0.01675104 - 4.18e-5 * T - 1.26e-7 * T2
-    lp = 0.266 * s(119.0 * T + 31.8) + 6.4 * s(20.2 * T + 231.19) + (1.882 - 0.016 * T) * s(150.27 * T + 57.24)
-    Mr = M * DEG + lp / 3600.0 * DEG
-    lon, r, Mr = kepler(Mr, e, L * DEG, 1.00000023)
-    lp = lp + 0.202 * s(893.3 * T + 315.6)
-    return lon + lp / 3600.0, r, Mr
-
-
-def moon_terms(T):
-    """The Sun's lunar terms: longitude (arcsec), log r (1e-9) and the lunar latitude sum."""
-    T2, T3 = T * T, T * T * T
-    L = norm360(279.65 + (129602768.13 * T + 168.04 + 1.089 * T2) / 3600.0) * DEG
-    Ms = norm360(358.45 + (129596579.1 * T + 93.04 - 0.54 * T2 - 0.012 * T3) / 3600.0) * DEG
-    Lm = norm360(norm360(1336 * 360.0 * T) + 270.4 + 307.8 * T + (299.31 * T + 122.99 - 4.08 * T2 + 0.0068 * T3) / 3600.0) * DEG
-    Mm = norm360(norm360(1325 * 360.0 * T) + 296.1 + 198.8 * T + (176.79 * T + 16.59 + 33.09 * T2 + 0.0518 * T3) / 3600.0) * DEG
-    Om = norm360(259.15 - 1934.1 * T + (119.79 - 151.23 * T + 7.48 * T2 + 0.008 * T3) / 3600.0) * DEG
-    D = np.mod(Lm - L, 2 * PI)
-    F, G = Lm - Om, 2 * (L - Om)
-    H = D - Mm - Ms
-    sin, cos = np.sin, np.cos
-    lon = (6.454 * sin(D) + 0.013 * sin(3 * D) + 0.177 * sin(D + Mm) - 0.424 * sin(D - Mm) + 0.039 * sin(3 * D - Mm)
-           - 0.064 * sin(D + Ms) + 0.172 * sin(D - Ms) - 0.013 * sin(H) - 0.013 * sin(G))
-    rad = 10 * (1336 * cos(D) + 3 * cos(3 * D) + 37 * cos(D + Mm) - 133 * cos(D - Mm) + 8 * cos(3 * D - Mm)
-                - 14 * cos(D + Ms) + 36 * cos(D - Ms) - 3 * cos(H) + 3 * cos(G))
-    lat = (0.576 * sin(F) + 0.016 * sin(F + Mm) - 0.047 * sin(F - Mm) + 0.021 * sin(F - G)
-           + 0.005 * sin(F - G - Mm) + 0.005 * sin(F + Ms) + 0.005 * sin(F - Ms))
-    return lon, rad, lat
-
-
-def planet_orbit(body, T):
-    """Unperturbed planet: longitude in the orbit (degrees), radius, M, node and inclination."""
-    T2, T3 = T * T, T * T * T
-    N = norm360
-    s = lambda a: np.sin(a * DEG)
-    if body == 3:
-        L = N(N(415 * 360.0 * T) + 178.15 + (266654.8 * T + 104.68 + 1.084 * T2) / 3600.0)
-        M = N(N(415 * 360.0 * T) + 102.25 + (261055.04 * T + 105.77 + 0.024 * T2) / 3600.0)
-        e = 0.20561421 + 2.046e-5 * T - 3e-8 * T2
-        node = 47.1 + (4266.75 * T + 165.4 + 0.626 * T2) / 3600.0
-        inc = 7 + (6.699 * T + 10.37 - 0.066 * T2) / 3600.0
-        a, lp = 0.3870986, 0.0
-    elif body == 4:
-        L = N(N(162 * 360.0 * T) + 342.75 + (717162.88 * T + 61.39 + 1.1148 * T2) / 3600.0)
-        M = N(N(162 * 360.0 * T) + 212.6 + (712093.95 * T + 11.6 + 4.63 * T2) / 3600.0)
-        e = 0.00682069 - 4.774e-5 * T + 9.1e-8 * T2
-        node = 75.75 + (3239.46 * T + 106.73 + 1.476 * T2) / 3600.0
-        inc = 3.35 + (3.621 * T + 157.07 - 0.0035 * T2) / 3600.0
-        a = 0.7233316
-        lp = ((2.761 - 0.022 * T) * s(150.27 * T + 237.24) + 0.269 * s(119.05 * T + 212.2)
-              - 0.208 * s(1223.5 * T + 175.8)) / 3600.0
-    else:
-        L = N(N(53 * 360.0 * T) + 293.7 + (222117.33 * T + 171.46 + 1.1184 * T2) / 3600.0)
-        M = N(N(53 * 360.0 * T) + 319.5 + (215490.6 * T + 105.93 + 0.6509 * T2 + 0.0043 * T3) / 3600.0)
-        e = 0.0933129 + 9.2064e-5 * T - 7.7e-8 * T2
-        node = 48.75 + (2775.57 * T + 131.19 - 0.005 * T2 - 0.0192 * T3) / 3600.0
-        inc = 1.85 + (1.2 - 2.43 * T + 0.0454 * T2) / 3600.0
-        a = 1.523691462
-        lp = (0.606 * s(119.051 * T + 212.87) + 0.009 * s(753.67 * T + 325) + 0.13 * s(163 * T + 74)
-              + 0.28 * s(40.8 * T + 300) + 0.319 * s(773.444 * T + 116.88) + 52.49 * s(19.771 * T + 47.48)
-              - 37.05 - 13.5 * T) / 3600.0
-    lon, r, Mr = kepler((M + lp) * DEG, e, (L + lp) * DEG, a)
-    return lon, r, Mr, node * DEG, inc * DEG
+def sample_theory(sampler, jds):
+    """The engine's unperturbed orbits, non-table terms and disturber anomalies per body."""
+    text = "".join("%.17g\n" % jd for jd in jds)
+    out = subprocess.run([sampler], input=text, capture_output=True, text=True, check=True).stdout
+    names, rows = {}, {body: [] for body in BLOCKS}
+    for line in out.splitlines():
+        fields = line.split()
+        if fields[0] == "#":
+            names[int(fields[1])] = fields[2:]
+        else:
+            rows[int(fields[0])].append([float(v) for v in fields[1:]])
+    samples = {}
+    for body, values in rows.items():
+        if names.get(body) != [name for name, _ in BLOCKS[body]] or len(values) != len(jds):
+            raise RuntimeError("the sampler's blocks or rows for body %d do not match the fitter's" % body)
+        v = np.array(values)
+        samples[body] = {"lon": v[:, 1], "r": v[:, 2], "M": v[:, 3], "node": v[:, 4], "inc": v[:, 5],
+                         "extra": v[:, 6:9], "X": dict(zip(names[body], v[:, 9:].T))}
+    return samples
 
 
 def swetest(planet, jds):
@@ -209,17 +141,17 @@ def published_value(terms, X, M):
     return total
 
 
-def targets(body, T, ref):
-    """The theory's own perturbation quantities from the reference, and the own anomaly M."""
+def targets(body, orbit, ref):
+    """The theory's own perturbation quantities from the reference, against its orbit."""
     lon_ref, lat_ref, r_ref = ref[:, 0], ref[:, 1], ref[:, 2]
+    lon0, r0, M = orbit["lon"], orbit["r"], orbit["M"]
     if body == 1:
-        lon0, r0, M = sun_orbit(T)
-        mlon, mrad, mlat = moon_terms(T)
+        mlon, mrad, mlat = orbit["extra"].T
         lon = (np.mod(lon_ref + 180.0 - lon0 + 180.0, 360.0) - 180.0) * 3600.0 - mlon
         rad = np.log10(r_ref / r0) * 1e9 - mrad
         lat = mlat - (-lat_ref) * 3600.0  # the planetary latitude sum enters with the opposite sign
-        return {"lon": lon, "rad": rad, "lat": lat}, M
-    lon0, r0, M, node, inc = planet_orbit(body, T)
+        return {"lon": lon, "rad": rad, "lat": lat}
+    node, inc = orbit["node"], orbit["inc"]
     t = np.tan(inc / 2) ** 2
     l = lon_ref * DEG
     u = l - node
@@ -229,30 +161,24 @@ def targets(body, T, ref):
     lat = (lat_ref - np.degrees(np.arcsin(np.sin(inc) * np.sin(u)))) * 3600.0
     rad = np.log10(r_ref / r0) * 1e9
     if body == 5:  # Mars's own two terms
-        lon = lon - 0.043 * np.sin(2 * M)
-        rad = rad - (-465.0 * np.cos(M) - 105.0 * np.cos(2 * M))
-    return {"lon": lon, "rad": rad, "lat": lat}, M
+        lon = lon - orbit["extra"][:, 0]
+        rad = rad - orbit["extra"][:, 1]
+    return {"lon": lon, "rad": rad, "lat": lat}
 
 
-def disturber(name, fx, T):
-    if name == "SunByMercury":
-        return fx(T) * DEG
-    return norm360(fx(T)) * DEG
-
-
-def fit_body(body, T, ref):
+def fit_body(body, T, orbit, ref):
     """Returns {series name: {sum: [(x, m, phase, amp) fitted]}} and the held-out check."""
-    want, M = targets(body, T, ref)
+    want, M = targets(body, orbit, ref), orbit["M"]
     blocks = BLOCKS[body]
-    X = {name: disturber(name, fx, T) for name, fx, _ in blocks}
-    result = {name: {} for name, _, _ in blocks}
+    X = orbit["X"]
+    result = {name: {} for name, _ in blocks}
     for k, s in enumerate(SUMS):
         y = want[s].copy()
-        for name, _, _ in blocks:
+        for name, _ in blocks:
             y -= published_value(SERIES[name][1].get(s, []), X[name], M)
         # Candidates of every series with free places in this sum; terms in M alone once.
         cands, seen_own = [], set()
-        for name, _, pairs in blocks:
+        for name, pairs in blocks:
             counts, given = SERIES[name]
             free = counts[k] - len(given.get(s, []))
             if free <= 0:
@@ -298,7 +224,7 @@ def fit_body(body, T, ref):
         coef = np.linalg.lstsq(A[half], y[half], rcond=None)[0]
         amp = np.array([a for a, _ in terms_of(cands, coef)])
         kept = []
-        for name, _, _ in blocks:
+        for name, _ in blocks:
             counts, given = SERIES[name]
             free = counts[k] - len(given.get(s, []))
             idx = [i for i, c in enumerate(cands) if c[0] == name]
@@ -405,6 +331,8 @@ def main():
     here = os.path.dirname(os.path.abspath(__file__))
     ap = argparse.ArgumentParser()
     ap.add_argument("--out", default=os.path.join(here, "..", "..", "ephemeris", "theories"))
+    ap.add_argument("--sampler", default=os.path.join(here, "..", "..", "build", "tools", "fit_planet_terms",
+                                                     "planet_fit_sample"))
     ap.add_argument("--published-only", action="store_true")
     args = ap.parse_args()
     fitted = {}
@@ -412,9 +340,10 @@ def main():
         rng = np.random.default_rng(SEED)
         jds = np.sort(rng.uniform(JD_FIRST, JD_LAST, SAMPLES))
         T = (jds - 2415020.0) / 36525.0
+        samples = sample_theory(args.sampler, jds)
         for body, planet in ((1, "C"), (3, "2"), (4, "3"), (5, "4")):
             ref = swetest(planet, jds)
-            fitted.update(fit_body(body, T, ref))
+            fitted.update(fit_body(body, T, samples[body], ref))
     write_tables(args.out, fitted, args.published_only)
 
 

@@ -26,6 +26,10 @@ PrivateSessionBus::PrivateSessionBus(const QProcessEnvironment& environment, con
                             "    <allow eavesdrop=\"true\"/>\n"
                             "    <allow own=\"*\"/>\n"
                             "  </policy>\n"
+                            // The limits of Debian's session bus (session.conf).
+                            "  <limit name=\"max_incoming_bytes\">1000000000</limit>\n"
+                            "  <limit name=\"max_outgoing_bytes\">1000000000</limit>\n"
+                            "  <limit name=\"max_message_size\">1000000000</limit>\n"
                             "</busconfig>\n")
                  .arg(dir_.path(), QStringLiteral(ORBELLE_SERVICE_DIR))
                  .toUtf8());
@@ -54,6 +58,12 @@ void PrivateSessionBus::EndService() {
     }
   }
   QDBusConnection::disconnectFromBus(name);
+}
+
+void PrivateSessionBus::Stop() {
+  daemon_.terminate();
+  if (!daemon_.waitForFinished(3000)) daemon_.kill();
+  daemon_.waitForFinished(3000);
 }
 
 PrivateSessionBus::~PrivateSessionBus() {

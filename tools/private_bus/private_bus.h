@@ -1,6 +1,7 @@
 // A private D-Bus session bus: a dbus-daemon started for one test or measurement, with the
 // build tree's activation file, so that a client's first call starts `orbelle-angles serve`
-// from the build tree. Services the bus starts inherit the environment given here.
+// from the build tree, and the message limits of a desktop session bus. Services the bus
+// starts inherit the environment given here.
 #pragma once
 
 #include <QProcess>
@@ -21,6 +22,8 @@ class PrivateSessionBus {
   PrivateSessionBus& operator=(const PrivateSessionBus&) = delete;
 
   bool Running() const { return !address_.isEmpty(); }
+  // Ends the daemon alone, as a session that ends takes its bus away from the programs on it.
+  void Stop();
   // The address for DBUS_SESSION_BUS_ADDRESS.
   const QString& Address() const { return address_; }
   // `environment` with DBUS_SESSION_BUS_ADDRESS set to this bus, for clients.

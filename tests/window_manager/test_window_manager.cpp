@@ -1,0 +1,96 @@
+// The window's stored size and place under openbox, which frames the window: what is saved
+// at the close is what the next start restores, whatever the file holds.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QScreen>
+#include <functional>
+#include <iostream>
+
+#include "desktop_test_support.h"
+#include "host/qt/quilan.h"
+#include "settings/profile_file.h"
+
+namespace orbelle::host {
+namespace {
+
+class WindowManagerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(QGuiApplication::platformName(), QLatin1String("xcb"));
+    available = QGuiApplication::primaryScreen()->availableGeometry();
+  }
+  // Processes events for `ms` milliseconds or until `done`.
+  static void Wait(int ms, const std::function<bool()>& done = [] { return false; }) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  // One start and close of the program's window: loaded from the file, shown, framed by the
+  // window manager, then closed (which saves it).
+  QRect Cycle(const std::function<void(Quilan&)>& while_shown = {}) {
+    Quilan form;
+    form.ShowForm();
+    Wait(5000, [&] { return form.frameGeometry() != form.geometry(); });
+    EXPECT_NE(form.frameGeometry(), form.geometry()) << "the window manager put no frame around the window";
+    Wait(300);
+    if (while_shown) while_shown(form);
+    const QRect outer = form.frameGeometry();
+    form.close();
+    return outer;
+  }
+  std::string Stored() const {
+    std::string values;
+    for (const char* key : {"Height", "Width", "Left", "Top"}) {
+      values += std::string(key) + "=" + settings::GetPrivateProfileString("Size", key, "", 256, suite.PositionFile()) + " ";
+    }
+    return values;
+  }
+
+  testing::InstalledSuite suite;
+  QRect available;
+};
+
+TEST_F(WindowManagerTest, StartsAndClosesLeaveTheStoredSizeAndPlaceUnchanged) {
+  Cycle();  // first run: the designed size
+  const std::string first = Stored();
+  std::cout << "after the first run: " << first << '\n';
+  for (int i = 0; i < 10; ++i) {
+    Cycle();
+    EXPECT_EQ(Stored(), first) << "after start " << i + 2;
+  }
+  std::cout << "after ten more:      " << Stored() << '\n';
+
+  // Moved by the user: the new place is kept, and kept again by ten more starts.
+  const QRect moved = Cycle([&](Quilan& form) {
+    form.move(130, 90);
+    Wait(2000, [&] { return form.frameGeometry().topLeft() == QPoint(130, 90); });
+  });
+  EXPECT_EQ(moved.topLeft(), QPoint(130, 90));
+  const std::string after_move = Stored();
+  std::cout << "moved to (130, 90):  " << after_move << '\n';
+  EXPECT_NE(after_move.find("Left=1950 Top=1350"), std::string::npos) << after_move;
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_EQ(Cycle().topLeft(), QPoint(130, 90));
+    EXPECT_EQ(Stored(), after_move) << "after start " << i + 1 << " since the move";
+  }
+}
+
+TEST_F(WindowManagerTest, AbsurdStoredValuesGiveAWindowOnTheScreen) {
+  for (const char* file : {"[Size]\nHeight=2147483647\nWidth=2147483647\nLeft=1\nTop=1\n",
+                           "[Size]\nHeight=3e38\nWidth=99999\nLeft=20\nTop=2147483647\n"}) {
+    suite.Write(suite.PositionFile(), file);
+    const QRect outer = Cycle();
+    EXPECT_TRUE(available.contains(outer)) << file << " gave " << outer.x() << "," << outer.y() << " " << outer.width()
+                                           << "x" << outer.height();
+    // What is saved back is that window.
+    EXPECT_LE(std::stod(settings::GetPrivateProfileString("Size", "Height", "", 256, suite.PositionFile())),
+              available.height() * 15.0);
+    EXPECT_LE(std::stod(settings::GetPrivateProfileString("Size", "Width", "", 256, suite.PositionFile())),
+              available.width() * 15.0);
+  }
+}
+
+}  // namespace
+}  // namespace orbelle::host
