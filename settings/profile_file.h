@@ -53,8 +53,9 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key, s
                                const std::filesystem::path& file);
 
 // Sets several keys of `section`, each as WritePrivateProfileString does, in one replacement
-// of the file: a reader sees all of them changed or none. A file that exists but cannot be
-// read is not written (its other contents would be lost).
+// of the file: a reader sees all of them changed or none (on Windows, where the system's
+// functions write, one key after the other). A file that exists but cannot be read is not
+// written (its other contents would be lost).
 bool WritePrivateProfileStrings(std::string_view section, const std::vector<std::pair<std::string, std::string>>& values,
                                 const std::filesystem::path& file);
 

@@ -9,7 +9,9 @@
 
 #include "ephemeris/engine_error.h"
 #include "host/core/angles_table.h"
+#include "host/core/request_text.h"
 #include "host/core/text_surface.h"
+#include "host/core/utf8.h"
 #include "settings/suite_settings.h"
 
 namespace orbelle::host {
@@ -84,8 +86,9 @@ bool ParseBodies(std::string_view list, std::vector<Integer>& bodies) {
     const std::size_t comma = std::min(list.find(',', start), list.size());
     std::string_view item = Trimmed(list.substr(start, comma - start));
     if (!item.empty() && item.front() == '+') item.remove_prefix(1);
+    // Body 0 (the time arguments) and 18..22 have no position.
     int body = 0;
-    if (!ParseNumber(item, body) || body < 0 ||
+    if (!ParseNumber(item, body) || body < 1 || (body >= 18 && body <= 22) ||
         body >= static_cast<int>(ephemeris::kBodySlots))
       return false;
     bodies.push_back(static_cast<Integer>(body));
@@ -156,6 +159,29 @@ std::string DefaultEphemerisDirectory() {
   }
 }
 
+namespace {
+
+// The default ephemeris directory in `table`, after a message naming it when it does not
+// exist (every file body would otherwise be shown as -1 without a word).
+std::optional<std::string> ExistingDefaultDirectory() {
+  std::string dir = DefaultEphemerisDirectory();
+  if (std::error_code ec; std::filesystem::is_directory(dir, ec)) return dir;
+  Fail("the ephemeris directory \"" + Printable(dir) + "\" (the data directory of " + settings::kSuiteSettingsFile +
+       ", else the shipped data) does not exist");
+  return std::nullopt;
+}
+
+// Unusable ephemeris files are named on standard error and fail the command (exit 1); their
+// bodies show the DATE ERROR result as in the window.
+void ReportInvalidFiles(AnglesTable& table, int& status) {
+  table.Engine.SetProblemReporter([&status](const std::string& message) {
+    Fail(Printable(message));
+    status = kExitFailed;
+  });
+}
+
+}  // namespace
+
 int TableCommand(const std::vector<std::string>& args, const RegionalConventions& region) {
   bool json = false;
   std::vector<std::string> rest;
@@ -168,8 +194,12 @@ int TableCommand(const std::vector<std::string>& args, const RegionalConventions
     return kExitUsage;
   }
   AnglesTable table;
-  table.EphemerisDirectory = DefaultEphemerisDirectory();
+  const std::optional<std::string> dir = ExistingDefaultDirectory();
+  if (!dir) return kExitFailed;
+  table.EphemerisDirectory = *dir;
   table.Region = region;
+  int status = kExitOk;
+  ReportInvalidFiles(table, status);
   TextSurface surface;
   try {
     table.PrintAngles(rest.front(), surface);
@@ -185,12 +215,12 @@ int TableCommand(const std::vector<std::string>& args, const RegionalConventions
   } else {
     for (const std::string& line : surface.Lines()) std::cout << line << '\n';
   }
-  return kExitOk;
+  return status;
 }
 
 int PositionsCommand(const std::vector<std::string>& args) {
   AnglesTable table;
-  table.EphemerisDirectory = DefaultEphemerisDirectory();
+  bool dir_given = false;
   std::vector<Integer> bodies(kRowBodies.begin(), kRowBodies.end());
   std::vector<std::string> jd_texts;
   for (std::size_t k = 0; k < args.size(); ++k) {
@@ -201,10 +231,15 @@ int PositionsCommand(const std::vector<std::string>& args) {
     }
     if (a == "--ephem-dir") {
       table.EphemerisDirectory = args[++k];
-      if (!table.EphemerisDirectory.empty() && table.EphemerisDirectory.back() != '/') table.EphemerisDirectory += '/';
+      if (std::error_code ec; !std::filesystem::is_directory(table.EphemerisDirectory, ec)) {
+        Fail("usage: --ephem-dir: no directory \"" + Printable(table.EphemerisDirectory) + "\"");
+        return kExitUsage;
+      }
+      if (table.EphemerisDirectory.back() != '/') table.EphemerisDirectory += '/';
+      dir_given = true;
     } else if (a == "--bodies") {
       if (!ParseBodies(args[++k], bodies)) {
-        Fail("usage: --bodies takes body numbers 0.." + std::to_string(ephemeris::kBodySlots - 1) +
+        Fail("usage: --bodies takes body numbers 1..17 and 23.." + std::to_string(ephemeris::kBodySlots - 1) +
              " separated by commas");
         return kExitUsage;
       }
@@ -216,13 +251,24 @@ int PositionsCommand(const std::vector<std::string>& args) {
   for (const std::string& text : jd_texts) {
     double jd = 0;
     if (!ParseJulianDay(text, jd)) {
-      Fail("usage: not a Julian day: " + text);
+      Fail("usage: not a Julian day: " + Printable(text));
       return kExitUsage;
     }
     jds.push_back(jd);
   }
+  if (!dir_given) {
+    const std::optional<std::string> dir = ExistingDefaultDirectory();
+    if (!dir) return kExitFailed;
+    table.EphemerisDirectory = *dir;
+  }
   int status = kExitOk;
+  ReportInvalidFiles(table, status);
   auto answer = [&](double jd) {
+    if (!WithinRequestYears(jd)) {
+      Fail("JD " + JsonNumber(jd) + " lies outside " + RequestYears() + ", the range in which the positions are checked");
+      status = kExitFailed;
+      return;
+    }
     try {
       std::cout << PositionsJson(table, jd, bodies) << '\n';
     } catch (const ephemeris::EngineError& e) {
@@ -239,7 +285,7 @@ int PositionsCommand(const std::vector<std::string>& args) {
     if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
     double jd = 0;
     if (!ParseJulianDay(line, jd)) {
-      Fail("not a Julian day: " + line.substr(0, 80));
+      Fail("not a Julian day: " + Printable(line.substr(0, 80)));
       status = kExitFailed;
       continue;
     }
@@ -259,11 +305,13 @@ constexpr std::string_view kHelpHead =
     "  table [--json] REQUEST   the angles table for REQUEST, a date and a time in the\n"
     "                           regional notation (e.g. \"12/25/2026 10:30\" in the C or US\n"
     "                           locale, \"25.12.2026 10:30\" in German) or ISO 8601\n"
-    "                           (\"2026-12-25 10:30\"); the time is used as given (TT)\n"
+    "                           (\"2026-12-25 10:30\"); the time is used as given (TT);\n"
+    "                           years 1000 to 3000\n"
     "  positions [--ephem-dir DIR] [--bodies LIST] [JD ...]\n"
     "                           one JSON line of positions per Julian day (from the\n"
     "                           arguments or one per line on standard input); LIST is\n"
-    "                           comma-separated body numbers (default 1,2,3,4,5,10,11,13,14,15,16);\n"
+    "                           comma-separated body numbers 1..17, 23..86 (default\n"
+    "                           1,2,3,4,5,10,11,13,14,15,16); JD within the years 1000 to 3000;\n"
     "                           DIR holds the ephemeris files (default: the data directory\n"
     "                           of ZODRIX.INI in the profile directory, else the shipped data)\n";
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "ephemeris/julian_day.h"
 #include "host/core/utf8.h"
 
 namespace orbelle::host {
@@ -88,11 +89,12 @@ std::string MarkerForm(std::string_view text) {
   return out;
 }
 
+// The text as a message quotes it: its first 80 code points, control characters escaped.
 std::string Elided(std::string_view text) {
   constexpr std::size_t kShown = 80;
   std::size_t pos = 0;
   for (std::size_t shown = 0; shown < kShown && pos < text.size(); ++shown) NextCodePoint(text, pos);
-  return pos == text.size() ? std::string(text) : std::string(text.substr(0, pos)) + "\u2026";
+  return Printable(text.substr(0, pos)) + (pos == text.size() ? "" : "\u2026");
 }
 
 [[noreturn]] void NoDate(std::string_view text) {
@@ -181,11 +183,7 @@ bool TakeDateSeparator(Cursor& at, const RegionalConventions& region) {
   return false;
 }
 
-}  // namespace
-
-float RequestInstant::Hours() const { return static_cast<float>(hour + minute / 60.0); }
-
-RequestInstant ReadRequest(std::string_view text, const RegionalConventions& region) {
+RequestInstant ReadInstant(std::string_view text, const RegionalConventions& region) {
   const std::string s = Simplified(text);
   RequestInstant out;
   if (ReadIso(s, text, region, out)) return out;
@@ -217,6 +215,28 @@ RequestInstant ReadRequest(std::string_view text, const RegionalConventions& reg
   }
   if (!SetDate(year, month, day, out)) NoDate(text);
   if (!time.empty() && !ReadTime(time, region, out)) NoDate(text);
+  return out;
+}
+
+}  // namespace
+
+float RequestInstant::Hours() const { return static_cast<float>(hour + minute / 60.0); }
+
+std::string RequestYears() {
+  return "the years " + std::to_string(kFirstRequestYear) + " to " + std::to_string(kLastRequestYear);
+}
+
+bool WithinRequestYears(double jd) {
+  return jd >= ephemeris::JulianDay(kFirstRequestYear, 1, 1, 0.0f) &&
+         jd < ephemeris::JulianDay(kLastRequestYear + 1, 1, 1, 0.0f);
+}
+
+RequestInstant ReadRequest(std::string_view text, const RegionalConventions& region) {
+  RequestInstant out = ReadInstant(text, region);
+  if (out.year < kFirstRequestYear || out.year > kLastRequestYear) {
+    throw RequestError("the request \"" + Elided(text) + "\" lies outside " + RequestYears() +
+                       ", the range in which the positions are checked");
+  }
   return out;
 }
 

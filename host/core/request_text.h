@@ -10,11 +10,15 @@
 //    markers), as in "10:30 PM".
 // One- and two-digit years fall in the region's hundred-year window (1930..2029 unless the
 // host says otherwise). Seconds and fractions are dropped. The date must exist in the
-// proleptic Gregorian calendar.
+// proleptic Gregorian calendar, in the years 1000 to 3000: the range over which the theories
+// of the Sun, the Moon and the planets are measured against the reference ephemeris (their
+// errors grow with the drift of the classical mean elements beyond it, the Moon's to 3' at
+// its ends already), and which every shipped ephemeris file covers.
 #pragma once
 
 #include <cstdint>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 #include "host/core/regional_conventions.h"
@@ -37,7 +41,16 @@ class RequestError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Reads the instant from `text` in the notation of `region`. Throws RequestError.
+inline constexpr std::int32_t kFirstRequestYear = 1000, kLastRequestYear = 3000;
+
+// "the years 1000 to 3000", as messages name the range.
+std::string RequestYears();
+
+// True when the Julian day lies within the years a request may name.
+bool WithinRequestYears(double jd);
+
+// Reads the instant from `text` in the notation of `region`. Throws RequestError, whose
+// message quotes the text with its control characters escaped.
 RequestInstant ReadRequest(std::string_view text, const RegionalConventions& region);
 
 }  // namespace orbelle::host

@@ -68,4 +68,18 @@ bool IsSpace(char32_t c) {
          c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000;
 }
 
+std::string Printable(std::string_view text) {
+  std::string out;
+  for (std::size_t pos = 0; pos < text.size();) {
+    const char32_t c = NextCodePoint(text, pos);
+    if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {
+      constexpr char kHex[] = "0123456789ABCDEF";
+      out += {'\\', 'x', kHex[c >> 4], kHex[c & 15]};
+    } else {
+      out += Utf8(c);
+    }
+  }
+  return out;
+}
+
 }  // namespace orbelle::host

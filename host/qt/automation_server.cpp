@@ -16,7 +16,8 @@
 namespace orbelle::host {
 namespace {
 
-const QString kPropertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
+constexpr const char* kProperties = "org.freedesktop.DBus.Properties";
+const QString kPropertiesInterface = QString::fromLatin1(kProperties);
 const QString kIntrospectableInterface = QStringLiteral("org.freedesktop.DBus.Introspectable");
 
 const char* const kApplicationXml =
@@ -39,12 +40,12 @@ struct Member {
   const char* name;
   const char* signature;
 };
-constexpr Member kApplicationMembers[] = {{"OrbelleAngles.Application", "CreateInstance", ""},
-                                          {"OrbelleAngles.Application", "Activate", ""}};
-constexpr Member kInstanceMembers[] = {{"org.freedesktop.DBus.Properties", "Set", "ssv"},
-                                       {"org.freedesktop.DBus.Properties", "Get", "ss"},
-                                       {"org.freedesktop.DBus.Properties", "GetAll", "s"},
-                                       {"OrbelleAngles._QuilanCls", "Release", ""}};
+constexpr Member kApplicationMembers[] = {{kApplicationInterface, "CreateInstance", ""},
+                                          {kApplicationInterface, "Activate", ""}};
+constexpr Member kInstanceMembers[] = {{kProperties, "Set", "ssv"},
+                                       {kProperties, "Get", "ss"},
+                                       {kProperties, "GetAll", "s"},
+                                       {kClassInterface, "Release", ""}};
 
 // The member a call names (a call without an interface names the member of any interface),
 // or nullptr.

@@ -39,4 +39,12 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key, s
                                     file.string().c_str()) != 0;
 }
 
+// The system's functions write one key at a time; the keys go in order.
+bool WritePrivateProfileStrings(std::string_view section, const std::vector<std::pair<std::string, std::string>>& values,
+                                const std::filesystem::path& file) {
+  bool written = true;
+  for (const auto& [key, value] : values) written = WritePrivateProfileString(section, key, value, file) && written;
+  return written;
+}
+
 }  // namespace orbelle::settings

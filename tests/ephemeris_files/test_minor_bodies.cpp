@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 
 #include "ephemeris/element_precession.h"
 #include "ephemeris/engine_error.h"
@@ -117,6 +118,17 @@ TEST(MinorBodyCoordinateFile, EightRecordsInterpolatedAndCacheSlotLimit) {
   EXPECT_TRUE(f.reports.empty());
   EXPECT_TRUE(f.files.MinorBodyLookup(86, dir / "X.ELM", 2451050.5));
   EXPECT_THROW(f.files.MinorBodyLookup(87, dir / "X.ELM", 2451050.5), ephemeris::InvalidArgumentError);
+  // A file larger than the engine keeps in memory (100,000 daily records, 1.2 MB) is read
+  // where its records lie, with the same result.
+  fields.clear();
+  for (const Record& r : LinearRecords(100003)) {
+    for (float v : r) fields.push_back(static_cast<std::int32_t>(std::lround(v * 1e7)));
+  }
+  WriteMinorBodyFile(dir / "BIG.ELM", 'X', 1, 24510005, 100000, fields);
+  ASSERT_GT(std::filesystem::file_size(dir / "BIG.ELM"), ephemeris::FileContentsCache::kWholeFileLimit);
+  const auto big = f.files.MinorBodyLookup(33, dir / "BIG.ELM", 2451000.5 + 90000.25);
+  ASSERT_TRUE(big);
+  EXPECT_NEAR(big->x, 1.0 + 0.001 * 90000.25, 1e-5);
 }
 
 TEST(CorruptMinorBodyFiles, GiveTheDateErrorAndOneReportNamingTheFileOpened) {

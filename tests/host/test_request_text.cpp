@@ -53,7 +53,7 @@ TEST(ReadRequest, RegionalOrders) {
 TEST(ReadRequest, IsoAndTimeForms) {
   ExpectInstant("2026-12-25", c, {2026, 12, 25, 0, 0});
   ExpectInstant("2026-12-25T10:30:59", c, {2026, 12, 25, 10, 30});
-  ExpectInstant("-0500-03-01 06:00", c, {-500, 3, 1, 6, 0});
+  ExpectInstant("+1500-03-01 06:00", c, {1500, 3, 1, 6, 0});
   ExpectInstant("12/25/2026 10:30 PM", c, {2026, 12, 25, 22, 30});
   ExpectInstant("12/25/2026 12:15 AM", c, {2026, 12, 25, 0, 15});
   ExpectInstant("12/25/2026 12:15 p.m.", c, {2026, 12, 25, 12, 15});
@@ -71,7 +71,6 @@ TEST(ReadRequest, TwoDigitYearWindow) {
   EXPECT_EQ(ReadRequest("1/1/29", c).year, 2029);
   EXPECT_EQ(ReadRequest("1/1/30", c).year, 1930);
   EXPECT_EQ(ReadRequest("1/1/00", c).year, 2000);
-  EXPECT_EQ(ReadRequest("1/1/029", c).year, 29);  // three digits are the year itself
   // A window that the host sets (a Windows user's "2049" as the last two-digit year).
   RegionalConventions window = c;
   window.two_digit_year_start = 1950;
@@ -102,6 +101,35 @@ TEST(ReadRequest, TextsWithoutADateAreRefusedByName) {
     EXPECT_EQ(std::string(e.what()), "no date can be read from the request \"" + first_80 + "\u2026\"");
   }
   EXPECT_EQ(ReadRequest("2/29/2024", c).day, 29);  // a real leap day
+}
+
+// Control characters are quoted escaped: an echoed request cannot retitle a terminal.
+TEST(ReadRequest, MessagesEscapeControlCharacters) {
+  try {
+    ReadRequest("\x1b]0;title\a\xc2\x9b" "2J \x7f", c);
+    ADD_FAILURE();
+  } catch (const RequestError& e) {
+    EXPECT_EQ(std::string(e.what()), "no date can be read from the request \"\\x1B]0;title\\x07\\x9B2J \\x7F\"");
+  }
+}
+
+// The years 1000 to 3000, in every notation; the message names the range.
+TEST(ReadRequest, YearsOutsideTheCheckedRangeAreRefused) {
+  EXPECT_EQ(ReadRequest("1000-01-01", c).year, 1000);
+  EXPECT_EQ(ReadRequest("12/31/3000 23:59", c).year, 3000);
+  // Three digits are the year itself: "029" is the year 29, not 2029.
+  for (const char* text : {"0999-12-31 23:59", "3001-01-01", "1/1/999", "1/1/029", "-50000-01-01", "+30000-01-01"}) {
+    try {
+      ReadRequest(text, c);
+      ADD_FAILURE() << "accepted: " << text;
+    } catch (const RequestError& e) {
+      EXPECT_NE(std::string(e.what()).find("outside the years 1000 to 3000"), std::string::npos) << e.what();
+    }
+  }
+  EXPECT_TRUE(WithinRequestYears(2086302.5));   // 1000-01-01 0h
+  EXPECT_FALSE(WithinRequestYears(2086302.49));
+  EXPECT_TRUE(WithinRequestYears(2817152.49));  // just before 3001-01-01 0h
+  EXPECT_FALSE(WithinRequestYears(2817152.5));
 }
 
 }  // namespace

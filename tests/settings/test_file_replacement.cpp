@@ -50,11 +50,24 @@ TEST_F(FileReplacementTest, AllKeysInOneReplacementKeepingContentsModeAndLink) {
   EXPECT_EQ(TemporaryFiles(), 0);
 }
 
-TEST_F(FileReplacementTest, ReadOnlyFileIsLeftAlone) {
+// A read-only file, and one there but not readable as a profile (too large, or a FIFO), stay
+// as they are: writing would lose what they hold.
+TEST_F(FileReplacementTest, ReadOnlyOrUnreadableFileIsLeftAlone) {
   dir.Write("P.INI", Contents(kOld));
   chmod(file.c_str(), 0444);
   EXPECT_FALSE(WritePrivateProfileStrings("Size", kNew, file));
   EXPECT_EQ(dir.Read("P.INI"), Contents(kOld));
+
+  const std::string large = Contents(kOld) + std::string(2 << 20, ';');
+  std::filesystem::remove(file);
+  dir.Write("P.INI", large);
+  EXPECT_FALSE(WritePrivateProfileStrings("Size", kNew, file));
+  EXPECT_EQ(dir.Read("P.INI"), large);
+
+  std::filesystem::remove(file);
+  ASSERT_EQ(mkfifo(file.c_str(), 0644), 0);
+  EXPECT_FALSE(WritePrivateProfileStrings("Size", kNew, file));
+  EXPECT_TRUE(std::filesystem::is_fifo(file));
   EXPECT_EQ(TemporaryFiles(), 0);
 }
 
