@@ -58,27 +58,16 @@ Integer Ephemeris::BodyPosition(const BodyRequest& request, InstantState& instan
   if (body == kTimeArguments) {
     TimeArguments(c);
   } else if (IsPlanetTheoryBody(body)) {
-    HeliocentricState& earth = instant.Earth;
-    auto theory = [&](Integer b) {
-      planets_.PlanetTheory(b, earth.x, earth.y, earth.z, earth.vx, earth.vy, t_, t2_, results.GeoLon,
-                            results.GeoLat, results.GeoDist, results.GeoSpeed, results.HelioLon, results.HelioLat,
-                            results.HelioDist, results.HelioSpeed);
-    };
-    if (body == kSun) theory(kTimeArguments);
-    theory(body);
+    // The Sun works out the theory's own fundamental arguments first.
+    if (body == kSun) planets_.PlanetTheory(kTimeArguments, t_, t2_, instant.Earth, results);
+    planets_.PlanetTheory(body, t_, t2_, instant.Earth, results);
     if (c.mode == 0) return request.LunarOption;
     if (const auto el = MeanElements(body, t_)) {
       c.elements = *el;
       StoreOrbitPoints(c);
     }
   } else if (IsLunarBody(body)) {
-    HeliocentricState& earth = instant.Earth;
-    Integer b = body, option = request.LunarOption;
-    moon_.LunarEphemeris(b, earth.x, earth.y, earth.z, earth.vx, earth.vy, instant.JD, option, instant.Nutation,
-                         results.GeoLon, results.GeoLat, results.GeoDist, results.GeoSpeed, results.HelioLon,
-                         results.HelioLat, results.HelioDist, results.HelioSpeed, results.AscNodeLon,
-                         results.DescNodeLon, results.PerihelionLon, results.AphelionLon);
-    return option;
+    return moon_.LunarEphemeris(body, request.LunarOption, instant, results);
   } else {
     FileBody(c);
   }

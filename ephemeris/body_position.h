@@ -14,6 +14,7 @@
 
 #include "ephemeris/body_numbers.h"
 #include "ephemeris/ephemeris_files.h"
+#include "ephemeris/instant_state.h"
 #include "ephemeris/orbital_elements.h"
 #include "ephemeris/result_arrays.h"
 #include "ephemeris/theories/lunar_theory.h"
@@ -23,19 +24,6 @@ namespace orbelle::ephemeris {
 
 // The DATE ERROR longitude.
 inline constexpr float kDateError = -1.0f;
-
-// What the calls of one instant share; the caller keeps it from call to call. JD is the
-// caller's. The calls write the rest for the later calls of the instant:
-// - body 0 sets Nutation, the nutation in longitude of the instant (degrees), which the driver
-//   adds to the longitude of every body it reduces itself (bodies 6..15 and from 23 on);
-// - body 1, the Sun, sets Earth, the Earth's heliocentric ecliptic position (AU) and motion
-//   per day (AU/day), from which the geocentric positions of every later body are formed;
-// - the Moon and the nodes set Nutation again, to the lunar theory's own nutation.
-struct InstantState {
-  double JD = 0;
-  HeliocentricState Earth;
-  float Nutation = 0;
-};
 
 // One body asked for. Mode 0: positions only; otherwise also the orbit points (heliocentric
 // when |Mode| is 2), and a negative Mode makes a file body skip its file. LunarOption chooses

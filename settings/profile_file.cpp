@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <optional>
-#include <ranges>
 #include <sstream>
 #include <vector>
 
@@ -99,6 +98,45 @@ struct KeyPlace {
   std::string_view key_text;  // the key's line
 };
 
+// The pieces of a text between its '\n's, as views into it, a last empty piece after a final
+// '\n' included (what std::views::split gives; clang 14, which builds the fuzzers, cannot
+// compile that over the standard library of GCC 12).
+class PiecesBetweenNewlines {
+ public:
+  explicit PiecesBetweenNewlines(std::string_view text) : text_(text) {}
+
+  class Iterator {
+   public:
+    Iterator(std::string_view rest, bool end) : rest_(rest), end_(end) { Cut(); }
+    std::string_view operator*() const { return piece_; }
+    Iterator& operator++() {
+      if (last_) {
+        end_ = true;
+      } else {
+        rest_.remove_prefix(piece_.size() + 1);
+        Cut();
+      }
+      return *this;
+    }
+    bool operator!=(const Iterator& other) const { return end_ != other.end_; }
+
+   private:
+    void Cut() {
+      const std::size_t newline = rest_.find('\n');
+      last_ = newline == std::string_view::npos;
+      piece_ = rest_.substr(0, newline);
+    }
+    std::string_view rest_, piece_;
+    bool end_ = false, last_ = false;
+  };
+
+  Iterator begin() const { return {text_, false}; }
+  Iterator end() const { return {text_, true}; }
+
+ private:
+  std::string_view text_;
+};
+
 // `lines`: any range of lines (strings, or the pieces of a file's text between its '\n's).
 template <class Lines>
 KeyPlace FindKey(Lines&& lines, std::string_view section, std::string_view key) {
@@ -146,7 +184,7 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
   const std::optional<std::string> contents = ReadWholeFile(file);
   if (contents) {
     // Scanned in place: a file of a million short lines costs no vector of them.
-    const KeyPlace place = FindKey(std::views::split(std::string_view(*contents), '\n'), section, key);
+    const KeyPlace place = FindKey(PiecesBetweenNewlines(*contents), section, key);
     if (place.key_line) found = Unquote(Classify(place.key_text).value);
   }
   if (buffer_size == 0) return {};

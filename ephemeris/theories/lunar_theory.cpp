@@ -68,47 +68,37 @@ LunarTheory::LunarTheory(std::span<const LunarArgumentTerm> further_longitude_te
   }
 }
 
-void LunarTheory::LunarEphemeris(Integer& Body, float& EarthX, float& EarthY, float& EarthZ, float& EarthDX,
-                                 float& EarthDY, double& JD, Integer& LunarOption, float& Nutation,
-                                 std::span<float> GeoLon, std::span<float> GeoLat, std::span<float> GeoDist,
-                                 std::span<float> GeoSpeed, std::span<float> HelioLon, std::span<float> HelioLat,
-                                 std::span<float> HelioDist, std::span<float> HelioSpeed,
-                                 std::span<float> AscNodeLon, std::span<float> DescNodeLon,
-                                 std::span<float> PerihelionLon, std::span<float> AphelionLon) {
+Integer LunarTheory::LunarEphemeris(Integer Body, Integer LunarOption, InstantState& instant, const ResultSpans& r) {
   // Set-up, whatever the body.
-  const TimeArguments t = TimeArgumentsAt(JD);
+  const TimeArguments t = TimeArgumentsAt(instant.JD);
   w_.Days = Checked(t.days, "lunar days");
   w_.T = t.T;
   w_.T2 = t.T2;
 
   if (Body < 0 || Body > 255) throw InvalidArgumentError("LunarEphemeris: body number outside 0..255");
   const bool moon = Body == kMoon;
-  if (!moon && Body != kNorthNode && Body != kSouthNode) return;
-  for (const auto& a : {GeoLon, GeoLat, GeoDist, GeoSpeed, HelioLon, HelioLat, HelioDist, HelioSpeed, AscNodeLon,
-                        DescNodeLon, PerihelionLon, AphelionLon}) {
-    if (a.size() <= static_cast<std::size_t>(kSouthNode)) {
-      throw InvalidArgumentError("LunarEphemeris: the result arrays need the slots 2 to 17");
-    }
+  if (!moon && Body != kNorthNode && Body != kSouthNode) return LunarOption;
+  if (r.Slots() <= static_cast<std::size_t>(kSouthNode)) {
+    throw InvalidArgumentError("LunarEphemeris: the result arrays need the slots 2 to 17");
   }
 
   MeanArguments();
   // The nutation from the mean arguments before the additive corrections.
-  Nutation = NutationSixTermsLineByLine(
+  instant.Nutation = NutationSixTermsLineByLine(
       {w_.NodeLongitude, w_.SunMeanLongitude, w_.MeanLongitude, w_.SunMeanAnomaly, w_.MeanAnomaly}, w_.T);
   AdditiveCorrections();
 
   if (!moon) {
     TrueNode();
-    LunarOption = 2;
-    GeoLon[kNorthNode] = LongitudeBelowFullTurn(w_.TrueNode);
-    GeoLon[kSouthNode] = LongitudeBelowFullTurn(ToSingle(w_.TrueNode + 180.0, "node"));
+    r.GeoLon[kNorthNode] = LongitudeBelowFullTurn(w_.TrueNode);
+    r.GeoLon[kSouthNode] = LongitudeBelowFullTurn(ToSingle(w_.TrueNode + 180.0, "node"));
     for (const Integer node : {kNorthNode, kSouthNode}) {
-      GeoLat[node] = 0.0f;
-      HelioLat[node] = 0.0f;
-      GeoDist[node] = 0.0025f;
-      HelioDist[node] = 1.0f;
+      r.GeoLat[node] = 0.0f;
+      r.HelioLat[node] = 0.0f;
+      r.GeoDist[node] = 0.0025f;
+      r.HelioDist[node] = 1.0f;
     }
-    return;
+    return 2;
   }
 
   // Brown's factor for the decrease of the eccentricity of the Earth's orbit, and its square
@@ -121,10 +111,10 @@ void LunarTheory::LunarEphemeris(Integer& Body, float& EarthX, float& EarthY, fl
 
   SetArgumentRotations();
   LongitudeSeries(e_squared);
-  GeoLon[kMoon] = LongitudeBelowFullTurn(ToSingle(w_.MeanLongitude + w_.SeriesSum + Nutation, "Moon longitude"));
-  Latitude(GeoLat[kMoon]);
+  r.GeoLon[kMoon] = LongitudeBelowFullTurn(ToSingle(w_.MeanLongitude + w_.SeriesSum + instant.Nutation, "Moon longitude"));
+  Latitude(r.GeoLat[kMoon]);
   Distance();
-  GeoDist[kMoon] = w_.Distance;
+  r.GeoDist[kMoon] = w_.Distance;
   for (float* angle : {&w_.NodeLongitude, &w_.Elongation, &w_.MeanAnomaly, &w_.SunMeanAnomaly, &w_.ArgLatitude}) {
     *angle = ToSingle(*angle * double(kRadianToDeg), "lunar argument");
   }
@@ -134,24 +124,25 @@ void LunarTheory::LunarEphemeris(Integer& Body, float& EarthX, float& EarthY, fl
   // eccentricity e = 0.05490049.
   const double mean_over_actual = Divide(0.00257185, w_.Distance, "Moon daily motion");
   const double e = kLunarOrbitEccentricity;
-  GeoSpeed[kMoon] =
+  r.GeoSpeed[kMoon] =
       ToSingle(13.176358 * mean_over_actual * mean_over_actual * SquareRoot(1.0 - e * e), "Moon daily motion");
 
-  Heliocentric(GeoLon[kMoon], GeoLat[kMoon], GeoSpeed[kMoon], {EarthX, EarthY, EarthZ, EarthDX, EarthDY},
-               HelioLon[kMoon], HelioLat[kMoon], HelioDist[kMoon], HelioSpeed[kMoon]);
-  OrbitPoints(AscNodeLon[kMoon], DescNodeLon[kMoon], PerihelionLon[kMoon], AphelionLon[kMoon]);
+  Heliocentric(r.GeoLon[kMoon], r.GeoLat[kMoon], r.GeoSpeed[kMoon], instant.Earth,
+               r.HelioLon[kMoon], r.HelioLat[kMoon], r.HelioDist[kMoon], r.HelioSpeed[kMoon]);
+  OrbitPoints(r.AscNodeLon[kMoon], r.DescNodeLon[kMoon], r.PerihelionLon[kMoon], r.AphelionLon[kMoon]);
   const float node = w_.NodeLongitude;
 
   // Mean nodes, by LunarOption: 0 south only, 1 both, 2 neither, 3 north only.
-  if (LunarOption == 1 || LunarOption == 3) GeoLon[kNorthNode] = LongitudeBelowFullTurn(node);
-  if (LunarOption == 0 || LunarOption == 1) GeoLon[kSouthNode] = LongitudeBelowFullTurn(ToSingle(node + 180.0));
-  GeoLat[kNorthNode] = 0.0f;
-  GeoLat[kSouthNode] = 0.0f;
+  if (LunarOption == 1 || LunarOption == 3) r.GeoLon[kNorthNode] = LongitudeBelowFullTurn(node);
+  if (LunarOption == 0 || LunarOption == 1) r.GeoLon[kSouthNode] = LongitudeBelowFullTurn(ToSingle(node + 180.0));
+  r.GeoLat[kNorthNode] = 0.0f;
+  r.GeoLat[kSouthNode] = 0.0f;
+  return LunarOption;
 }
 
 // Heliocentric position: the geocentric vector (lambda, beta, Distance) plus the Earth's
 // heliocentric one.
-void LunarTheory::Heliocentric(float lambda, float beta, float geo_speed, const EarthVector& earth, float& helio_lon,
+void LunarTheory::Heliocentric(float lambda, float beta, float geo_speed, const HeliocentricState& earth, float& helio_lon,
                                float& helio_lat, float& helio_dist, float& helio_speed) {
   const double projected = double(CosDeg(beta)) * w_.Distance;
   w_.X = ToSingle(CosDeg(lambda) * projected, "Moon X");
@@ -168,8 +159,8 @@ void LunarTheory::Heliocentric(float lambda, float beta, float geo_speed, const 
   // Heliocentric daily motion: the direction one day later, with the Moon's geocentric motion
   // in longitude and the Earth's velocity, less today's direction, folded into -180..180.
   const float lambda1 = ToSingle(double(lambda) + geo_speed, "Moon longitude");
-  w_.X = ToSingle(CosDeg(lambda1) * projected + double(earth.x) + earth.dx, "Moon X");
-  w_.Y = ToSingle(SinDeg(lambda1) * projected + double(earth.y) + earth.dy, "Moon Y");
+  w_.X = ToSingle(CosDeg(lambda1) * projected + double(earth.x) + earth.vx, "Moon X");
+  w_.Y = ToSingle(SinDeg(lambda1) * projected + double(earth.y) + earth.vy, "Moon Y");
   const float speed = ToSingle(double(Atan2Deg(w_.Y, w_.X)) - helio_lon);
   helio_speed = ToSingle(MotionWrappedBeyondHalfTurn(speed));
 }

@@ -9,6 +9,7 @@
 #include <array>
 #include <span>
 
+#include "ephemeris/instant_state.h"
 #include "ephemeris/result_arrays.h"
 #include "ephemeris/rotation.h"
 #include "ephemeris/theories/lunar_terms.h"
@@ -50,17 +51,14 @@ class LunarTheory {
   // Terms whose multiples exceed kMaxMultiple raise InvalidArgumentError.
   explicit LunarTheory(std::span<const LunarArgumentTerm> further_longitude_terms = kFittedLongitudeTerms);
 
-  // Body 2: the Moon (and, by LunarOption, the mean nodes); bodies 16 and 17: both nodes,
-  // LunarOption handed back as 2. Other bodies 0..255 return after the set-up; any other
-  // number raises InvalidArgumentError. Writes the slots 2, 16 and 17 only; the Moon and the
-  // nodes need every array to have them (InvalidArgumentError before anything is written).
+  // Body 2: the Moon (and, by LunarOption, the mean nodes); bodies 16 and 17: both nodes.
+  // Reads the instant's JD and the Earth's vector, and sets its Nutation to the theory's
+  // own. Other bodies 0..255 return after the set-up; any other number raises
+  // InvalidArgumentError. Writes the slots 2, 16 and 17 only; the Moon and the nodes need
+  // every array to have them (InvalidArgumentError before anything is written).
   // LunarOption for the Moon: 0 south mean node only, 1 both, 2 neither, 3 north only.
-  void LunarEphemeris(Integer& Body, float& EarthX, float& EarthY, float& EarthZ, float& EarthDX, float& EarthDY,
-                      double& JD, Integer& LunarOption, float& Nutation, std::span<float> GeoLon,
-                      std::span<float> GeoLat, std::span<float> GeoDist, std::span<float> GeoSpeed,
-                      std::span<float> HelioLon, std::span<float> HelioLat, std::span<float> HelioDist,
-                      std::span<float> HelioSpeed, std::span<float> AscNodeLon, std::span<float> DescNodeLon,
-                      std::span<float> PerihelionLon, std::span<float> AphelionLon);
+  // Returns the LunarOption handed back: 2 after a node request, otherwise the one given.
+  Integer LunarEphemeris(Integer Body, Integer LunarOption, InstantState& instant, const ResultSpans& r);
 
   // The working record as the last call left it.
   const LunarWork& Work() const { return w_; }
@@ -76,10 +74,7 @@ class LunarTheory {
   void Latitude(float& latitude);
   void Distance();
   void TrueNode();
-  struct EarthVector {
-    float x, y, z, dx, dy;
-  };
-  void Heliocentric(float lambda, float beta, float geo_speed, const EarthVector& earth, float& helio_lon,
+  void Heliocentric(float lambda, float beta, float geo_speed, const HeliocentricState& earth, float& helio_lon,
                     float& helio_lat, float& helio_dist, float& helio_speed);
   void OrbitPoints(float& ascending, float& descending, float& perigee, float& apogee);
 

@@ -115,22 +115,18 @@ struct SolarPlanetaryTheory::Results {
   std::span<float> GeoLon, GeoLat, GeoDist, GeoSpeed, HelioLon, HelioLat, HelioDist, HelioSpeed;
 };
 
-void SolarPlanetaryTheory::PlanetTheory(Integer& Body, float& EarthX, float& EarthY, float& EarthZ,
-                                        float& EarthDX, float& EarthDY, double& T, double& T2,
-                                        std::span<float> GeoLon, std::span<float> GeoLat, std::span<float> GeoDist,
-                                        std::span<float> GeoSpeed, std::span<float> HelioLon,
-                                        std::span<float> HelioLat, std::span<float> HelioDist,
-                                        std::span<float> HelioSpeed) {
+void SolarPlanetaryTheory::PlanetTheory(Integer Body, double T, double T2, HeliocentricState& earth,
+                                        const ResultSpans& results) {
   work_.T3 = Checked(T2 * T, "T3");
   if (Body != kTimeArguments && !IsPlanetTheoryBody(Body)) return;
-  Results r{static_cast<std::size_t>(Body), GeoLon, GeoLat, GeoDist, GeoSpeed, HelioLon, HelioLat, HelioDist,
-            HelioSpeed};
+  Results r{static_cast<std::size_t>(Body), results.GeoLon,   results.GeoLat,   results.GeoDist,  results.GeoSpeed,
+            results.HelioLon,              results.HelioLat, results.HelioDist, results.HelioSpeed};
   if (Body == kTimeArguments) {
     FundamentalArguments(T, T2);
   } else if (Body == kSun) {
-    Sun(r, EarthX, EarthY, EarthZ, EarthDX, EarthDY, T, T2);
+    Sun(r, earth.x, earth.y, earth.z, earth.vx, earth.vy, T, T2);
   } else {
-    Planet(r, EarthX, EarthY, EarthZ, EarthDX, EarthDY, T, T2);
+    Planet(r, earth.x, earth.y, earth.z, earth.vx, earth.vy, T, T2);
   }
 }
 

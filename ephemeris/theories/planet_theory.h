@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ephemeris/constants.h"
+#include "ephemeris/orbital_elements.h"
 #include "ephemeris/result_arrays.h"
 #include "ephemeris/rotation.h"
 #include "ephemeris/theories/perturbation_terms.h"
@@ -59,13 +60,11 @@ std::span<const Disturber> DisturbersOf(Integer body);
 class SolarPlanetaryTheory {
  public:
   // Body 0: the fundamental arguments and the nutation of the instant (T, T2 in Julian
-  // centuries from JD 2415020.0). Body 1: the Sun, leaving the Earth's heliocentric position
-  // and velocity in EarthX..EarthDY. Bodies 3..5: Mercury, Venus, Mars. Every other body
-  // returns without writing anything. Results go to the body's slot of the eight arrays.
-  void PlanetTheory(Integer& Body, float& EarthX, float& EarthY, float& EarthZ, float& EarthDX, float& EarthDY,
-                    double& T, double& T2, std::span<float> GeoLon, std::span<float> GeoLat,
-                    std::span<float> GeoDist, std::span<float> GeoSpeed, std::span<float> HelioLon,
-                    std::span<float> HelioLat, std::span<float> HelioDist, std::span<float> HelioSpeed);
+  // centuries from JD 2415020.0), kept for the later bodies. Body 1: the Sun, setting `earth`
+  // to the Earth's heliocentric position and velocity. Bodies 3..5: Mercury, Venus, Mars,
+  // seen from `earth`. Every other body returns without writing anything. Results go to the
+  // body's slot of the first eight arrays.
+  void PlanetTheory(Integer Body, double T, double T2, HeliocentricState& earth, const ResultSpans& results);
 
   SolarPlanetaryTheory();
 

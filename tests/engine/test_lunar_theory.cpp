@@ -20,9 +20,8 @@ constexpr float kUnwritten = 7.25f;
 struct LunarCall {
   LunarTheory theory;
   ResultArrays arrays;
-  float earth[5] = {0.98f, 0.17f, 0.0f, -0.003f, 0.017f};
+  InstantState instant{.JD = 0, .Earth = {0.98f, 0.17f, 0.0f, -0.003f, 0.017f}, .Nutation = kUnwritten};
   Integer option = 1;
-  float nutation = kUnwritten;
 
   LunarCall() {
     for (auto* a : Arrays()) a->fill(kUnwritten);
@@ -33,10 +32,8 @@ struct LunarCall {
             &r.HelioDist, &r.HelioSpeed, &r.AscNodeLon, &r.DescNodeLon, &r.PerihelionLon, &r.AphelionLon};
   }
   void Run(Integer body, double jd) {
-    const ResultSpans r = arrays.Spans();
-    theory.LunarEphemeris(body, earth[0], earth[1], earth[2], earth[3], earth[4], jd, option, nutation, r.GeoLon,
-                          r.GeoLat, r.GeoDist, r.GeoSpeed, r.HelioLon, r.HelioLat, r.HelioDist, r.HelioSpeed,
-                          r.AscNodeLon, r.DescNodeLon, r.PerihelionLon, r.AphelionLon);
+    instant.JD = jd;
+    option = theory.LunarEphemeris(body, option, instant, arrays.Spans());
   }
   // Slots (of any array) no longer holding the marker.
   std::vector<std::size_t> WrittenSlots() {
@@ -56,7 +53,7 @@ TEST(LunarTheory, OtherBodiesWriteNothing) {
     LunarCall c;
     c.Run(body, 2451545.0);
     EXPECT_TRUE(c.WrittenSlots().empty()) << body;
-    EXPECT_EQ(c.nutation, kUnwritten) << body;
+    EXPECT_EQ(c.instant.Nutation, kUnwritten) << body;
     EXPECT_EQ(c.option, 1) << body;
     EXPECT_NEAR(c.theory.Work().T, 1.0, 1e-12) << "the set-up runs for every body";
   }
@@ -73,13 +70,10 @@ TEST(LunarTheory, BodyNumbersOutsideTheRangeAreRefused) {
 TEST(LunarTheory, ArraysWithoutTheNodeSlotsAreRefusedBeforeWriting) {
   LunarTheory theory;
   std::vector<float> short_array(17, kUnwritten), full(18, kUnwritten);
-  float e = 0, nutation = kUnwritten;
-  double jd = 2451545.0;
-  Integer body = 2, option = 1;
-  EXPECT_THROW(theory.LunarEphemeris(body, e, e, e, e, e, jd, option, nutation, full, full, full, full, full, full,
-                                     full, full, full, full, full, short_array),
-               InvalidArgumentError);
-  EXPECT_EQ(nutation, kUnwritten);
+  const ResultSpans r{full, full, full, full, full, full, full, full, full, full, full, short_array};
+  InstantState instant{.JD = 2451545.0, .Earth = {}, .Nutation = kUnwritten};
+  EXPECT_THROW(theory.LunarEphemeris(kMoon, 1, instant, r), InvalidArgumentError);
+  EXPECT_EQ(instant.Nutation, kUnwritten);
   EXPECT_TRUE(std::all_of(full.begin(), full.end(), [](float v) { return v == kUnwritten; }));
 }
 
@@ -95,7 +89,7 @@ TEST(LunarTheory, BothNodeRequestsWriteBothNodesAlike) {
     for (std::size_t a = 0; a < north.Arrays().size(); ++a) {
       EXPECT_EQ(*north.Arrays()[a], *south.Arrays()[a]) << "array " << a;
     }
-    EXPECT_EQ(north.nutation, south.nutation);
+    EXPECT_EQ(north.instant.Nutation, south.instant.Nutation);
     const ResultArrays& r = north.arrays;
     EXPECT_NEAR(std::remainder(r.GeoLon[17] - r.GeoLon[16] - 180.0, 360.0), 0.0, 1e-4);
     for (std::size_t node : {16, 17}) {
@@ -126,7 +120,7 @@ TEST(LunarTheory, TheMoonWritesMeanNodesByLunarOption) {
     EXPECT_EQ(r.GeoLat[17], 0.0f);
     EXPECT_EQ(r.GeoDist[16], kUnwritten);
     EXPECT_EQ(c.WrittenSlots(), (std::vector<std::size_t>{2, 16, 17}));
-    EXPECT_NE(c.nutation, kUnwritten);
+    EXPECT_NE(c.instant.Nutation, kUnwritten);
   }
 }
 
@@ -158,15 +152,15 @@ TEST(LunarTheory, OrbitPointsOfTheMoon) {
 // `offset` AU off the +x axis in y, and the Earth moving by `dy` AU in y over the day.
 float HelioSpeedNearZeroLongitude(double offset, float dy) {
   LunarCall c;
-  c.earth[0] = 1.0f;
-  c.earth[1] = 0.0f;
-  c.earth[3] = 0.0f;
-  c.earth[4] = 0.0f;
+  c.instant.Earth.x = 1.0f;
+  c.instant.Earth.y = 0.0f;
+  c.instant.Earth.vx = 0.0f;
+  c.instant.Earth.vy = 0.0f;
   c.Run(2, 2451545.0);
   const ResultArrays& r = c.arrays;
   const double lambda = r.GeoLon[2] * M_PI / 180, beta = r.GeoLat[2] * M_PI / 180;
-  c.earth[1] = float(offset - std::sin(lambda) * std::cos(beta) * r.GeoDist[2]);
-  c.earth[4] = dy;
+  c.instant.Earth.y = float(offset - std::sin(lambda) * std::cos(beta) * r.GeoDist[2]);
+  c.instant.Earth.vy = dy;
   c.Run(2, 2451545.0);
   EXPECT_NEAR(std::remainder(r.HelioLon[2], 360.0), offset * 180 / M_PI, 1e-3);
   return r.HelioSpeed[2];
@@ -193,7 +187,7 @@ TEST(LunarTheory, ResultsDoNotDependOnEarlierCalls) {
   for (std::size_t a = 0; a < fresh.Arrays().size(); ++a) {
     EXPECT_EQ((*fresh.Arrays()[a])[2], (*used.Arrays()[a])[2]) << "array " << a;
   }
-  EXPECT_EQ(fresh.nutation, used.nutation);
+  EXPECT_EQ(fresh.instant.Nutation, used.instant.Nutation);
 }
 
 TEST(LunarTheory, LongitudesStayBelowAFullTurnAtTheZeroCrossing) {
@@ -231,7 +225,7 @@ TEST(LunarTheory, GeometryOfTheMoonAtJ2000) {
   EXPECT_NEAR(r.GeoLat[2], 5.1708721, 20.0 / 3600);
   EXPECT_NEAR(r.GeoDist[2], 0.002689975, 1.5e-6);
   EXPECT_NEAR(r.GeoSpeed[2], 12.0214, 0.2);
-  EXPECT_NEAR(c.nutation, -13.9 / 3600, 0.5 / 3600);  // nutation in longitude at J2000: -13.9"
+  EXPECT_NEAR(c.instant.Nutation, -13.9 / 3600, 0.5 / 3600);  // nutation in longitude at J2000: -13.9"
 }
 
 TEST(LunarTheory, TheDriverServesTheMoonAndTheNodes) {

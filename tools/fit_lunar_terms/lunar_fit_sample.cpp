@@ -18,14 +18,10 @@ int main() {
   LunarTheory theory{std::span<const LunarArgumentTerm>{}};
   ResultArrays results;
   const ResultSpans r = results.Spans();
-  float earth[5] = {1.0f, 0.0f, 0.0f, 0.0f, 0.0f};
-  float nutation = 0.0f;
-  double jd;
-  while (std::cin >> jd) {
-    Integer body = 2, option = 2;
-    theory.LunarEphemeris(body, earth[0], earth[1], earth[2], earth[3], earth[4], jd, option, nutation, r.GeoLon,
-                          r.GeoLat, r.GeoDist, r.GeoSpeed, r.HelioLon, r.HelioLat, r.HelioDist, r.HelioSpeed,
-                          r.AscNodeLon, r.DescNodeLon, r.PerihelionLon, r.AphelionLon);
+  InstantState instant;
+  instant.Earth = {1.0f, 0.0f, 0.0f, 0.0f, 0.0f};
+  while (std::cin >> instant.JD) {
+    theory.LunarEphemeris(kMoon, 2, instant, r);
     const LunarWork& w = theory.Work();
     std::printf("%.17g %.9g %.9g %.9g %.9g %.9g %.9g\n", w.T, w.EFactor, w.Elongation, w.MeanAnomaly,
                 w.SunMeanAnomaly, w.ArgLatitude, r.GeoLon[2]);

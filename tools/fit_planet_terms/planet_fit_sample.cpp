@@ -32,11 +32,9 @@ int main() {
   double jd;
   while (std::cin >> jd) {
     const TimeArguments t = TimeArgumentsAt(jd);
-    double T = t.T, T2 = t.T2;
-    float earth[5] = {};
-    Integer zero = kTimeArguments;
-    theory.PlanetTheory(zero, earth[0], earth[1], earth[2], earth[3], earth[4], T, T2, r.GeoLon, r.GeoLat,
-                        r.GeoDist, r.GeoSpeed, r.HelioLon, r.HelioLat, r.HelioDist, r.HelioSpeed);
+    const double T = t.T, T2 = t.T2;
+    HeliocentricState earth;
+    theory.PlanetTheory(kTimeArguments, T, T2, earth, r);
     for (Integer body : kBodies) {
       theory.UnperturbedOrbit(body, T, T2);
       double extra[3] = {0, 0, 0};

@@ -50,14 +50,11 @@ LunarErrors CompareWithReference(const std::vector<double>& jds,
     const auto& now = earth[3 * i];
     const auto& before = earth[3 * i + 1];
     const auto& after = earth[3 * i + 2];
-    float x = float(now[0]), y = float(now[1]), z = float(now[2]);
-    float dx = float(after[0] - before[0]), dy = float(after[1] - before[1]);
-    double jd = jds[i];
-    float nutation = 0;
-    Integer moon = 2, node = 16, option = 1;
-    theory.LunarEphemeris(moon, x, y, z, dx, dy, jd, option, nutation, r.GeoLon, r.GeoLat, r.GeoDist, r.GeoSpeed,
-                          r.HelioLon, r.HelioLat, r.HelioDist, r.HelioSpeed, r.AscNodeLon, r.DescNodeLon,
-                          r.PerihelionLon, r.AphelionLon);
+    ephemeris::InstantState instant;
+    instant.JD = jds[i];
+    instant.Earth = {float(now[0]), float(now[1]), float(now[2]), float(after[0] - before[0]),
+                     float(after[1] - before[1])};
+    theory.LunarEphemeris(ephemeris::kMoon, 1, instant, r);
     Widen(e.mean_node, ArcsecondsBetween(r.GeoLon[16], mean_node[i][0]));
     Widen(e.longitude, ArcsecondsBetween(r.GeoLon[2], geocentric[i][0]));
     Widen(e.latitude, (r.GeoLat[2] - geocentric[i][1]) * 3600.0);
@@ -67,9 +64,7 @@ LunarErrors CompareWithReference(const std::vector<double>& jds,
     Widen(e.helio_latitude, (r.HelioLat[2] - heliocentric[i][1]) * 3600.0);
     Widen(e.helio_distance, r.HelioDist[2] - heliocentric[i][2]);
     Widen(e.helio_speed, r.HelioSpeed[2] - heliocentric[i][3]);
-    theory.LunarEphemeris(node, x, y, z, dx, dy, jd, option, nutation, r.GeoLon, r.GeoLat, r.GeoDist, r.GeoSpeed,
-                          r.HelioLon, r.HelioLat, r.HelioDist, r.HelioSpeed, r.AscNodeLon, r.DescNodeLon,
-                          r.PerihelionLon, r.AphelionLon);
+    theory.LunarEphemeris(ephemeris::kNorthNode, 1, instant, r);
     Widen(e.true_node, ArcsecondsBetween(r.GeoLon[16], true_node[i][0]));
   }
   return e;
