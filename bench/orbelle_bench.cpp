@@ -49,7 +49,7 @@ void FullRequest(benchmark::State& state, bool random) {
   for (auto _ : state) {
     const double jd = jds[k++ % kInstants];
     e.Call(0, jd);
-    for (Integer body : orbelle::host::kRowBodies) e.Call(body, jd);
+    for (Integer body : orbelle::ephemeris::kTableRows) e.Call(body, jd);
     benchmark::DoNotOptimize(e.table.Results.GeoLon[16]);
   }
   // What the engine holds between requests: its working records, the ephemeris-record cache

@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     used += sizeof v;
     return std::isfinite(v) ? v : 0.0f;
   };
-  for (const auto body : orbelle::host::kRowBodies) {
+  for (const auto body : orbelle::ephemeris::kTableRows) {
     table.Results.GeoLon[static_cast<std::size_t>(body)] = next();
     table.Results.HelioLon[static_cast<std::size_t>(body)] = next();
   }

@@ -23,29 +23,42 @@ std::string WholeNumber(double v) { return Fixed(v, 0); }
 
 }  // namespace
 
-// Degrees within the sign d = Int(L - Int(L/30)*30) and the sign index Int(L/30), Int being
-// the floor; minutes Int(frac(L)*60 + 0.499), rounded a hair below one half so that a
-// fraction of exactly 0.5' still rounds down, and never carried into the degrees.
+// Minutes Int(frac(L)*60 + 0.499), rounded a hair below one half so that a fraction of exactly
+// 0.5' still rounds down. Minutes that round to 60 carry into the whole degrees, and a whole
+// degree of 30 into the next sign, so the cell always reads like the decimal cell beside it:
+// 29.9999 is 0 Taurus 00 and 359.9999 is 0 Aries 00. The sign index is Int(d/30) of the
+// (carried) whole degrees d and the degrees within the sign d - 30*Int(d/30), Int being the
+// floor. A longitude of exactly 360 keeps the sign code one past Pisces (no carry happens),
+// and the DATE ERROR -1 reads 29, the code one before Aries, 00.
 SignCellText SignCell(float longitude) {
   const double l = ephemeris::Checked(longitude, "sign cell");
-  const double sign_index = std::floor(l / 30.0);
-  const double degrees = std::floor(l - sign_index * 30.0);
-  const double minutes = std::floor((l - std::floor(l)) * 60.0 + 0.499);
+  double whole_degrees = std::floor(l);
+  double minutes = std::floor((l - whole_degrees) * 60.0 + 0.499);
+  if (minutes >= 60.0) {
+    minutes -= 60.0;
+    whole_degrees += 1.0;
+    if (whole_degrees == 360.0) whole_degrees = 0.0;
+  }
+  const double sign_index = std::floor(whole_degrees / 30.0);
+  const double degrees = whole_degrees - sign_index * 30.0;
   const double code = sign_index + 94.0;
   SignCellText cell;
   cell.degrees = WholeNumber(degrees);
   cell.glyph_code = (code >= 0.0 && code <= 0xFFFF) ? static_cast<int>(code) : -1;
-  const std::string hundred_and_minutes = WholeNumber(minutes + 100.0);  // 100 to 160
+  const std::string hundred_and_minutes = WholeNumber(minutes + 100.0);  // 100 to 159
   cell.minutes = hundred_and_minutes.substr(hundred_and_minutes.size() - 2) + " ";
   return cell;
 }
 
-// Two decimals, rounded half away from zero, no group separator.
+// Two decimals, rounded half away from zero, no group separator. A longitude just below a
+// full turn that rounds to 360.00 is shown as 0.00, as its sign cell shows 0 Aries 00; a
+// longitude of exactly 360 keeps 360.00.
 std::string DecimalCell(float longitude, const RegionalConventions& region) {
   const double v = ephemeris::Checked(longitude, "decimal cell");
   std::string text;
   if (std::fabs(v) < 1e15) {
-    const double cents = std::round(v * 100.0);
+    double cents = std::round(v * 100.0);
+    if (cents == 36000.0 && v < 360.0) cents = 0.0;
     const double whole = std::floor(std::fabs(cents) / 100.0);
     const int fraction = static_cast<int>(std::fabs(cents) - whole * 100.0);
     if (cents < 0) text += '-';

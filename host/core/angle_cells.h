@@ -10,8 +10,8 @@
 namespace orbelle::host {
 
 // The three pieces of a sign cell: degrees within the sign, the sign font's character code
-// (94 Aries .. 105 Pisces) and the two-digit minutes followed by a blank. Minutes are rounded
-// without carry into the degrees (29.999 gives 29, Aries, 60).
+// (94 Aries .. 105 Pisces) and the two-digit minutes followed by a blank. Minutes that round
+// to 60 carry into the degrees and the sign (29.9999 gives 0, Taurus, 00).
 struct SignCellText {
   std::string degrees;
   int glyph_code = 0;

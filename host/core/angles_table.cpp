@@ -16,11 +16,11 @@ AnglesTable::AnglesTable() {
 
 void AnglesTable::FillRowBodies() {
   RowBodies = {};
-  std::copy(kRowBodies.begin(), kRowBodies.end(), RowBodies.begin());
+  std::copy(ephemeris::kTableRows.begin(), ephemeris::kTableRows.end(), RowBodies.begin());
 }
 
 void AnglesTable::LoadRows() {
-  std::copy(kRowNames.begin(), kRowNames.end(), RowNames.begin());
+  for (std::size_t k = 0; k < RowNames.size(); ++k) RowNames[k] = ephemeris::BodyName(ephemeris::kTableRows[k]);
   RowColours = kRowColours;
 }
 

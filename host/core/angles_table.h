@@ -42,7 +42,7 @@ class AnglesTable {
   std::string EphemerisDirectory;  // directory of the ephemeris files, with its separator
   std::array<std::string, kRowCount> RowNames;
   std::array<int, kRowCount> RowColours{};
-  std::array<ephemeris::Integer, 16> RowBodies{};  // the first kRowCount hold kRowBodies
+  std::array<ephemeris::Integer, 16> RowBodies{};  // the first kRowCount hold ephemeris::kTableRows
   ephemeris::InstantState Instant;  // the Earth's vector and the nutation, handed on within an instant
   ephemeris::ResultArrays Results;
   ephemeris::Ephemeris Engine;

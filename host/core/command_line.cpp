@@ -221,7 +221,7 @@ int TableCommand(const std::vector<std::string>& args, const RegionalConventions
 int PositionsCommand(const std::vector<std::string>& args) {
   AnglesTable table;
   bool dir_given = false;
-  std::vector<Integer> bodies(kRowBodies.begin(), kRowBodies.end());
+  std::vector<Integer> bodies(ephemeris::kTableRows.begin(), ephemeris::kTableRows.end());
   std::vector<std::string> jd_texts;
   for (std::size_t k = 0; k < args.size(); ++k) {
     const std::string& a = args[k];

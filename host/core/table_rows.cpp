@@ -4,13 +4,6 @@ namespace orbelle::host {
 
 using ephemeris::Integer;
 
-const std::array<Integer, kRowCount> kRowBodies = ephemeris::kTableRows;
-// The engine's body names are string literals, so their views are terminated.
-const std::array<const char*, kRowCount> kRowNames = [] {
-  std::array<const char*, kRowCount> names{};
-  for (std::size_t k = 0; k < names.size(); ++k) names[k] = ephemeris::BodyName(ephemeris::kTableRows[k]).data();
-  return names;
-}();
 const std::array<int, kRowCount> kRowColours = {9, 0, 13, 11, 12, 10, 7, 2, 3, 8, 4};
 
 namespace {

@@ -6,17 +6,16 @@
 #include <optional>
 #include <string>
 
-#include "ephemeris/body_position.h"
+#include "ephemeris/body_numbers.h"
 #include "ephemeris/result_arrays.h"
 #include "host/core/angle_cells.h"
 
 namespace orbelle::host {
 
-inline constexpr int kRowCount = 11;
+// The rows are the bodies of ephemeris::kTableRows, labelled with their ephemeris::BodyName.
+inline constexpr int kRowCount = static_cast<int>(ephemeris::kTableRows.size());
 
-// Row labels, body numbers and palette indices of the eleven rows.
-extern const std::array<const char*, kRowCount> kRowNames;
-extern const std::array<ephemeris::Integer, kRowCount> kRowBodies;
+// Palette indices of the rows' colours.
 extern const std::array<int, kRowCount> kRowColours;
 
 // The cells of one longitude.

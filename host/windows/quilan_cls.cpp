@@ -109,9 +109,9 @@ class QuilanCls final : public _QuilanCls, public ISupportErrorInfo {
   // _QuilanCls
   HRESULT STDMETHODCALLTYPE put_Data(BSTR text) override {
     const std::wstring request(text ? text : L"", text ? SysStringLen(text) : 0);
-    if (const std::optional<std::string> problem = server_.Data(request)) {
-      SetError(*problem);
-      return kRequestError;
+    if (const std::optional<RequestProblem> problem = server_.Data(request)) {
+      SetError(problem->description);
+      return problem->unreadable_request ? kRequestError : kCalculationError;
     }
     return S_OK;
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "host/core/request_text.h"
 #include "host/windows/wide_text.h"
 #include "host/windows/window_position.h"
 
@@ -113,9 +114,9 @@ void QuilanForm::Show() {
   }
 }
 
-std::optional<std::string> QuilanForm::SetRequest(const std::wstring& text) {
+std::optional<RequestProblem> QuilanForm::SetRequest(const std::wstring& text) {
   Load();
-  if (!window_) return "the window could not be created";
+  if (!window_) return RequestProblem{"the window could not be created"};
   // The box's change handler, run here for every assignment (also of the same text twice).
   setting_request_ = true;
   SetWindowTextW(request_box_, text.c_str());
@@ -123,14 +124,16 @@ std::optional<std::string> QuilanForm::SetRequest(const std::wstring& text) {
   return RequestChanged();
 }
 
-std::optional<std::string> QuilanForm::RequestChanged() {
-  std::optional<std::string> problem;
+std::optional<RequestProblem> QuilanForm::RequestChanged() {
+  std::optional<RequestProblem> problem;
   try {
     print_angles_(Narrow(WindowText(request_box_)), *surface_);
+  } catch (const host::RequestError& e) {
+    problem = RequestProblem{e.what(), true};
   } catch (const std::exception& e) {
-    problem = e.what();
+    problem = RequestProblem{e.what()};
   }
-  SetWindowTextW(status_, problem ? Widen(*problem).c_str() : L"");
+  SetWindowTextW(status_, problem ? Widen(problem->description).c_str() : L"");
   InvalidateRect(window_, nullptr, FALSE);
   UpdateWindow(window_);  // paints before the caller returns
   return problem;

@@ -21,6 +21,12 @@ inline constexpr const wchar_t* kWindowCaption = L"Planets Position";
 inline constexpr const wchar_t* kWindowClass = L"OrbelleAngles.Quilan";
 inline constexpr const wchar_t* kApplicationTitle = L"OrbelleAngles";
 
+// Why a request drew no table: a text that holds no date, or a fault of the calculation.
+struct RequestProblem {
+  std::string description;
+  bool unreadable_request = false;
+};
+
 class QuilanForm {
  public:
   // Draws the table for a request text (UTF-8) on the surface; throws when it cannot.
@@ -41,7 +47,7 @@ class QuilanForm {
   // Puts `text` into the request box (loading the form when needed, without showing it) and
   // redraws the table at once. Returns why no table could be drawn; the earlier table then
   // stays.
-  std::optional<std::string> SetRequest(const std::wstring& text);
+  std::optional<RequestProblem> SetRequest(const std::wstring& text);
 
   // Called by the load step (to fill the table's rows), after the window was shown and when
   // it has been closed.
@@ -50,7 +56,7 @@ class QuilanForm {
  private:
   static LRESULT CALLBACK WindowProcedure(HWND, UINT, WPARAM, LPARAM);
   LRESULT Handle(UINT message, WPARAM w, LPARAM l);
-  std::optional<std::string> RequestChanged();
+  std::optional<RequestProblem> RequestChanged();
   void LayOut();
   void ApplyDuplicateInstanceRule();
 

@@ -39,6 +39,6 @@ void QuilanServer::ClassInitialize() {
   form_.Show();
 }
 
-std::optional<std::string> QuilanServer::Data(const std::wstring& request) { return form_.SetRequest(request); }
+std::optional<RequestProblem> QuilanServer::Data(const std::wstring& request) { return form_.SetRequest(request); }
 
 }  // namespace orbelle::windows

@@ -26,7 +26,7 @@ class QuilanServer {
 
   // Data (put): the request text into the window's request box; the table is redrawn before
   // this returns. Returns why no table could be drawn for the text.
-  std::optional<std::string> Data(const std::wstring& request);
+  std::optional<RequestProblem> Data(const std::wstring& request);
 
   QuilanForm& Form() { return form_; }
 

@@ -34,10 +34,11 @@ HKEY ClassesRoot(RegistrationScope scope, REGSAM access, LONG& error) {
   return error == ERROR_SUCCESS ? key : nullptr;
 }
 
-// Sets the value `name` (nullptr: the default value) of `subkey` below `root`.
-LONG SetValue(HKEY root, const std::wstring& subkey, const wchar_t* name, const std::wstring& value) {
+// Sets the value `name` (nullptr: the default value) of `subkey` below `root`, in the
+// registry view `view` (0: this program's own).
+LONG SetValue(HKEY root, const std::wstring& subkey, const wchar_t* name, const std::wstring& value, REGSAM view = 0) {
   HKEY key = nullptr;
-  LONG error = RegCreateKeyExW(root, subkey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+  LONG error = RegCreateKeyExW(root, subkey.c_str(), 0, nullptr, 0, KEY_WRITE | view, nullptr, &key, nullptr);
   if (error != ERROR_SUCCESS) return error;
   error = RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
@@ -89,11 +90,16 @@ LONG RegisterServer(RegistrationScope scope) {
       {interface_key + L"\\TypeLib", L"Version", kVersion},
       {library_key, nullptr, kLibraryHelp},
       {library_key + L"\\0\\win64", nullptr, program},
+      {library_key + L"\\0\\win32", nullptr, program},
       {library_key + L"\\FLAGS", nullptr, L"0"},
       {library_key + L"\\HELPDIR", nullptr, folder},
   };
   for (const auto& v : values) {
     error = SetValue(root, v.key, v.name, v.value);
+    // 32-bit clients (the suite's older programs) find the interface's marshaler in the
+    // 32-bit view of the registry.
+    if (error == ERROR_SUCCESS && v.key.starts_with(interface_key))
+      error = SetValue(root, v.key, v.name, v.value, KEY_WOW64_32KEY);
     if (error != ERROR_SUCCESS) break;
   }
   RegCloseKey(root);
@@ -113,6 +119,12 @@ LONG UnregisterServer() {
     for (const std::wstring& key : {ClassKey(), InterfaceKey(), LibraryKey(), std::wstring(kProgId)}) {
       error = RegDeleteTreeW(root, key.c_str());
       if (error != ERROR_SUCCESS && error != ERROR_FILE_NOT_FOUND) result = error;
+    }
+    HKEY interfaces_32 = nullptr;
+    if (RegOpenKeyExW(root, L"Interface", 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, &interfaces_32) == ERROR_SUCCESS) {
+      error = RegDeleteTreeW(interfaces_32, Text(IID__QuilanCls).c_str());
+      if (error != ERROR_SUCCESS && error != ERROR_FILE_NOT_FOUND) result = error;
+      RegCloseKey(interfaces_32);
     }
     RegCloseKey(root);
   }

@@ -1,6 +1,7 @@
 // Registration of the automation server: the class, its programmatic identifier, the dual
 // interface (marshalled by the system's type-library marshaler, so no proxy DLL is needed)
-// and the type library embedded in this program.
+// and the type library embedded in this program, for 64-bit clients and, in the 32-bit view
+// of the registry, for 32-bit ones.
 //
 // Per machine under HKEY_LOCAL_MACHINE\Software\Classes; per user under
 // HKEY_CURRENT_USER\Software\Classes, which is what an account without administrator

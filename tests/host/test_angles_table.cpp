@@ -15,11 +15,17 @@ std::string Shown(float longitude) {
   return cell.degrees + std::to_string(cell.glyph_code) + "|" + cell.minutes;
 }
 
-TEST(SignCell, DegreesGlyphAndMinutesWithoutCarry) {
+// Expected cells worked out by hand from the longitude: degrees within the sign, the sign's
+// glyph code (94 Aries), minutes rounded to the nearest whole minute.
+TEST(SignCell, DegreesGlyphAndMinutesCarried) {
   EXPECT_EQ(Shown(0.0f), "094|00 ");
   EXPECT_EQ(Shown(75.5f), "1596|30 ");     // 15 Gemini 30
-  EXPECT_EQ(Shown(29.999f), "2994|60 ");   // minutes round to 60, no carry
-  EXPECT_EQ(Shown(360.0f), "0106|00 ");    // one past Pisces
+  EXPECT_EQ(Shown(29.9999f), "095|00 ");   // 29 Aries 59.994' carries into 0 Taurus
+  EXPECT_EQ(Shown(59.9999f), "096|00 ");   // into 0 Gemini
+  EXPECT_EQ(Shown(304.9999f), "5104|00 "); // 4 Aquarius 59.99' is 5 Aquarius 00
+  EXPECT_EQ(Shown(359.9999f), "094|00 ");  // a full turn carries to 0 Aries
+  EXPECT_EQ(Shown(29.99f), "2994|59 ");    // 29 Aries 59.4': no carry
+  EXPECT_EQ(Shown(360.0f), "0106|00 ");    // exactly 360: one past Pisces
   EXPECT_EQ(Shown(-1.0f), "2993|00 ");     // the DATE ERROR position
   EXPECT_EQ(Shown(359.75f), "29105|45 ");  // 29 Pisces 45
   EXPECT_THROW(SignCell(std::nanf("")), ephemeris::CalculationError);
@@ -36,7 +42,10 @@ TEST(DecimalCell, TwoDecimalsRegionalSeparator) {
   EXPECT_EQ(DecimalCell(360.0f, c), "360.00   ");
   EXPECT_EQ(DecimalCell(-1.0f, c), "-1.00   ");
   EXPECT_EQ(DecimalCell(0.125f, c), "0.13   ");  // an exact half rounds away from zero
-  EXPECT_EQ(DecimalCell(359.996f, c), "360.00   ");
+  EXPECT_EQ(DecimalCell(359.996f, c), "0.00   ");   // reads like its sign cell, 0 Aries 00
+  EXPECT_EQ(DecimalCell(359.9999f, de), "0,00   ");
+  EXPECT_EQ(DecimalCell(360.0f, de), "360,00   ");
+  EXPECT_EQ(DecimalCell(359.994f, de), "359,99   ");
   EXPECT_EQ(DecimalCell(123.456f, de), "123,46   ");
   RegionalConventions arabic;
   arabic.decimal_separator = "\u066B";

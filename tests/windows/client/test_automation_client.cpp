@@ -228,14 +228,27 @@ TEST_F(AutomationClient, WindowComesBackWhereItWasClosed) {
   GetPrivateProfileStringA("Size", "Left", "", left, sizeof left, "OrbelleAnglesPos.Ini");
   EXPECT_EQ(std::string(left), std::to_string(placed.left * twips_per_pixel));
 
-  Released<IDispatch> again;
-  ASSERT_EQ(CreateQuilan(&again), S_OK);
-  RECT restored{};
-  GetWindowRect(FindQuilanWindow(), &restored);
-  EXPECT_EQ(restored.left, placed.left);
-  EXPECT_EQ(restored.top, placed.top);
-  EXPECT_EQ(restored.right - restored.left, placed.right - placed.left);
-  EXPECT_EQ(restored.bottom - restored.top, placed.bottom - placed.top);
+  {
+    Released<IDispatch> again;
+    ASSERT_EQ(CreateQuilan(&again), S_OK);
+    RECT restored{};
+    GetWindowRect(FindQuilanWindow(), &restored);
+    EXPECT_EQ(restored.left, placed.left);
+    EXPECT_EQ(restored.top, placed.top);
+    EXPECT_EQ(restored.right - restored.left, placed.right - placed.left);
+    EXPECT_EQ(restored.bottom - restored.top, placed.bottom - placed.top);
+  }
+  EndServer();
+
+  // A stored place beyond the right edge of the screen centres the window.
+  const std::string beyond = std::to_string(GetSystemMetrics(SM_CXSCREEN) * twips_per_pixel);
+  WritePrivateProfileStringA("Size", "Left", beyond.c_str(), "OrbelleAnglesPos.Ini");
+  Released<IDispatch> centred;
+  ASSERT_EQ(CreateQuilan(&centred), S_OK);
+  RECT r{};
+  GetWindowRect(FindQuilanWindow(), &r);
+  EXPECT_NEAR((r.left + r.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+  EXPECT_NEAR((r.top + r.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
 }
 
 TEST_F(AutomationClient, SecondCopyRestoresTheEarlierWindowAndEnds) {
