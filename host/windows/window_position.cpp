@@ -1,5 +1,6 @@
 #include "host/windows/window_position.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -20,7 +21,8 @@ float TwipsPerPixel() {
   return static_cast<float>(kTwipsPerInch) / static_cast<float>(dpi > 0 ? dpi : 96);
 }
 
-int ToPixels(float twips) { return static_cast<int>(std::lround(twips / TwipsPerPixel())); }
+// Stored values far beyond any screen (up to the largest single) are cut before conversion.
+int ToPixels(float twips) { return static_cast<int>(std::lround(std::clamp(twips, -1e9f, 1e9f) / TwipsPerPixel())); }
 float ToTwips(int pixels) { return static_cast<float>(pixels) * TwipsPerPixel(); }
 
 // The outer rectangle in pixels.
@@ -49,6 +51,13 @@ StoredValue Read(const char* file, const char* key) {
 
 bool Positive(const StoredValue& v) { return v.count > 0 && v.value && *v.value > 0; }
 
+// The primary screen less its task bars, in pixels.
+RECT WorkArea() {
+  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  return work;
+}
+
 bool SizableBorder(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_THICKFRAME) != 0; }
 
 }  // namespace
@@ -64,11 +73,16 @@ void CentreWindow(HWND window) {
 
 void LoadWindowPosition(const char* file, HWND window) {
   const bool fixed = !SizableBorder(window);
+  const RECT work = WorkArea();
   RECT r = Outer(window);
   int left = r.left, top = r.top, width = r.right - r.left, height = r.bottom - r.top;
 
-  if (const StoredValue h = Read(file, "Height"); !fixed && Positive(h)) height = ToPixels(*h.value);
-  if (const StoredValue w = Read(file, "Width"); !fixed && Positive(w)) width = ToPixels(*w.value);
+  // A stored size larger than the work area is cut to it: a window of 32767 x 32767 pixels
+  // would cost gigabytes and could not be handled by the user.
+  if (const StoredValue h = Read(file, "Height"); !fixed && Positive(h))
+    height = std::min<int>(ToPixels(*h.value), work.bottom - work.top);
+  if (const StoredValue w = Read(file, "Width"); !fixed && Positive(w))
+    width = std::min<int>(ToPixels(*w.value), work.right - work.left);
   Place(window, left, top, width, height);
 
   const StoredValue l = Read(file, "Left");
@@ -86,6 +100,14 @@ void LoadWindowPosition(const char* file, HWND window) {
     }
   }
   if (const StoredValue t = Read(file, "Top"); Positive(t)) top = ToPixels(*t.value);
+  // A place wholly outside the work area (say, below the screen) could not be reached by the
+  // user: the window is centred instead.
+  const RECT placed{left, top, left + width, top + height};
+  RECT common{};
+  if (!IntersectRect(&common, &placed, &work)) {
+    CentreWindow(window);
+    return;
+  }
   Place(window, left, top, width, height);
 }
 
