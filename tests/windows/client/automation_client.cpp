@@ -1,7 +1,5 @@
 #include "tests/windows/client/automation_client.h"
 
-#include <vector>
-
 namespace orbelle::testing {
 
 bool RunningUnderWine() {
@@ -11,12 +9,10 @@ bool RunningUnderWine() {
 
 HRESULT CreateQuilan(IDispatch** object) {
   CLSID clsid{};
-  const HRESULT found = CLSIDFromProgID(kProgId, &clsid);
+  const HRESULT found = CLSIDFromProgID(L"OrbelleAngles.QuilanCls", &clsid);
   if (FAILED(found)) return found;
   return CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, reinterpret_cast<void**>(object));
 }
-
-namespace {
 
 DISPID DataId(IDispatch* object) {
   LPOLESTR name = const_cast<LPOLESTR>(L"Data");
@@ -24,8 +20,6 @@ DISPID DataId(IDispatch* object) {
   object->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);
   return id;
 }
-
-}  // namespace
 
 Assignment AssignData(IDispatch* object, const std::wstring& text) {
   VARIANT argument;
@@ -35,10 +29,9 @@ Assignment AssignData(IDispatch* object, const std::wstring& text) {
   DISPID named = DISPID_PROPERTYPUT;  // a property put names its one argument so
   DISPPARAMS parameters{&argument, &named, 1, 1};
   EXCEPINFO exception{};
-  UINT argument_error = 0;
   Assignment a;
   a.result = object->Invoke(DataId(object), IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &parameters, nullptr,
-                            &exception, &argument_error);
+                            &exception, nullptr);
   if (a.result == DISP_E_EXCEPTION) {
     a.scode = exception.scode;
     if (exception.bstrDescription) a.description = exception.bstrDescription;
@@ -50,34 +43,18 @@ Assignment AssignData(IDispatch* object, const std::wstring& text) {
   return a;
 }
 
-HRESULT ReadData(IDispatch* object) {
-  DISPPARAMS none{nullptr, nullptr, 0, 0};
-  VARIANT result;
-  VariantInit(&result);
-  const HRESULT hr =
-      object->Invoke(DataId(object), IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr);
-  VariantClear(&result);
-  return hr;
-}
-
-HWND FindQuilanWindow() { return FindWindowW(kWindowClass, kCaption); }
+HWND FindQuilanWindow() { return FindWindowW(L"OrbelleAngles.Quilan", L"Planets Position"); }
 
 int CountQuilanWindows() {
   int count = 0;
-  EnumWindows(
-      [](HWND window, LPARAM counter) -> BOOL {
-        wchar_t name[64];
-        if (GetClassNameW(window, name, 64) && std::wstring(name) == kWindowClass) ++*reinterpret_cast<int*>(counter);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&count));
+  for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"OrbelleAngles.Quilan", nullptr));) ++count;
   return count;
 }
 
 std::wstring RequestBoxText(HWND window) {
-  const HWND box = FindWindowExW(window, nullptr, L"EDIT", nullptr);
   wchar_t text[256] = {};
-  if (box) SendMessageTimeoutW(box, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+  SendMessageTimeoutW(FindWindowExW(window, nullptr, L"EDIT", nullptr), WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text),
+                      SMTO_ABORTIFHUNG, 5000, nullptr);
   return text;
 }
 
@@ -85,11 +62,6 @@ DWORD WindowProcessId(HWND window) {
   DWORD id = 0;
   GetWindowThreadProcessId(window, &id);
   return id;
-}
-
-void CloseQuilanWindow(HWND window) {
-  PostMessageW(window, WM_CLOSE, 0, 0);
-  for (int i = 0; i < 500 && IsWindow(window); ++i) Sleep(10);
 }
 
 bool WaitForProcessEnd(DWORD id, DWORD milliseconds) {
@@ -100,17 +72,28 @@ bool WaitForProcessEnd(DWORD id, DWORD milliseconds) {
   return ended;
 }
 
+void CloseQuilanWindow(HWND window) {
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  for (int i = 0; i < 500 && IsWindow(window); ++i) Sleep(10);
+}
+
+bool EndServer() {
+  const HWND window = FindQuilanWindow();
+  if (!window) return true;
+  const DWORD process = WindowProcessId(window);
+  CloseQuilanWindow(window);
+  return WaitForProcessEnd(process);
+}
+
 std::map<COLORREF, int> TableColourCounts(HWND window) {
-  RECT client{};
+  RECT client{}, box{};
   GetClientRect(window, &client);
   POINT origin{0, 0};
   ClientToScreen(window, &origin);
-  // The table is everything above the request box.
-  RECT box{};
   GetWindowRect(FindWindowExW(window, nullptr, L"EDIT", nullptr), &box);
   const int width = client.right, height = box.top - origin.y;
-  const HDC screen = GetDC(nullptr);
-  const HDC memory = CreateCompatibleDC(screen);
+  if (width <= 0 || height <= 0) return {};
+  const HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
   BITMAPINFO info{};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
@@ -119,11 +102,8 @@ std::map<COLORREF, int> TableColourCounts(HWND window) {
   BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
   GdiFlush();
   std::map<COLORREF, int> counts;
-  const auto* pixel = static_cast<const DWORD*>(bits);
-  for (int i = 0; i < width * height; ++i) {
-    const DWORD p = pixel[i];  // 0x00RRGGBB
-    ++counts[RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF)];
-  }
+  for (const DWORD* p = static_cast<const DWORD*>(bits); p < static_cast<const DWORD*>(bits) + width * height; ++p)
+    ++counts[RGB((*p >> 16) & 0xFF, (*p >> 8) & 0xFF, *p & 0xFF)];  // 0x00RRGGBB
   SelectObject(memory, old);
   DeleteObject(bitmap);
   DeleteDC(memory);
@@ -131,16 +111,8 @@ std::map<COLORREF, int> TableColourCounts(HWND window) {
   return counts;
 }
 
-std::string WindowsDirectoryFile(const char* name) {
-  char directory[MAX_PATH];
-  GetWindowsDirectoryA(directory, MAX_PATH);
-  return std::string(directory) + "\\" + name;
-}
-
 void SetDataDirectory(const std::string& directory) {
   WritePrivateProfileStringA("EPHEM", "Directory", directory.c_str(), "ZODRIX.INI");
 }
-
-std::string ShippedDataDirectory() { return std::string(ORBELLE_SOURCE_DIR_WINDOWS) + "\\data\\"; }
 
 }  // namespace orbelle::testing

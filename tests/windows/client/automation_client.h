@@ -11,9 +11,6 @@
 
 namespace orbelle::testing {
 
-inline constexpr const wchar_t* kProgId = L"OrbelleAngles.QuilanCls";
-inline constexpr const wchar_t* kWindowClass = L"OrbelleAngles.Quilan";
-inline constexpr const wchar_t* kCaption = L"Planets Position";
 inline constexpr DWORD kServerEndMilliseconds = 15000;
 
 // True under wine, whose COM differs from Windows in places (error info on the vtable path).
@@ -21,6 +18,9 @@ bool RunningUnderWine();
 
 // A new QuilanCls from its programmatic identifier, or the failure.
 HRESULT CreateQuilan(IDispatch** object);
+
+// Data's dispatch identifier, looked up by name.
+DISPID DataId(IDispatch* object);
 
 // The outcome of one assignment to Data through IDispatch::Invoke.
 struct Assignment {
@@ -30,30 +30,24 @@ struct Assignment {
 };
 Assignment AssignData(IDispatch* object, const std::wstring& text);
 
-// Reading Data through IDispatch::Invoke (a property get).
-HRESULT ReadData(IDispatch* object);
-
-HWND FindQuilanWindow();
+HWND FindQuilanWindow();  // by its class and the caption "Planets Position"
 int CountQuilanWindows();
 std::wstring RequestBoxText(HWND window);
 DWORD WindowProcessId(HWND window);
 
-// Closes the window as a user does and waits until it is gone.
-void CloseQuilanWindow(HWND window);
-
 // Waits until process `id` has ended; false after the time limit.
 bool WaitForProcessEnd(DWORD id, DWORD milliseconds = kServerEndMilliseconds);
 
-// Counts the screen's pixels of each exact colour in the window's table (above the request box).
+// Closes the window as a user does and waits until it is gone.
+void CloseQuilanWindow(HWND window);
+
+// Closes a running server's window and waits for the server to end; false if it outlived it.
+bool EndServer();
+
+// The screen's pixels of each exact colour in the window's table (above the request box).
 std::map<COLORREF, int> TableColourCounts(HWND window);
 
-// The private-profile file `name` in the Windows directory, as a full path.
-std::string WindowsDirectoryFile(const char* name);
-
-// Points ZODRIX.INI (in the Windows directory) at `directory`.
-void SetDataDirectory(const std::string& directory);
-
-// The shipped data directory of the source tree, with its final separator.
-std::string ShippedDataDirectory();
+// Points ZODRIX.INI (in the Windows directory) at `directory`, by default the shipped data.
+void SetDataDirectory(const std::string& directory = ORBELLE_SOURCE_DIR_WINDOWS "\\data\\");
 
 }  // namespace orbelle::testing

@@ -1,4 +1,5 @@
 ' A client as the suite's programs are: late-bound through CreateObject, errors through Err.
+' Leaves the window showing the table of 25 December 2026, 10:30.
 Option Explicit
 Dim quilan, failures, ignored
 failures = 0
@@ -11,7 +12,7 @@ Sub Check(condition, what)
 End Sub
 
 Set quilan = CreateObject("OrbelleAngles.QuilanCls")
-quilan.Data = "12/25/2026 10:30"
+quilan.Data = "1/1/2000 12:00"
 
 On Error Resume Next
 quilan.Data = "the day after tomorrow"
@@ -21,7 +22,7 @@ Err.Clear
 ignored = quilan.Data
 Check Err.Number = 438, "reading Data fails with error 438, got " & Err.Number
 Err.Clear
-quilan.Data = "1/1/2000 12:00"
+quilan.Data = "12/25/2026 10:30"
 Check Err.Number = 0, "a later good assignment succeeds: " & Err.Description
 On Error GoTo 0
 
