@@ -26,8 +26,8 @@ const COLORREF kRowColours[] = {RGB(0, 0, 255),   RGB(0, 0, 0),   RGB(255, 0, 25
                                 RGB(255, 0, 0),   RGB(0, 255, 0), RGB(192, 192, 192), RGB(0, 128, 0),
                                 RGB(0, 128, 128), RGB(128, 128, 128), RGB(128, 0, 0)};
 
-// The pixels of each row colour once every row is drawn. The screen shows what wine's window
-// surface flushed, which can lag behind the synchronous repaint on a loaded machine.
+// The pixels of each row colour, read again (for up to 3 s) until every row shows: under wine
+// on a loaded machine one read right after the synchronous repaint found none of them.
 std::vector<int> RowPixels(HWND window) {
   std::vector<int> counts;
   for (int attempt = 0; attempt < 30; ++attempt, Sleep(100)) {
