@@ -1,3 +1,4 @@
+// Where the profile files are looked for: the user's directory first, then the system ones.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -35,7 +36,7 @@ class ProfileSearchTest : public ::testing::Test {
     return root.Write(dir + "/zodrix/" + name, text);
   }
 
-  static constexpr const char* kNames[] = {"ZODRIX_PROFILE_DIR", "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS"};
+  static constexpr const char* kNames[] = {"ZODRIX_PROFILE_DIR", "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "HOME"};
   testing::TempDirectory root;
   std::vector<std::optional<std::string>> saved_;
 };
@@ -63,7 +64,7 @@ TEST_F(ProfileSearchTest, UserDirectoryOverridesSystemDirectoriesFileByFile) {
   EXPECT_EQ(FindProfile("NEW.INI"), root.path() / "home/zodrix/NEW.INI");
 }
 
-TEST_F(ProfileSearchTest, ExplicitProfileDirectoryIsTheOnlyOne) {
+TEST_F(ProfileSearchTest, ExplicitProfileDirectoryIsTheOnlyOneAndHomeTheLastResort) {
   Put("xdg", "ZODRIX.INI", "[EPHEM]\nDirectory=/usr/share/orbelle-angles\n");
   setenv("ZODRIX_PROFILE_DIR", (root.path() / "explicit").c_str(), 1);
   EXPECT_EQ(ProfileSearchDirectories(), std::vector<std::filesystem::path>{root.path() / "explicit"});
@@ -74,6 +75,9 @@ TEST_F(ProfileSearchTest, ExplicitProfileDirectoryIsTheOnlyOne) {
   unsetenv("XDG_CONFIG_DIRS");  // the default system directory
   EXPECT_EQ(ProfileSearchDirectories(),
             (std::vector<std::filesystem::path>{root.path() / "home/zodrix", "/etc/xdg/zodrix"}));
+  setenv("XDG_CONFIG_HOME", "", 1);
+  setenv("HOME", "/home/u", 1);
+  EXPECT_EQ(ProfilePath("ZODRIX.INI"), "/home/u/.config/zodrix/ZODRIX.INI");
 }
 
 }  // namespace

@@ -3,12 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
-#include <QGuiApplication>
+#include <QApplication>
+#include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 #include <functional>
 #include <iostream>
 
 #include "desktop_test_support.h"
+#include "host/qt/automation_names.h"
+#include "host/qt/automation_server.h"
 #include "host/qt/quilan.h"
 #include "settings/profile_file.h"
 
@@ -90,6 +94,26 @@ TEST_F(WindowManagerTest, AbsurdStoredValuesGiveAWindowOnTheScreen) {
     EXPECT_LE(std::stod(settings::GetPrivateProfileString("Size", "Width", "", 256, suite.PositionFile())),
               available.width() * 15.0);
   }
+}
+
+// With a display, the installation message is a message box with the application's title
+// (without one, standard error: see the activation tests).
+TEST(InstallationMessage, IsAMessageBoxOnADisplay) {
+  QString title, text;
+  QTimer look;
+  QObject::connect(&look, &QTimer::timeout, [&] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+        title = box->windowTitle();
+        text = box->text();
+        box->done(QMessageBox::Ok);  // as the user closes it
+      }
+    }
+  });
+  look.start(50);
+  ShowInstallationMessage(QStringLiteral("Main orbelle module not found"));
+  EXPECT_EQ(title, QLatin1String(kApplicationTitle));
+  EXPECT_EQ(text, QLatin1String("Main orbelle module not found"));
 }
 
 }  // namespace
