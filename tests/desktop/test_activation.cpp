@@ -11,6 +11,7 @@
 #include "bus_client.h"
 #include "desktop_test_support.h"
 #include "host/qt/automation_names.h"
+#include "host/qt/quilan.h"
 #include "tools/private_bus/private_bus.h"
 
 namespace orbelle::host {

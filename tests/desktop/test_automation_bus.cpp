@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QDBusConnection>
-#include <QElapsedTimer>
 
 #include "bus_client.h"
 #include "desktop_test_support.h"
@@ -29,15 +28,6 @@ class AutomationBusTest : public ::testing::Test {
     if (server.Form()) server.Form()->hide();
     QDBusConnection::disconnectFromBus(QStringLiteral("server"));
   }
-  // Processes events until `done` or a few seconds have passed.
-  template <class Condition>
-  bool EventuallyTrue(Condition done) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
-  }
-
   testing::InstalledSuite suite;
   tools::PrivateSessionBus bus{QProcessEnvironment::systemEnvironment(), QString::fromLatin1(kBusName)};
   QDBusConnection server_bus{QDBusConnection::connectToBus(bus.Address(), QStringLiteral("server"))};
@@ -108,7 +98,7 @@ TEST_F(AutomationBusTest, ProcessEndsOnlyWhenTheWindowIsClosedAndNoInstanceIsHel
             QLatin1String("org.freedesktop.DBus.Error.UnknownObject"));
   // The client leaving the bus releases what it held.
   client.Leave();
-  EXPECT_TRUE(EventuallyTrue([&] { return unused == 1; }));
+  EXPECT_TRUE(testing::ProcessEventsUntil([&] { return unused == 1; }));
   EXPECT_EQ(automation.HeldInstances(), 0);
 }
 
@@ -118,7 +108,7 @@ TEST_F(AutomationBusTest, ReleaseLeavesAnOpenWindowOpen) {
   EXPECT_TRUE(server.Form()->isVisible());
   EXPECT_EQ(unused, 0);
   server.Form()->close();
-  EXPECT_TRUE(EventuallyTrue([&] { return unused == 1; }));
+  EXPECT_TRUE(testing::ProcessEventsUntil([&] { return unused == 1; }));
 }
 
 // Another client cannot release an instance it did not create, and a call whose arguments do

@@ -78,7 +78,7 @@ TEST_F(QuilanServerTest, FailedInstallationCheckEndsWithoutAWindow) {
 // report of an unusable file, without blocking.
 TEST_F(QuilanServerTest, StatusLineShowsTheRequestProblemOrTheUnusableFile) {
   std::remove((suite.DataDirectory() + "JUPITER").c_str());
-  testing::InstalledSuite::Write(suite.DataDirectory() + "JUPITER", "not an ephemeris file");
+  suite.Write(suite.DataDirectory() + "JUPITER", "not an ephemeris file");
   server.Class_Initialize();
   Quilan& form = *server.Form();
   EXPECT_EQ(server.PutData(QStringLiteral("2000-01-01 12:00")), std::nullopt);
@@ -98,8 +98,7 @@ TEST_F(QuilanServerTest, StatusLineShowsTheRequestProblemOrTheUnusableFile) {
   // Once the file is usable again (and the engine's copy of its bytes is due for a look at
   // the disk), the report goes.
   std::remove((suite.DataDirectory() + "JUPITER").c_str());
-  QFile::link(QStringLiteral(ORBELLE_SOURCE_DIR "/data/JUPITER"),
-              QString::fromStdString(suite.DataDirectory() + "JUPITER"));
+  std::filesystem::create_symlink(ORBELLE_SOURCE_DIR "/data/JUPITER", suite.DataDirectory() + "JUPITER");
   std::this_thread::sleep_for(ephemeris::FileContentsCache::kRecheckAfter + std::chrono::milliseconds(50));
   EXPECT_EQ(server.PutData(QStringLiteral("2000-01-02")), std::nullopt);
   EXPECT_TRUE(form.StatusText().isEmpty()) << form.StatusText().toStdString();

@@ -43,7 +43,7 @@ TEST_F(WindowPositionTest, FirstRunKeepsTheDesignedPlaceAndSavingWritesFourKeysI
   EXPECT_EQ(Stored("Left"), std::to_string(static_cast<int>(40 * twips_x)));
   EXPECT_EQ(Stored("Top"), std::to_string(static_cast<int>(30 * twips_y)));
   // Written as Str$ writes a positive single: a leading blank, no decimals for whole values.
-  const std::string file = testing::InstalledSuite::Read(suite.PositionFile());
+  const std::string file = suite.Read(suite.PositionFile());
   EXPECT_NE(file.find("[Size]"), std::string::npos);
   EXPECT_NE(file.find("Height= " + std::to_string(static_cast<int>(200 * twips_y)) + "\n"), std::string::npos) << file;
 }

@@ -2,7 +2,6 @@
 // at the close is what the next start restores, whatever the file holds.
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QApplication>
 #include <QMessageBox>
 #include <QScreen>
@@ -25,20 +24,14 @@ class WindowManagerTest : public ::testing::Test {
     ASSERT_EQ(QGuiApplication::platformName(), QLatin1String("xcb"));
     available = QGuiApplication::primaryScreen()->availableGeometry();
   }
-  // Processes events for `ms` milliseconds or until `done`.
-  static void Wait(int ms, const std::function<bool()>& done = [] { return false; }) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
   // One start and close of the program's window: loaded from the file, shown, framed by the
   // window manager, then closed (which saves it).
   QRect Cycle(const std::function<void(Quilan&)>& while_shown = {}) {
     Quilan form;
     form.ShowForm();
-    Wait(5000, [&] { return form.frameGeometry() != form.geometry(); });
+    testing::ProcessEventsUntil([&] { return form.frameGeometry() != form.geometry(); });
     EXPECT_NE(form.frameGeometry(), form.geometry()) << "the window manager put no frame around the window";
-    Wait(300);
+    testing::ProcessEventsUntil([] { return false; }, 300);
     if (while_shown) while_shown(form);
     const QRect outer = form.frameGeometry();
     form.close();
@@ -69,7 +62,7 @@ TEST_F(WindowManagerTest, StartsAndClosesLeaveTheStoredSizeAndPlaceUnchanged) {
   // Moved by the user: the new place is kept, and kept again by ten more starts.
   const QRect moved = Cycle([&](Quilan& form) {
     form.move(130, 90);
-    Wait(2000, [&] { return form.frameGeometry().topLeft() == QPoint(130, 90); });
+    testing::ProcessEventsUntil([&] { return form.frameGeometry().topLeft() == QPoint(130, 90); }, 2000);
   });
   EXPECT_EQ(moved.topLeft(), QPoint(130, 90));
   const std::string after_move = Stored();
