@@ -38,11 +38,10 @@ class ActivationTest : public ::testing::Test {
             QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
   }
   Finished Gdbus(const QString& path, const QString& method, const QStringList& args = {}) {
-    return Run(QStringLiteral("gdbus"),
-               QStringList{QStringLiteral("call"), QStringLiteral("--session"), QStringLiteral("--dest"),
-                           QString::fromLatin1(kBusName), QStringLiteral("--object-path"), path,
-                           QStringLiteral("--method"), method} +
-                   args);
+    return Run(QStringLiteral("gdbus"), QStringLiteral("call --session --dest %1 --object-path %2 --method %3")
+                                                .arg(QLatin1String(kBusName), path, method)
+                                                .split(QLatin1Char(' ')) +
+                                            args);
   }
   Finished CreateInstance() {
     return Gdbus(QString::fromLatin1(kApplicationPath), QStringLiteral("OrbelleAngles.Application.CreateInstance"));
@@ -89,10 +88,9 @@ TEST_F(ActivationTest, FirstCallStartsTheServerAndDataIsAssignedNotRead) {
             {QString::fromLatin1(kClassInterface), QString::fromLatin1(kDataProperty)});
   EXPECT_NE(read.status, 0);
   EXPECT_TRUE(read.err.contains(QLatin1String(kWriteOnlyErrorName))) << read.err.toStdString();
-  const Finished shape =
-      Run(QStringLiteral("gdbus"),
-          {QStringLiteral("introspect"), QStringLiteral("--session"), QStringLiteral("--dest"),
-           QString::fromLatin1(kBusName), QStringLiteral("--object-path"), QString::fromLatin1(kGlobalInstancePath)});
+  const Finished shape = Run(QStringLiteral("gdbus"), QStringLiteral("introspect --session --dest %1 --object-path %2")
+                                                          .arg(QLatin1String(kBusName), QLatin1String(kGlobalInstancePath))
+                                                          .split(QLatin1Char(' ')));
   EXPECT_TRUE(shape.out.contains(QLatin1String("writeonly s Data"))) << shape.out.toStdString();
 
   // Our own client: an error reply goes to standard error with status 1.
