@@ -25,20 +25,10 @@ class SuiteSettingsTest : public ::testing::Test {
   std::vector<std::string> reports;
 };
 
-TEST_F(SuiteSettingsTest, OnlyTheDataDirectoryGivesEveryOtherDefault) {
-  SuiteSettings s;
-  s.TimeZone = 9;  // a value of an earlier load is overwritten
-  s.Interval = "M";
-  LoadSuiteSettings(s, dir.Write("ZODRIX.INI", "[EPHEM]\nDirectory=/srv/zodrix/\n"));
-  SuiteSettings expected;  // the record's initial values are the defaults of the file
-  expected.DataDirectory = expected.EphemerisDirectory = "/srv/zodrix/";
-  EXPECT_EQ(s, expected);
-  EXPECT_EQ(expected.OptionsValue, (1 << 25) - 1);
-  EXPECT_EQ(expected.ShowQuadrexLines, -1);
-}
-
-TEST_F(SuiteSettingsTest, EveryFieldFromItsSectionAndKey) {
-  const SuiteSettings s = Load(
+// Every field from its section and key; a later load of a file holding only the directory
+// sets every other field back to its default (the record's initial values).
+TEST_F(SuiteSettingsTest, EveryFieldFromItsSectionAndKeyElseItsDefault) {
+  SuiteSettings s = Load(
       "[EPHEM]\nDirectory=/d/\n[OPTIONS]\nVALUE=5\nPLANETS=6\nSELECT=7\n[SETUP]\nGMT=-3\n"
       "[OPTIONS HOR]\nVALUE=8\n[LONGITUDE]\nDEGREE=12.5\nMINUTES=30.25\nDIRECTION=E\n"
       "[LATITUDE]\nDEGREE=45\nMINUTES=0.1\nDIRECTION=S\n[DAY LIGHT SAVINGS]\nVALUE=1\n"
@@ -46,6 +36,13 @@ TEST_F(SuiteSettingsTest, EveryFieldFromItsSectionAndKey) {
   const SuiteSettings expected{"/d/", "/d/", 5, 6, 7, -3, 8, 12.5f, 30.25f, "E", 45.0f, 0.1f, "S", 1, 0, "W", 2, 1};
   EXPECT_EQ(s, expected);
   EXPECT_TRUE(reports.empty());
+
+  LoadSuiteSettings(s, dir.Write("ZODRIX.INI", "[EPHEM]\nDirectory=/srv/zodrix/\n"));
+  SuiteSettings defaults;
+  defaults.DataDirectory = defaults.EphemerisDirectory = "/srv/zodrix/";
+  EXPECT_EQ(s, defaults);
+  EXPECT_EQ(defaults.OptionsValue, (1 << 25) - 1);
+  EXPECT_EQ(defaults.ShowQuadrexLines, -1);
 }
 
 // The directory gets its final separator and is cut to 254 characters.
