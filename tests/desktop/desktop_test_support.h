@@ -19,8 +19,6 @@ namespace orbelle::testing {
 class InstalledSuite : public TempDirectory {
  public:
   InstalledSuite() {
-    std::filesystem::create_directories(path() / "profile");
-    std::filesystem::create_directories(path() / "data");
     WriteSettings("[EPHEM]\nDirectory=" + DataDirectory() + "\n");
     Write(DataDirectory() + "ZodrixTC2.Dat", "");
     for (const auto& shipped : std::filesystem::directory_iterator(ORBELLE_SOURCE_DIR "/data")) {

@@ -22,9 +22,6 @@ class ProfileSearchTest : public ::testing::Test {
     unsetenv("ZODRIX_PROFILE_DIR");
     setenv("XDG_CONFIG_HOME", (root.path() / "home").c_str(), 1);
     setenv("XDG_CONFIG_DIRS", ("relative:" + (root.path() / "site").string() + ":" + (root.path() / "xdg").string()).c_str(), 1);
-    std::filesystem::create_directories(root.path() / "home/zodrix");
-    std::filesystem::create_directories(root.path() / "site/zodrix");
-    std::filesystem::create_directories(root.path() / "xdg/zodrix");
   }
   void TearDown() override {
     for (std::size_t i = 0; i < std::size(kNames); ++i) {
