@@ -167,19 +167,6 @@ TEST(EphemerisChain, GapsAndMissingFilesEndTheLookupWithoutLooping) {
   EXPECT_EQ(reports, std::vector<std::string>{"INVALID EPHEMERIS:  " + dir.Path() + "URANUS"});
 }
 
-TEST(EphemerisFile, FileBodiesGiveOrbitPointsOnlyWhenModeAsks) {
-  EngineCall call;
-  call.path = DataDir();
-  call.r.AscNodeLon[10] = 7.0f;
-  call.At(2415020.0, 10, 0);
-  EXPECT_GE(call.r.HelioLon[10], 0.0f);
-  EXPECT_EQ(call.r.AscNodeLon[10], 7.0f);
-  // Mode 2: heliocentric points from the mean elements (Jupiter's node 357996.19" at T = 0).
-  call.At(2415020.0, 10, 2);
-  EXPECT_GE(call.r.HelioLon[10], 0.0f);
-  EXPECT_NEAR(call.r.AscNodeLon[10], 99.443386, 1e-4);
-}
-
 TEST(CorruptEphemerisFiles, GiveTheDateErrorAndOneReportNeverAReadBeyondTheFileOrANaN) {
   const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
   std::vector<Record> with_nan = LinearRecords(23), with_inf = LinearRecords(23);
