@@ -14,7 +14,6 @@
 #include <random>
 
 #include "tests/ephemeris_files/file_builder.h"
-#include "tests/ephemeris_files/file_coverage.h"
 #include "tests/support/engine_call.h"
 #include "tools/reference/swetest.h"
 
