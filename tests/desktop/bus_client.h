@@ -40,10 +40,6 @@ class BusClient {
     return {QString::fromLatin1(host::kClassInterface), QString::fromLatin1(host::kDataProperty),
             QVariant::fromValue(QDBusVariant(text))};
   }
-  QDBusMessage GetData(const QString& path) {
-    return Call(path, kProperties, QStringLiteral("Get"),
-                {QString::fromLatin1(host::kClassInterface), QString::fromLatin1(host::kDataProperty)});
-  }
   QDBusMessage Release(const QString& path) {
     return Call(path, QString::fromLatin1(host::kClassInterface), QStringLiteral("Release"));
   }

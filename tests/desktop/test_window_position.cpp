@@ -34,51 +34,39 @@ class WindowPositionTest : public ::testing::Test {
   QSize screen_px;
 };
 
+// Written as Str$ writes a positive single: a leading blank, no decimals for whole values; a
+// negative value is not saved, the stored one stays.
 TEST_F(WindowPositionTest, FirstRunKeepsTheDesignedPlaceAndSavingWritesFourKeysInTwips) {
   LoadWindowPosition(suite.PositionFile(), form);  // no file: nothing applies
   EXPECT_EQ(form.frameGeometry(), QRect(40, 30, 300, 200));
   SaveWindowPosition(suite.PositionFile(), form);
-  EXPECT_EQ(Stored("Height"), std::to_string(static_cast<int>(200 * twips_y)));
-  EXPECT_EQ(Stored("Width"), std::to_string(static_cast<int>(300 * twips_x)));
-  EXPECT_EQ(Stored("Left"), std::to_string(static_cast<int>(40 * twips_x)));
-  EXPECT_EQ(Stored("Top"), std::to_string(static_cast<int>(30 * twips_y)));
-  // Written as Str$ writes a positive single: a leading blank, no decimals for whole values.
-  const std::string file = testing::InstalledSuite::Read(suite.PositionFile());
-  EXPECT_NE(file.find("[Size]"), std::string::npos);
-  EXPECT_NE(file.find("Height= " + std::to_string(static_cast<int>(200 * twips_y)) + "\n"), std::string::npos) << file;
-}
-
-TEST_F(WindowPositionTest, StoredValuesAreApplied) {
-  Store("[Size]\nHeight=" + std::to_string(250 * twips_y) + "\nWidth=" + std::to_string(320 * twips_x) +
-        "\nLeft=" + std::to_string(10 * twips_x) + "\nTop=" + std::to_string(20 * twips_y) + "\n");
-  LoadWindowPosition(suite.PositionFile(), form);
-  EXPECT_EQ(form.frameGeometry(), QRect(10, 20, 320, 250));
-}
-
-TEST_F(WindowPositionTest, LeftBeyondTheRightEdgeCentresAndIgnoresTop) {
-  Store("[Size]\nLeft=" + std::to_string((screen_px.width() - 100) * twips_x) + "\nTop=" + std::to_string(5 * twips_y) +
-        "\n");
-  LoadWindowPosition(suite.PositionFile(), form);
-  EXPECT_EQ(form.frameGeometry().topLeft(), QPoint(screen_px.width() / 2 - 150, screen_px.height() / 2 - 100));
-}
-
-TEST_F(WindowPositionTest, EmptyLeftCentresZeroLeftIsNotAppliedAndTopStillReads) {
-  Store("[Size]\nLeft=\nTop=" + std::to_string(7 * twips_y) + "\n");
-  LoadWindowPosition(suite.PositionFile(), form);
-  EXPECT_EQ(form.frameGeometry().topLeft(), QPoint(screen_px.width() / 2 - 150, 7));
-
-  form.move(40, 30);
-  Store("[Size]\nLeft=0\nTop=-5\nHeight=0\n");
-  LoadWindowPosition(suite.PositionFile(), form);
-  EXPECT_EQ(form.frameGeometry(), QRect(40, 30, 300, 200));
-}
-
-TEST_F(WindowPositionTest, NegativeValuesAreNotSaved) {
-  Store("[Size]\nLeft= 600\nTop= 450\n");
+  const auto twips = [](int px, double per_px) { return " " + std::to_string(static_cast<int>(px * per_px)); };
+  EXPECT_EQ(suite.Read(suite.PositionFile()), "[Size]\nHeight=" + twips(200, twips_y) + "\nWidth=" + twips(300, twips_x) +
+                                                  "\nLeft=" + twips(40, twips_x) + "\nTop=" + twips(30, twips_y) + "\n");
   form.move(-50, 30);
   SaveWindowPosition(suite.PositionFile(), form);
-  EXPECT_EQ(Stored("Left"), "600");
-  EXPECT_EQ(Stored("Top"), std::to_string(static_cast<int>(30 * twips_y)));
+  EXPECT_EQ(Stored("Left"), twips(40, twips_x).substr(1));
+}
+
+// The stored values in twips applied to a 300x200 window at (40, 30): a Left beyond the right
+// edge or empty centres the window (ignoring Top in the first case), zero or negative values
+// are not applied.
+TEST_F(WindowPositionTest, StoredValuesAreAppliedByTheLegacyRules) {
+  const auto x = [&](int px) { return std::to_string(px * twips_x); };
+  const auto y = [&](int px) { return std::to_string(px * twips_y); };
+  const int centre_x = screen_px.width() / 2 - 150, centre_y = screen_px.height() / 2 - 100;
+  const std::pair<std::string, QRect> cases[] = {
+      {"Height=" + y(250) + "\nWidth=" + x(320) + "\nLeft=" + x(10) + "\nTop=" + y(20), QRect(10, 20, 320, 250)},
+      {"Left=" + x(screen_px.width() - 100) + "\nTop=" + y(5), QRect(centre_x, centre_y, 300, 200)},
+      {"Left=\nTop=" + y(7), QRect(centre_x, 7, 300, 200)},
+      {"Left=0\nTop=-5\nHeight=0", QRect(40, 30, 300, 200)},
+  };
+  for (const auto& [values, expected] : cases) {
+    form.setGeometry(40, 30, 300, 200);
+    Store("[Size]\n" + values + "\n");
+    LoadWindowPosition(suite.PositionFile(), form);
+    EXPECT_EQ(form.frameGeometry(), expected) << values;
+  }
 }
 
 TEST_F(WindowPositionTest, MinimisedWindowIsRestoredAndStoresItsNormalPlace) {

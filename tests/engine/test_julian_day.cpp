@@ -19,13 +19,11 @@ std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
   return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
 }
 
-TEST(JulianDay, WorkedExamples) {
-  EXPECT_EQ(JulianDay(2000, 1, 1, 12.0f), 2451545.0);
+// Out-of-range days roll over (1900 January 0 is the epoch of the theories; 1900 was not a
+// leap year); the hour is divided by 24 in double precision. Every valid date is checked below.
+TEST(JulianDay, DayRolloverAndHour) {
   EXPECT_EQ(JulianDay(1900, 1, 0, 12.0f), 2415020.0);
   EXPECT_EQ(JulianDay(1900, 2, 29, 0.0f), JulianDay(1900, 3, 1, 0.0f));
-  // No Julian calendar before the reform: 4 and 15 October 1582 are eleven days apart.
-  EXPECT_EQ(JulianDay(1582, 10, 15, 0.0f) - JulianDay(1582, 10, 4, 0.0f), 11.0);
-  // The hour is divided by 24 in double precision.
   EXPECT_EQ(JulianDay(2026, 12, 25, 10.5f) - JulianDay(2026, 12, 25, 0.0f), 10.5 / 24.0);
 }
 

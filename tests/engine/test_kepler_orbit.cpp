@@ -5,7 +5,6 @@
 
 #include "ephemeris/engine_error.h"
 #include "ephemeris/kepler_orbit.h"
-#include "ephemeris/mean_elements.h"
 #include "ephemeris/orbit_points.h"
 #include "tests/support/engine_call.h"
 
@@ -32,18 +31,13 @@ TEST(EccentricAnomaly, SolvesKeplersEquationOverAllEccentricitiesAndAnomalies) {
   EXPECT_THROW(EccentricAnomaly(0.0f, 1.0f), CalculationError);
 }
 
-TEST(KeplerOrbit, CircleEllipseAndVelocity) {
+TEST(KeplerOrbit, EllipseAndVelocity) {
   OrbitalElements el;
   el.a = 2.5f;
   el.omega = 0.3f;
   el.node = 1.1f;
   el.M = 40.0f;
   el.n = 0.01f;
-  const HeliocentricState circle = KeplerOrbit(el);
-  EXPECT_NEAR(std::hypot(circle.x, circle.y), 2.5, 1e-6);
-  EXPECT_NEAR(std::remainder(Degrees(std::atan2(circle.y, circle.x)) - (Degrees(0.3 + 1.1) + 40.0), 360.0), 0.0,
-              1e-4);
-
   // Ellipse, in the ecliptic: distance a (1 - e cos E) and true anomaly from
   // tan(v/2) = sqrt((1+e)/(1-e)) tan(E/2); and the velocity against a central difference of
   // positions one hour apart.
@@ -66,28 +60,6 @@ TEST(KeplerOrbit, CircleEllipseAndVelocity) {
 
   el.e = 1.0f;
   EXPECT_THROW(KeplerOrbit(el), CalculationError);
-}
-
-TEST(DistantBodies, Body27AtT0AndTheOthersOnTheirTableOrbits) {
-  test::EngineCall call;
-  call.At(kJ1900, 27);
-  EXPECT_NEAR(call.r.HelioLon[27], 138.0533, 1e-4);
-  EXPECT_NEAR(call.r.HelioDist[27], 70.29949, 1e-4);
-  EXPECT_NEAR(call.r.HelioLat[27], 0.0, 1e-6);
-  // Circular orbit at 61.0765 degrees per century; the motion is the difference of two
-  // single-precision longitudes.
-  EXPECT_NEAR(call.r.HelioSpeed[27], 61.0765 / 36525.0, 2e-5);
-
-  // Body 23 (e = 0.0046, i = 1.0833 degrees) stays within a (1 +- e) and the inclination.
-  for (double jd : {2300000.5, 2451545.0, 2600000.5}) {
-    call.At(jd, 23);
-    EXPECT_NEAR(call.r.HelioDist[23], 40.99837, 40.99837 * 0.0046 + 1e-4) << jd;
-    EXPECT_LE(std::fabs(call.r.HelioLat[23]), 1.0834f) << jd;
-  }
-  // Orbit points are never written for bodies from 18 on, whatever Mode asks.
-  call.r.AscNodeLon[25] = 7.0f;
-  call.At(2451545.0, 25, 2);
-  EXPECT_EQ(call.r.AscNodeLon[25], 7.0f);
 }
 
 TEST(DistantBodies, Body31AtItsEpochTakesTheLimitOfThePrecessionFormula) {
@@ -120,38 +92,37 @@ TEST(OrbitPoints, HeliocentricAndGeocentricForEverySignOfMode) {
     EXPECT_NEAR(p.perihelion, 130.0, 1e-4);
     EXPECT_NEAR(p.aphelion, 310.0, 1e-4);
   }
-  // Seen from the Earth at (1, 0): the node point (5 cos 100, 5 sin 100) minus the Earth.
-  for (Integer mode : {1, -1, 3}) {
-    const OrbitPointDirections p = OrbitPoints(el, mode, 1.0f, 0.0f);
-    const double c = std::cos(100.0 * M_PI / 180.0), s = std::sin(100.0 * M_PI / 180.0);
-    EXPECT_NEAR(p.ascending_node, Degrees(std::atan2(5 * s, 5 * c - 1)), 1e-4);
-    EXPECT_NEAR(p.descending_node, 360.0 + Degrees(std::atan2(-5 * s, -5 * c - 1)), 1e-4);
-  }
-  // An eccentric, inclined orbit: the nodes at the conic's radii p / (1 +- e cos omega).
+  // Geocentric, for an eccentric, inclined orbit seen from the Earth at (0, 3): the node at
+  // the conic's radius p / (1 + e cos omega) minus the Earth.
   el.e = 0.5f;
   el.i = 0.4f;
-  const OrbitPointDirections g = OrbitPoints(el, 1, 0.0f, 3.0f);
   const double p = 5.0 * 0.75, r = p / (1 + 0.5 * std::cos(30.0 * M_PI / 180.0));
   const double c = std::cos(100.0 * M_PI / 180.0), s = std::sin(100.0 * M_PI / 180.0);
-  EXPECT_NEAR(g.ascending_node, 360.0 + Degrees(std::atan2(r * s - 3, r * c)), 1e-4);
+  for (Integer mode : {1, -1, 3}) {
+    EXPECT_NEAR(OrbitPoints(el, mode, 0.0f, 3.0f).ascending_node, 360.0 + Degrees(std::atan2(r * s - 3, r * c)), 1e-4)
+        << mode;
+  }
 }
 
-TEST(MeanElements, OrbitPointsOfTheTableBodiesThroughTheDriver) {
-  // At T = 0 with Mode 2: the Earth's perihelion at 101.220833 degrees, Jupiter's node at
-  // 357996.19" = 99.443386 degrees, Pluto's node at 108.94405 degrees (the constant terms).
+// Orbit points come with Mode 1, 2 and their negatives, and a negative Mode gives nothing else
+// (no file is read); the distant bodies from 18 on have none. At T = 0 the Earth's perihelion
+// is Newcomb's 101 deg 13' 15.0" (1900.0).
+TEST(MeanElements, OrbitPointsByMode) {
   test::EngineCall call;
+  call.path = ORBELLE_SOURCE_DIR "/data/";
   call.At(kJ1900, 1, 2);
   EXPECT_NEAR(call.r.PerihelionLon[1], 101.220833, 1e-4);
   EXPECT_NEAR(call.r.AphelionLon[1], 281.220833, 1e-4);
-  for (auto [body, node] : {std::pair<Integer, double>{10, 99.443386}, {15, 108.94405}}) {
-    call.r.GeoLon[body] = 5.0f;
-    call.At(kJ1900, body, -2);  // negative Mode: orbit points only, no file is read
-    EXPECT_NEAR(call.r.AscNodeLon[body], node, 1e-4) << body;
-    EXPECT_NEAR(call.r.DescNodeLon[body], node + 180.0, 1e-4) << body;
-    EXPECT_EQ(call.r.GeoLon[body], 5.0f) << body;
+  struct Case {
+    Integer body, mode;
+    bool points, position;
+  };
+  for (const Case k : {Case{10, 0, false, true}, {10, 2, true, true}, {10, -2, true, false}, {25, 2, false, true}}) {
+    call.r.GeoLon[k.body] = call.r.AscNodeLon[k.body] = 7.0f;
+    call.At(kJ1900, k.body, k.mode);
+    EXPECT_EQ(call.r.AscNodeLon[k.body] != 7.0f, k.points) << k.body << " Mode " << k.mode;
+    EXPECT_EQ(call.r.GeoLon[k.body] != 7.0f, k.position) << k.body << " Mode " << k.mode;
   }
-  EXPECT_FALSE(MeanElements(2, 0.0));
-  EXPECT_FALSE(MeanElements(16, 0.0));
 }
 
 }  // namespace

@@ -27,8 +27,9 @@ SolarPlanetaryTheory Prepared(double x_degrees) {
   return theory;
 }
 
-// The leading term of Newcomb's Venus series alone: 5.526" cos(2x - 2M + 2.588556).
-TEST(Series, LeadingTermOfTheSunByVenus) {
+// Newcomb's Venus terms of the Sun summed by the addition theorem against each term evaluated
+// directly.
+TEST(Series, SunByVenusAgainstTheTermsEvaluatedDirectly) {
   SolarPlanetaryTheory theory = Prepared(100.0);
   theory.PerturbSunByVenus();
   double sum = 0;
@@ -37,17 +38,11 @@ TEST(Series, LeadingTermOfTheSunByVenus) {
     sum += t.amplitude * std::cos(t.x * 100 * kDeg + t.m * 40 * kDeg + phase);
   }
   EXPECT_NEAR(theory.PertLongitude(), sum, 1e-4);
-  const auto& first = kSunByVenus.longitude[0];
-  EXPECT_EQ(first.x, 2);
-  EXPECT_EQ(first.m, -2);
-  EXPECT_EQ(first.phase, 2.588556);
-  EXPECT_EQ(first.amplitude, 5.526);
 }
 
-// Multiples stay inside the tables: |x| in 0..13, 15, 17 and |m| up to 18, and 19 once (Mars by
-// the Earth, through 10 M + 9 M).
+// The generated term tables ask only for the multiples the sums prepare: |x| in 0..13, 15, 17
+// and |m| up to 19 (a reading beyond them would be out of bounds).
 TEST(TermTables, MultiplesWithinTheTables) {
-  int nineteen = 0;
   for (const PerturbationBlock* b :
        {&kSunByMercury, &kSunByVenus, &kSunByMars, &kSunMarsLatitude, &kSunByJupiter, &kSunBySaturn,
         &kMercuryByVenus, &kMercuryByEarth, &kMercuryByJupiter, &kMercuryBySaturn, &kVenusByMercury, &kVenusByEarth,
@@ -58,11 +53,9 @@ TEST(TermTables, MultiplesWithinTheTables) {
         const int x = std::abs(t.x), m = std::abs(t.m);
         EXPECT_TRUE(x <= 13 || x == 15 || x == 17) << int(t.x);
         EXPECT_LE(m, 19);
-        nineteen += m == 19;
       }
     }
   }
-  EXPECT_EQ(nineteen, 1);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "ephemeris/binary_file.h"
+
 namespace orbelle::test {
 
 namespace {
@@ -32,10 +34,6 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (!out) throw std::runtime_error("cannot write " + path);
-}
-
-void CopyFile(const std::string& from, const std::string& to) {
-  std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing);
 }
 
 void WriteEphemerisFile(const std::string& path, bool header, std::int16_t count, double start, std::int16_t step,
@@ -74,5 +72,16 @@ void WriteMinorBodyFile(const std::string& path, char kind, std::int16_t step, s
 }
 
 std::string DataDir() { return std::string(ORBELLE_SOURCE_DIR) + "/data/"; }
+
+FileCoverage ReadCoverage(const std::string& path) {
+  ephemeris::FileContentsCache files;
+  ephemeris::BinaryFile file(files, path);
+  const auto count = file.Int16(12);
+  const auto start = file.Float64(14);
+  const auto step = file.Int16(22);
+  if (!count || !start || !step) throw std::runtime_error("not an ephemeris file: " + path);
+  return {*start, double(*step), *count, *start + 3.0 * *step,
+          *start + (static_cast<std::uint16_t>(*count) - 4.0) * *step};
+}
 
 }  // namespace orbelle::test

@@ -1,5 +1,5 @@
-// Synthetic ephemeris and minor-body files in a temporary directory, and an EphemerisFiles
-// whose problem reports are collected.
+// Synthetic ephemeris and minor-body files in a temporary directory, the covered range of an
+// "EPHM" file, and an EphemerisFiles whose problem reports are collected.
 #pragma once
 
 #include <array>
@@ -43,10 +43,17 @@ void WriteMinorBodyFile(const std::string& path, char kind, std::int16_t step, s
                         std::int32_t count, const std::vector<std::int32_t>& record_fields);
 
 void WriteBytes(const std::string& path, const std::string& bytes);
-void CopyFile(const std::string& from, const std::string& to);
 
 // The shipped data directory, with a trailing separator.
 std::string DataDir();
+
+// The covered range of an "EPHM" file, read from its header.
+struct FileCoverage {
+  double start = 0, step = 0;     // S and h
+  std::int16_t stored_count = 0;  // N as stored
+  double first = 0, last = 0;     // S + 3h and S + (N - 4)h, N read unsigned
+};
+FileCoverage ReadCoverage(const std::string& path);
 
 struct ReportingFiles {
   ephemeris::EphemerisFiles files;

@@ -12,7 +12,6 @@
 #include "ephemeris/ephemeris_chain.h"
 #include "ephemeris/record_plausibility.h"
 #include "tests/ephemeris_files/file_builder.h"
-#include "tests/ephemeris_files/file_coverage.h"
 #include "tests/support/engine_call.h"
 
 namespace orbelle::test {

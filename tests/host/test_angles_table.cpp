@@ -10,43 +10,35 @@
 namespace orbelle::host {
 namespace {
 
-std::string Shown(float longitude) {
-  const SignCellText cell = SignCell(longitude);
-  return cell.degrees + std::to_string(cell.glyph_code) + "|" + cell.minutes;
-}
-
 // Expected cells worked out by hand from the longitude: degrees within the sign, the sign's
-// glyph code (94 Aries), minutes rounded to the nearest whole minute.
-TEST(SignCell, DegreesGlyphAndMinutesCarried) {
-  EXPECT_EQ(Shown(0.0f), "094|00 ");
-  EXPECT_EQ(Shown(75.5f), "1596|30 ");     // 15 Gemini 30
-  EXPECT_EQ(Shown(29.9999f), "095|00 ");   // 29 Aries 59.994' carries into 0 Taurus
-  EXPECT_EQ(Shown(59.9999f), "096|00 ");   // into 0 Gemini
-  EXPECT_EQ(Shown(304.9999f), "5104|00 "); // 4 Aquarius 59.99' is 5 Aquarius 00
-  EXPECT_EQ(Shown(359.9999f), "094|00 ");  // a full turn carries to 0 Aries
-  EXPECT_EQ(Shown(29.99f), "2994|59 ");    // 29 Aries 59.4': no carry
-  EXPECT_EQ(Shown(360.0f), "0106|00 ");    // exactly 360: one past Pisces
-  EXPECT_EQ(Shown(-1.0f), "2993|00 ");     // the DATE ERROR position
-  EXPECT_EQ(Shown(359.75f), "29105|45 ");  // 29 Pisces 45
+// glyph code (94 Aries), minutes rounded to the nearest whole minute that carry into the
+// degrees and the sign; the decimal cell reads like its sign cell.
+TEST(AngleCells, SignAndDecimalCellsCarryAlike) {
+  RegionalConventions de;
+  de.decimal_separator = ",";
+  const struct { float longitude; const char *sign, *decimal; } cases[] = {
+      {0.0f, "094|00 ", "0,00   "},
+      {75.5f, "1596|30 ", "75,50   "},       // 15 Gemini 30
+      {29.9999f, "095|00 ", "30,00   "},     // 29 Aries 59.994' carries into 0 Taurus
+      {59.9999f, "096|00 ", "60,00   "},     // into 0 Gemini
+      {304.9999f, "5104|00 ", "305,00   "},  // 4 Aquarius 59.99' is 5 Aquarius 00
+      {359.9999f, "094|00 ", "0,00   "},     // a full turn carries to 0 Aries
+      {359.996f, "094|00 ", "0,00   "},
+      {29.99f, "2994|59 ", "29,99   "},      // 29 Aries 59.4': no carry
+      {360.0f, "0106|00 ", "360,00   "},    // exactly 360: one past Pisces
+      {-1.0f, "2993|00 ", "-1,00   "},      // the DATE ERROR position
+  };
+  for (const auto& c : cases) {
+    const SignCellText cell = SignCell(c.longitude);
+    EXPECT_EQ(cell.degrees + std::to_string(cell.glyph_code) + "|" + cell.minutes, c.sign) << c.longitude;
+    EXPECT_EQ(DecimalCell(c.longitude, de), c.decimal) << c.longitude;
+  }
   EXPECT_THROW(SignCell(std::nanf("")), ephemeris::CalculationError);
   EXPECT_EQ(SignCell(75.5f).Shown(), "15\u264A30 ");
   EXPECT_EQ(SignCell(-1e6f).Shown(), "20\uFFFD00 ");  // -1e6 = -33334 * 30 + 20: no sign glyph
-}
-
-TEST(DecimalCell, TwoDecimalsRegionalSeparator) {
-  const RegionalConventions c;
-  RegionalConventions de;
-  de.decimal_separator = ",";
-  EXPECT_EQ(DecimalCell(0.0f, c), "0.00   ");
-  EXPECT_EQ(DecimalCell(75.5f, c), "75.50   ");
-  EXPECT_EQ(DecimalCell(360.0f, c), "360.00   ");
-  EXPECT_EQ(DecimalCell(-1.0f, c), "-1.00   ");
-  EXPECT_EQ(DecimalCell(0.125f, c), "0.13   ");  // an exact half rounds away from zero
-  EXPECT_EQ(DecimalCell(359.996f, c), "0.00   ");   // reads like its sign cell, 0 Aries 00
-  EXPECT_EQ(DecimalCell(359.9999f, de), "0,00   ");
-  EXPECT_EQ(DecimalCell(360.0f, de), "360,00   ");
+  EXPECT_EQ(DecimalCell(123.456f, RegionalConventions{}), "123.46   ");
+  EXPECT_EQ(DecimalCell(0.125f, de), "0,13   ");  // an exact half rounds away from zero
   EXPECT_EQ(DecimalCell(359.994f, de), "359,99   ");
-  EXPECT_EQ(DecimalCell(123.456f, de), "123,46   ");
   RegionalConventions arabic;
   arabic.decimal_separator = "\u066B";
   EXPECT_EQ(DecimalCell(123.456f, arabic), "123\u066B46   ");
@@ -78,11 +70,13 @@ class RecordingSurface : public TextSurface {
   void Print(const std::string& t, bool end) override { ops.push_back("print " + t); TextSurface::Print(t, end); }
 };
 
-TEST(PrintAngles, LayoutOfTheTable) {
+// Layout, colours and fonts do not depend on the positions; an unreadable request afterwards
+// draws nothing and leaves the table as it was.
+TEST(PrintAngles, LayoutColoursFontsAndAnUnreadableRequest) {
   AnglesTable table;
-  // The layout does not depend on the positions: whatever the engine gives, the cells start
-  // at the four column positions of the text surface.
-  TextSurface surface;
+  RecordingSurface surface;
+  surface.SetFontName("Sans");
+  surface.ops.clear();
   table.PrintAngles("12/25/2026 10:30", surface);
   const std::vector<std::string> lines = surface.Lines();
   ASSERT_EQ(lines.size(), 14);
@@ -90,8 +84,6 @@ TEST(PrintAngles, LayoutOfTheTable) {
   EXPECT_EQ(lines[1], "");
   // Columns: A = 12 ("NORTH TRUE N"), B = A + 7, C = B + 13, D = C + 7.
   EXPECT_EQ(lines[2], "PLANET      GEOCENTRIC          HELIOCENTRIC");
-  EXPECT_EQ(lines[2].find("GEOCENTRIC"), 12u);
-  EXPECT_EQ(lines[2].find("HELIOCENTRIC"), 32u);
   const char* labels[] = {"SUN/EARTH", "MOON", "MERCURY", "VENUS", "MARS", "JUPITER",
                           "SATURN", "URANUS", "NEPTUNE", "PLUTO", "NORTH T.N."};
   for (int row = 0; row < kRowCount; ++row) EXPECT_TRUE(lines[3 + row].starts_with(labels[row])) << lines[3 + row];
@@ -106,18 +98,9 @@ TEST(PrintAngles, LayoutOfTheTable) {
   // The true node has geocentric cells only: label, degrees, glyph, minutes, decimal.
   EXPECT_EQ(pieces[13].size(), 5u);
   EXPECT_EQ(pieces[12].size(), 9u);
-  EXPECT_EQ(pieces[3][1].column, 12);
-  EXPECT_EQ(pieces[3][4].column, 19);
-  EXPECT_EQ(pieces[3][5].column, 32);
-  EXPECT_EQ(pieces[3][8].column, 39);
-}
+  EXPECT_EQ(pieces[12][5].column, 32);
 
-TEST(PrintAngles, GlyphFontSwitchedAndRestored) {
-  AnglesTable table;
-  RecordingSurface surface;
-  surface.SetFontName("Sans");
-  surface.ops.clear();
-  table.PrintAngles("2026-12-25 10:30", surface);
+  // Each glyph in the sign font, the caller's font back after it.
   int switches = 0;
   for (std::size_t k = 0; k < surface.ops.size(); ++k) {
     if (surface.ops[k] == "font WingDings") {
@@ -127,21 +110,13 @@ TEST(PrintAngles, GlyphFontSwitchedAndRestored) {
     }
   }
   EXPECT_EQ(switches, 21);  // ten rows with two sign cells, the node with one
-  EXPECT_EQ(surface.FontName(), "Sans");
   EXPECT_EQ(surface.ops.front(), "clear");
-}
 
-TEST(PrintAngles, UnreadableRequestLeavesThePreviousTable) {
-  AnglesTable table;
-  RecordingSurface surface;
-  table.PrintAngles("2026-12-25 10:30", surface);
-  const std::vector<std::string> before = surface.Lines();
-  const double jd = table.Rows().jd;
   surface.ops.clear();
   EXPECT_THROW(table.PrintAngles("not a date", surface), RequestError);
   EXPECT_TRUE(surface.ops.empty());
-  EXPECT_EQ(surface.Lines(), before);
-  EXPECT_EQ(table.Rows().jd, jd);
+  EXPECT_EQ(surface.Lines(), lines);
+  EXPECT_EQ(table.Rows().jd, 2461399.9375);
 }
 
 }  // namespace

@@ -90,26 +90,25 @@ TEST(ReadRequest, TextsWithoutADateAreRefusedByName) {
       EXPECT_NE(std::string(e.what()).find('"' + trimmed), std::string::npos) << e.what();
     }
   }
-  // A very long text is named, shortened after 80 characters (not bytes).
-  std::string long_text, first_80;
-  for (int k = 0; k < 100000; ++k) long_text += "\u2648";
-  for (int k = 0; k < 80; ++k) first_80 += "\u2648";
-  try {
-    ReadRequest(long_text, c);
-    ADD_FAILURE();
-  } catch (const RequestError& e) {
-    EXPECT_EQ(std::string(e.what()), "no date can be read from the request \"" + first_80 + "\u2026\"");
-  }
   EXPECT_EQ(ReadRequest("2/29/2024", c).day, 29);  // a real leap day
 }
 
-// Control characters are quoted escaped: an echoed request cannot retitle a terminal.
-TEST(ReadRequest, MessagesEscapeControlCharacters) {
-  try {
-    ReadRequest("\x1b]0;title\a\xc2\x9b" "2J \x7f", c);
-    ADD_FAILURE();
-  } catch (const RequestError& e) {
-    EXPECT_EQ(std::string(e.what()), "no date can be read from the request \"\\x1B]0;title\\x07\\x9B2J \\x7F\"");
+// A very long text is named shortened after 80 characters (not bytes); control characters are
+// quoted escaped, so that an echoed request cannot retitle a terminal.
+TEST(ReadRequest, MessagesShortenAndEscapeTheText) {
+  std::string long_text, first_80;
+  for (int k = 0; k < 100000; ++k) long_text += "\u2648";
+  for (int k = 0; k < 80; ++k) first_80 += "\u2648";
+  const std::pair<std::string, std::string> cases[] = {
+      {long_text, first_80 + "\u2026"},
+      {"\x1b]0;title\a\xc2\x9b" "2J \x7f", "\\x1B]0;title\\x07\\x9B2J \\x7F"}};
+  for (const auto& [text, shown] : cases) {
+    try {
+      ReadRequest(text, c);
+      ADD_FAILURE();
+    } catch (const RequestError& e) {
+      EXPECT_EQ(std::string(e.what()), "no date can be read from the request \"" + shown + "\"");
+    }
   }
 }
 

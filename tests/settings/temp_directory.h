@@ -1,4 +1,5 @@
-// A fresh directory below /tmp for one test, removed with everything in it afterwards.
+// A fresh directory below /tmp for one test, removed with everything in it afterwards. Write
+// creates the directories a file needs.
 #pragma once
 
 #include <cstdlib>
@@ -25,6 +26,7 @@ class TempDirectory {
 
   std::filesystem::path Write(const std::string& name, const std::string& contents) const {
     const std::filesystem::path file = path_ / name;
+    std::filesystem::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << contents;
     return file;
   }

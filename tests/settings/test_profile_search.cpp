@@ -1,3 +1,4 @@
+// Where the profile files are looked for: the user's directory first, then the system ones.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -21,9 +22,6 @@ class ProfileSearchTest : public ::testing::Test {
     unsetenv("ZODRIX_PROFILE_DIR");
     setenv("XDG_CONFIG_HOME", (root.path() / "home").c_str(), 1);
     setenv("XDG_CONFIG_DIRS", ("relative:" + (root.path() / "site").string() + ":" + (root.path() / "xdg").string()).c_str(), 1);
-    std::filesystem::create_directories(root.path() / "home/zodrix");
-    std::filesystem::create_directories(root.path() / "site/zodrix");
-    std::filesystem::create_directories(root.path() / "xdg/zodrix");
   }
   void TearDown() override {
     for (std::size_t i = 0; i < std::size(kNames); ++i) {
@@ -35,7 +33,7 @@ class ProfileSearchTest : public ::testing::Test {
     return root.Write(dir + "/zodrix/" + name, text);
   }
 
-  static constexpr const char* kNames[] = {"ZODRIX_PROFILE_DIR", "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS"};
+  static constexpr const char* kNames[] = {"ZODRIX_PROFILE_DIR", "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "HOME"};
   testing::TempDirectory root;
   std::vector<std::optional<std::string>> saved_;
 };
@@ -63,7 +61,7 @@ TEST_F(ProfileSearchTest, UserDirectoryOverridesSystemDirectoriesFileByFile) {
   EXPECT_EQ(FindProfile("NEW.INI"), root.path() / "home/zodrix/NEW.INI");
 }
 
-TEST_F(ProfileSearchTest, ExplicitProfileDirectoryIsTheOnlyOne) {
+TEST_F(ProfileSearchTest, ExplicitProfileDirectoryIsTheOnlyOneAndHomeTheLastResort) {
   Put("xdg", "ZODRIX.INI", "[EPHEM]\nDirectory=/usr/share/orbelle-angles\n");
   setenv("ZODRIX_PROFILE_DIR", (root.path() / "explicit").c_str(), 1);
   EXPECT_EQ(ProfileSearchDirectories(), std::vector<std::filesystem::path>{root.path() / "explicit"});
@@ -74,6 +72,9 @@ TEST_F(ProfileSearchTest, ExplicitProfileDirectoryIsTheOnlyOne) {
   unsetenv("XDG_CONFIG_DIRS");  // the default system directory
   EXPECT_EQ(ProfileSearchDirectories(),
             (std::vector<std::filesystem::path>{root.path() / "home/zodrix", "/etc/xdg/zodrix"}));
+  setenv("XDG_CONFIG_HOME", "", 1);
+  setenv("HOME", "/home/u", 1);
+  EXPECT_EQ(ProfilePath("ZODRIX.INI"), "/home/u/.config/zodrix/ZODRIX.INI");
 }
 
 }  // namespace

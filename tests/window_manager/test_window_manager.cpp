@@ -2,13 +2,16 @@
 // at the close is what the next start restores, whatever the file holds.
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
-#include <QGuiApplication>
+#include <QApplication>
+#include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 #include <functional>
 #include <iostream>
 
 #include "desktop_test_support.h"
+#include "host/qt/automation_names.h"
+#include "host/qt/automation_server.h"
 #include "host/qt/quilan.h"
 #include "settings/profile_file.h"
 
@@ -21,20 +24,14 @@ class WindowManagerTest : public ::testing::Test {
     ASSERT_EQ(QGuiApplication::platformName(), QLatin1String("xcb"));
     available = QGuiApplication::primaryScreen()->availableGeometry();
   }
-  // Processes events for `ms` milliseconds or until `done`.
-  static void Wait(int ms, const std::function<bool()>& done = [] { return false; }) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
   // One start and close of the program's window: loaded from the file, shown, framed by the
   // window manager, then closed (which saves it).
   QRect Cycle(const std::function<void(Quilan&)>& while_shown = {}) {
     Quilan form;
     form.ShowForm();
-    Wait(5000, [&] { return form.frameGeometry() != form.geometry(); });
+    testing::ProcessEventsUntil([&] { return form.frameGeometry() != form.geometry(); });
     EXPECT_NE(form.frameGeometry(), form.geometry()) << "the window manager put no frame around the window";
-    Wait(300);
+    testing::ProcessEventsUntil([] { return false; }, 300);
     if (while_shown) while_shown(form);
     const QRect outer = form.frameGeometry();
     form.close();
@@ -65,7 +62,7 @@ TEST_F(WindowManagerTest, StartsAndClosesLeaveTheStoredSizeAndPlaceUnchanged) {
   // Moved by the user: the new place is kept, and kept again by ten more starts.
   const QRect moved = Cycle([&](Quilan& form) {
     form.move(130, 90);
-    Wait(2000, [&] { return form.frameGeometry().topLeft() == QPoint(130, 90); });
+    testing::ProcessEventsUntil([&] { return form.frameGeometry().topLeft() == QPoint(130, 90); }, 2000);
   });
   EXPECT_EQ(moved.topLeft(), QPoint(130, 90));
   const std::string after_move = Stored();
@@ -90,6 +87,26 @@ TEST_F(WindowManagerTest, AbsurdStoredValuesGiveAWindowOnTheScreen) {
     EXPECT_LE(std::stod(settings::GetPrivateProfileString("Size", "Width", "", 256, suite.PositionFile())),
               available.width() * 15.0);
   }
+}
+
+// With a display, the installation message is a message box with the application's title
+// (without one, standard error: see the activation tests).
+TEST(InstallationMessage, IsAMessageBoxOnADisplay) {
+  QString title, text;
+  QTimer look;
+  QObject::connect(&look, &QTimer::timeout, [&] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+        title = box->windowTitle();
+        text = box->text();
+        box->done(QMessageBox::Ok);  // as the user closes it
+      }
+    }
+  });
+  look.start(50);
+  ShowInstallationMessage(QStringLiteral("Main orbelle module not found"));
+  EXPECT_EQ(title, QLatin1String(kApplicationTitle));
+  EXPECT_EQ(text, QLatin1String("Main orbelle module not found"));
 }
 
 }  // namespace
