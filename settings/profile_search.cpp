@@ -16,7 +16,7 @@ std::vector<std::filesystem::path> ProfileSearchDirectories() {
   for (std::size_t start = 0; start <= list.size();) {
     std::size_t end = list.find(':', start);
     if (end == std::string::npos) end = list.size();
-    // Relative entries are invalid in the base-directory specification and are ignored.
+    // A relative entry names no fixed place (it would depend on the working directory): skipped.
     if (const std::filesystem::path dir = list.substr(start, end - start); dir.is_absolute()) {
       dirs.push_back(dir / "zodrix");
     }
