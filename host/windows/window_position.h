@@ -10,9 +10,7 @@ namespace orbelle::windows {
 
 inline constexpr const char* kPositionFile = "OrbelleAnglesPos.Ini";
 
-// Restores size (only for a sizable border; at most the work area) and place. A stored "Left"
-// that puts the window beyond the right edge of the screen, a present but empty "Left", or a
-// place wholly outside the work area centres it.
+// Restores size and place by the rules of host/core/window_placement.h.
 void LoadWindowPosition(const char* file, HWND window);
 
 // Writes the four values of the normal (not minimised) window; negative values are not

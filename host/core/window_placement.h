@@ -1,0 +1,60 @@
+// The rules that restore and save the window's size and place in the position file (section
+// "Size", keys "Height", "Width", "Left", "Top": the outer window in twips, 1/1440 inch). The
+// hosts read and write the file and move the window; these functions decide what to apply
+// and what to store, in screen pixels, the same way on every platform.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace orbelle::host {
+
+// One key as the classic read into a 256-character buffer with the default "0" gives it: the
+// count of characters returned and the number at their start rounded to single (nothing when
+// it overflows a single).
+struct StoredValue {
+  std::size_t count = 0;
+  std::optional<float> value;
+};
+
+struct StoredPlacement {
+  StoredValue height, width, left, top;
+};
+
+struct PixelRect {
+  int left = 0, top = 0, width = 0, height = 0;
+};
+
+// The screen in pixels, the part of it left free by panels and task bars, and its twips per
+// pixel across and down (15 at 96 dots per inch).
+struct PlacementScreen {
+  int width = 0, height = 0;
+  PixelRect available;
+  double twips_x = 15, twips_y = 15;
+};
+
+struct RestoredPlacement {
+  PixelRect outer;
+  bool size_applied = false;   // "Height" or "Width" was applied
+  bool place_applied = false;  // the window was moved or centred
+};
+
+// Applies "Height" and "Width" when above 0 and the border is sizable, cut to the available
+// area and raised to `smallest`, the least outer size the window system gives; "Left" when
+// above 0, then centres the window if it reaches beyond the right edge of the screen (and
+// "Top" is not used); otherwise "Top" when above 0, and the window is centred if it ends up
+// wholly outside the available area. A "Left" that is present but empty centres the window.
+RestoredPlacement RestorePlacement(const StoredPlacement& stored, const PixelRect& outer, bool sizable,
+                                   const PixelRect& smallest, const PlacementScreen& screen);
+
+// The outer rectangle moved to the middle of the screen.
+PixelRect Centred(const PixelRect& outer, const PlacementScreen& screen);
+
+// The keys and texts to store for an outer rectangle: twips as BASIC's Str$ writes a positive
+// single (a leading blank); a negative value is left out, so that the stored one stays.
+std::vector<std::pair<std::string, std::string>> SavedPlacement(const PixelRect& outer, const PlacementScreen& screen);
+
+}  // namespace orbelle::host
