@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <optional>
-#include <sstream>
 #include <vector>
 
 namespace orbelle::settings {
@@ -62,13 +61,6 @@ std::string_view Unquote(std::string_view value) {
     return value.substr(1, value.size() - 2);
   }
   return value;
-}
-
-std::vector<std::string> SplitLines(const std::string& contents) {
-  std::vector<std::string> lines;
-  std::istringstream in(contents);
-  for (std::string line; std::getline(in, line);) lines.push_back(std::move(line));
-  return lines;
 }
 
 // The file's bytes; empty, as for a missing file, when it is not a regular file (its type is
@@ -136,6 +128,14 @@ class PiecesBetweenNewlines {
  private:
   std::string_view text_;
 };
+
+// The file's lines, without the empty piece after a final '\n'.
+std::vector<std::string> SplitLines(std::string_view contents) {
+  std::vector<std::string> lines;
+  for (const std::string_view piece : PiecesBetweenNewlines(contents)) lines.emplace_back(piece);
+  if (lines.back().empty()) lines.pop_back();
+  return lines;
+}
 
 // `lines`: any range of lines (strings, or the pieces of a file's text between its '\n's).
 template <class Lines>
