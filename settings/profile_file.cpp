@@ -67,8 +67,8 @@ std::string_view Unquote(std::string_view value) {
 // checked before it is opened, so a pipe cannot block and a directory or device is never
 // read), is larger than kProfileFileLimit or cannot be read.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& file) {
+  // file_size fails for anything but a regular file.
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(file, ec)) return std::nullopt;
   const std::uintmax_t size = std::filesystem::file_size(file, ec);
   if (ec || size > kProfileFileLimit) return std::nullopt;
   std::ifstream in(file, std::ios::binary);
