@@ -52,12 +52,6 @@ std::optional<std::int32_t> BinaryFile::Int32(std::uint64_t offset) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(*v));
 }
 
-std::optional<float> BinaryFile::Float32(std::uint64_t offset) {
-  const auto v = Unsigned(offset, 4);
-  if (!v) return std::nullopt;
-  return std::bit_cast<float>(static_cast<std::uint32_t>(*v));
-}
-
 std::optional<double> BinaryFile::Float64(std::uint64_t offset) {
   const auto v = Unsigned(offset, 8);
   if (!v) return std::nullopt;

@@ -24,7 +24,6 @@ class BinaryFile {
   // the end of the file or the read fails.
   std::optional<std::int16_t> Int16(std::uint64_t offset);
   std::optional<std::int32_t> Int32(std::uint64_t offset);
-  std::optional<float> Float32(std::uint64_t offset);
   std::optional<double> Float64(std::uint64_t offset);
   std::optional<std::string> Text(std::uint64_t offset, std::size_t length);
   // The `n` bytes at `offset` into `out`; false as for the fields.

@@ -14,13 +14,13 @@ const CachedFile* FileContentsCache::Contents(const std::string& path) {
     return &found->second.file;
   }
   // A look at the file on disk: a file that is gone fails here, one that was rewritten or
-  // replaced has another modification time or size.
+  // replaced has another modification time or size. file_size fails for anything but a
+  // regular file (a directory, a pipe, a device), so no separate look at the type is needed.
   std::error_code ec;
   const fs::path p(path);
-  const fs::file_status status = fs::status(p, ec);
   const fs::file_time_type modified = fs::last_write_time(p, ec);
-  const std::uintmax_t size = ec || !fs::is_regular_file(status) ? 0 : fs::file_size(p, ec);
-  if (ec || !fs::is_regular_file(status)) {
+  const std::uintmax_t size = ec ? 0 : fs::file_size(p, ec);
+  if (ec) {
     if (found != entries_.end()) entries_.erase(found);
     return nullptr;
   }

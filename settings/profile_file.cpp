@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <optional>
-#include <sstream>
 #include <vector>
 
 namespace orbelle::settings {
@@ -64,19 +63,12 @@ std::string_view Unquote(std::string_view value) {
   return value;
 }
 
-std::vector<std::string> SplitLines(const std::string& contents) {
-  std::vector<std::string> lines;
-  std::istringstream in(contents);
-  for (std::string line; std::getline(in, line);) lines.push_back(std::move(line));
-  return lines;
-}
-
 // The file's bytes; empty, as for a missing file, when it is not a regular file (its type is
 // checked before it is opened, so a pipe cannot block and a directory or device is never
 // read), is larger than kProfileFileLimit or cannot be read.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& file) {
+  // file_size fails for anything but a regular file.
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(file, ec)) return std::nullopt;
   const std::uintmax_t size = std::filesystem::file_size(file, ec);
   if (ec || size > kProfileFileLimit) return std::nullopt;
   std::ifstream in(file, std::ios::binary);
@@ -136,6 +128,14 @@ class PiecesBetweenNewlines {
  private:
   std::string_view text_;
 };
+
+// The file's lines, without the empty piece after a final '\n'.
+std::vector<std::string> SplitLines(std::string_view contents) {
+  std::vector<std::string> lines;
+  for (const std::string_view piece : PiecesBetweenNewlines(contents)) lines.emplace_back(piece);
+  if (lines.back().empty()) lines.pop_back();
+  return lines;
+}
 
 // `lines`: any range of lines (strings, or the pieces of a file's text between its '\n's).
 template <class Lines>

@@ -1,5 +1,6 @@
 #include "settings/profile_number.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <limits>
@@ -11,6 +12,27 @@ namespace {
 std::size_t SkipDigits(std::string_view text, std::size_t i) {
   while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i;
   return i;
+}
+
+// The power of ten of the first significant digit of the non-zero number text[first, end),
+// whose integer digits end at `integer_end`: the written exponent (saturated) plus the place
+// of that digit. A number beyond a double has it far from zero, and its sign tells whether
+// the number overflows or underflows, whatever the sign of the exponent as written
+// ("0.000...1" has none, "1000...0e-5" a negative one and is huge).
+long long DecimalPower(std::string_view text, std::size_t first, std::size_t integer_end, std::size_t end) {
+  constexpr long long kFar = 1'000'000'000'000;
+  long long power = 0;
+  const std::size_t exponent = std::min(text.find_first_of("eE", integer_end), end);
+  if (exponent < end) {
+    std::size_t digits = exponent + 1;
+    const bool negative = text[digits] == '-';
+    if (negative || text[digits] == '+') ++digits;
+    if (std::from_chars(text.data() + digits, text.data() + end, power).ec != std::errc()) power = kFar;
+    if (negative) power = -power;
+  }
+  const std::size_t significant = text.find_first_not_of("0.", first);
+  if (significant < integer_end) return power + static_cast<long long>(integer_end - significant) - 1;
+  return power - static_cast<long long>(std::min(significant, exponent) - integer_end);
 }
 
 }  // namespace
@@ -41,10 +63,8 @@ double LeadingNumber(std::string_view text) {
   const std::size_t digits = text[start] == '+' || negative ? start + 1 : start;
   double value = 0;
   if (std::from_chars(text.data() + digits, text.data() + end, value).ec == std::errc::result_out_of_range) {
-    // Beyond a double: an infinity, or 0 for a tiny number (one with a negative exponent).
-    const std::size_t exponent = text.find_first_of("eE", digits);
-    const bool tiny = exponent < end && text[exponent + 1] == '-';
-    value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+    // Beyond a double: an infinity for a huge number, 0 for a tiny one, as strtod gives.
+    value = DecimalPower(text, digits, integer_end, end) < 0 ? 0.0 : std::numeric_limits<double>::infinity();
   }
   return negative ? -value : value;
 }

@@ -63,9 +63,9 @@ class Cursor {
   std::size_t pos_ = 0;
 };
 
+// The value of a run of decimal digits (as Cursor::Digits gives, no sign).
 std::int64_t Number(std::string_view digits) {
   std::int64_t value = 0;
-  if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
   std::from_chars(digits.data(), digits.data() + digits.size(), value);
   return value;
 }

@@ -32,6 +32,10 @@ TEST(LeadingNumber, OverflowGivesAnInfinityThatNoFieldAccepts) {
   EXPECT_FALSE(RoundToInteger<std::int32_t>(LeadingNumber("1e400")));
   EXPECT_FALSE(RoundToSingle(LeadingNumber("-1e400")));
   EXPECT_EQ(LeadingNumber("1e-400"), 0.0);
+  // The size, not the sign of the exponent as written, decides.
+  EXPECT_EQ(LeadingNumber("0." + std::string(400, '0') + "1"), 0.0);
+  EXPECT_EQ(LeadingNumber("-0." + std::string(400, '0') + "1e5"), -0.0);
+  EXPECT_EQ(LeadingNumber("1" + std::string(400, '0') + "e-5"), std::numeric_limits<double>::infinity());
 }
 
 // Half goes to the even neighbour; a value that rounds beyond the field does not convert.
