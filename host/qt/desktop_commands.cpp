@@ -4,14 +4,17 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
-#include <QDateTime>
+#include <QDate>
+#include <QTime>
 #include <QLocale>
 #include <iostream>
+#include <tuple>
 
 #include "host/qt/automation_names.h"
 #include "host/qt/automation_server.h"
 #include "host/core/command_line.h"
 #include "host/core/request_text.h"
+#include "host/core/terrestrial_time.h"
 #include "host/qt/qt_regional_conventions.h"
 #include "host/qt/quilan.h"
 
@@ -35,21 +38,23 @@ QDBusMessage Call(const QString& path, const QString& interface, const QString& 
   return QDBusConnection::sessionBus().call(call, QDBus::Block, kCallTimeoutMs);
 }
 
-// The current local date and time as a request: in the regional short notation when it
-// reads back as the same minute, otherwise in ISO 8601.
+// The present moment in Terrestrial Time (the clock's UTC carried to TT) as a request: in the
+// regional short notation when it reads back as the same minute, otherwise in ISO 8601.
 QString RequestForNow() {
-  const QDateTime now = QDateTime::currentDateTime();
+  const RequestInstant now = TerrestrialNow();
+  const QDate date(now.year, now.month, now.day);
+  const QString time = QTime(now.hour, now.minute).toString(QStringLiteral("HH:mm"));
   const QLocale locale = QLocale::system();
-  const QString regional = locale.toString(now.date(), QLocale::ShortFormat) + u' ' + now.toString(QStringLiteral("HH:mm"));
+  const QString regional = locale.toString(date, QLocale::ShortFormat) + u' ' + time;
   try {
     const RequestInstant read = ReadRequest(regional.toStdString(), ConventionsOf(locale));
-    if (read.year == now.date().year() && read.month == now.date().month() && read.day == now.date().day() &&
-        read.hour == now.time().hour() && read.minute == now.time().minute()) {
+    if (std::tie(read.year, read.month, read.day, read.hour, read.minute) ==
+        std::tie(now.year, now.month, now.day, now.hour, now.minute)) {
       return regional;
     }
   } catch (const RequestError&) {
   }
-  return now.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+  return date.toString(Qt::ISODate) + u' ' + time;
 }
 
 // CreateInstance (the bus starts the server, which shows the window), then Data, then
