@@ -68,6 +68,10 @@ void Quilan::Form_Unload() {
   loaded_ = false;
 }
 
+void Quilan::StorePlace() {
+  if (loaded_ && isVisible()) SaveWindowPosition(settings::ProfilePath(kWindowPositionFile), *this);
+}
+
 std::optional<QString> Quilan::SetRequest(const QString& request) {
   if (DDEFTGT->text() == request) {
     DDEFTGT_Change();
@@ -104,7 +108,7 @@ void Quilan::DDEFTGT_Change() {
     request_problem_ = QString::fromStdString(e.what());
   } catch (const ephemeris::EngineError& e) {
     request_problem_ =
-        QStringLiteral("Calculation failed for \"%1\": %2").arg(DDEFTGT->text(), QString::fromStdString(e.what()));
+        QStringLiteral("calculation failed for \"%1\": %2").arg(DDEFTGT->text(), QString::fromStdString(e.what()));
   }
   ShowStatus();
   repaint();  // on the screen before the request returns, as a form prints at once

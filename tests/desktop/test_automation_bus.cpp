@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QThread>
 
 #include "bus_client.h"
 #include "desktop_test_support.h"
@@ -115,7 +117,42 @@ TEST_F(AutomationBusTest, RefusedCallsChangeNothing) {
                  {QString::fromLatin1(kClassInterface), QString::fromLatin1(kDataProperty), QVariant::fromValue(QDBusVariant(42))}),
             QString());  // a number is no request text
   EXPECT_EQ(automation.HeldInstances(), 1);  // nothing created, nothing released
+
+  // The cap on live instances per client: the call past it is refused; another client and a
+  // released instance make room.
+  const int held = WhileServing([&] {
+    int created = 1;
+    while (created < kMostInstancesPerClient && !client.CreateInstance().isEmpty()) ++created;
+    return created;
+  });
+  EXPECT_EQ(held, kMostInstancesPerClient);
+  EXPECT_EQ(call(QString::fromLatin1(kApplicationPath), QString::fromLatin1(kApplicationInterface), "CreateInstance", {}),
+            QLatin1String(kTooManyInstancesErrorName));
+  EXPECT_FALSE(WhileServing([&] { return other.CreateInstance(); }).isEmpty());
   EXPECT_EQ(WhileServing([&] { return client.Release(instance).type(); }), QDBusMessage::ReplyMessage);
+  EXPECT_FALSE(WhileServing([&] { return client.CreateInstance(); }).isEmpty());
+  client.Leave();
+  other.Leave();
+  EXPECT_TRUE(testing::ProcessEventsUntil([&] { return automation.HeldInstances() == 0; }));
+}
+
+// The calls that reach the server after its event loop has ended get the ending error (a
+// Release its usual answer), and the bus name is given back first.
+TEST_F(AutomationBusTest, CallsWhileEndingAreAnsweredAfterTheNameIsGivenBack) {
+  const QString instance = WhileServing([&] { return client.CreateInstance(); });
+  std::vector<QDBusPendingCall> calls;
+  for (int i = 0; i < 10; ++i) {
+    calls.push_back(client.Send(instance, BusClient::kProperties, QStringLiteral("Set"),
+                                BusClient::DataArguments(QStringLiteral("1/1/2000"))));
+  }
+  calls.push_back(client.Send(instance, QString::fromLatin1(kClassInterface), QStringLiteral("Release")));
+  QThread::msleep(200);  // the calls reach the server's connection while nothing serves them
+  automation.Finish();
+  for (std::size_t i = 0; i < calls.size(); ++i) {
+    calls[i].waitForFinished();
+    EXPECT_EQ(calls[i].error().name(), i + 1 < calls.size() ? QLatin1String(kEndingErrorName) : QString()) << i;
+  }
+  EXPECT_FALSE(server_bus.interface()->isServiceRegistered(QString::fromLatin1(kBusName)));
   EXPECT_EQ(automation.HeldInstances(), 0);
 }
 
