@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
-#include <QEventLoop>
 #include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
+#include <QEventLoop>
 #include <QMessageBox>
 #include <QTimer>
 #include <algorithm>
