@@ -23,5 +23,16 @@ inline constexpr const char* kDataProperty = "Data";
 inline constexpr const char* kRequestErrorName = "OrbelleAngles.Error.Request";
 inline constexpr const char* kNotInstalledErrorName = "OrbelleAngles.Error.NotInstalled";
 inline constexpr const char* kWriteOnlyErrorName = "OrbelleAngles.Error.WriteOnlyProperty";
+// A call that reached the server after it began to end (its window closed with no instance
+// held, a signal, the desktop session ending): the bus name is already given back, and the
+// same call again starts a new server.
+inline constexpr const char* kEndingErrorName = "OrbelleAngles.Error.Ending";
+// CreateInstance by a client that holds kMostInstancesPerClient instances already.
+inline constexpr const char* kTooManyInstancesErrorName = "OrbelleAngles.Error.TooManyInstances";
+
+// The live instances one client connection may hold (the global instance not counted). A
+// program needs one or a few; the cap keeps a client that never releases from growing the
+// server without bound (about 300 bytes an instance).
+inline constexpr int kMostInstancesPerClient = 256;
 
 }  // namespace orbelle::host

@@ -4,14 +4,19 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
+#include <QEventLoop>
 #include <QMessageBox>
+#include <QTimer>
+#include <algorithm>
 #include <climits>
 #include <iostream>
 
 #include <dbus/dbus.h>
 
 #include "host/qt/automation_names.h"
+#include "host/qt/termination_signals.h"
 
 namespace orbelle::host {
 namespace {
@@ -58,6 +63,15 @@ const Member* Find(const Member (&members)[N], const QDBusMessage& call) {
     }
   }
   return nullptr;
+}
+
+// Characters (Unicode code points) in `text`: a surrogate pair is one, as is a lone surrogate.
+qsizetype CodePoints(QStringView text) {
+  qsizetype count = 0;
+  for (qsizetype i = 0; i < text.size(); ++i, ++count) {
+    if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ++i;
+  }
+  return count;
 }
 
 bool HasDisplay() {
@@ -108,11 +122,18 @@ bool AutomationServer::Start() {
                                                               QDBusConnectionInterface::DontQueueService,
                                                               QDBusConnectionInterface::DontAllowReplacement);
   if (reply.isValid() && reply.value() == QDBusConnectionInterface::ServiceRegistered) return true;
-  // A copy of the program runs already: bring its window to the front, then give way.
-  connection_.call(
+  // A copy of the program runs already: bring its window to the front, then give way. The
+  // answer is awaited in an event loop of at most 5 s: a blocking call whose bus went away
+  // meanwhile was never given up, and a signal asking this copy to end could not end it.
+  const QDBusPendingCall activated = connection_.asyncCall(
       QDBusMessage::createMethodCall(QString::fromLatin1(kBusName), QString::fromLatin1(kApplicationPath),
                                      QString::fromLatin1(kApplicationInterface), QStringLiteral("Activate")),
-      QDBus::Block, 5000);
+      5000);
+  QEventLoop waiting;
+  QDBusPendingCallWatcher watcher(activated);
+  connect(&watcher, &QDBusPendingCallWatcher::finished, &waiting, &QEventLoop::quit);
+  QTimer::singleShot(5000, &waiting, &QEventLoop::quit);
+  if (!watcher.isFinished()) waiting.exec();
   return false;
 }
 
@@ -122,6 +143,11 @@ bool AutomationServer::handleMessage(const QDBusMessage& message, const QDBusCon
   if (message.interface() == kIntrospectableInterface) return false;  // answered from introspect()
   if (installation_error_) {
     Reply(message.createErrorReply(QString::fromLatin1(kNotInstalledErrorName), *installation_error_));
+    return true;
+  }
+  if (ending_ && message.member() != QLatin1String("Release")) {
+    Reply(message.createErrorReply(QString::fromLatin1(kEndingErrorName),
+                                   QStringLiteral("the server is ending; the next call starts a new one")));
     return true;
   }
   const QString path = message.path();
@@ -142,11 +168,11 @@ bool AutomationServer::handleMessage(const QDBusMessage& message, const QDBusCon
   } else if (instance) {
     InstanceCall(message);
   } else if (path.startsWith(QLatin1String(kInstancesPath) + QLatin1Char('/'))) {
-    Reply(message.createErrorReply(QDBusError::UnknownObject, QStringLiteral("No instance %1").arg(path)));
+    Reply(message.createErrorReply(QDBusError::UnknownObject, QStringLiteral("no instance %1").arg(path)));
   } else {
     Reply(message.createErrorReply(
         QDBusError::UnknownMethod,
-        QStringLiteral("No method %1.%2 at %3").arg(message.interface(), message.member(), path)));
+        QStringLiteral("no method %1.%2 at %3").arg(message.interface(), message.member(), path)));
   }
   return true;
 }
@@ -168,10 +194,19 @@ bool AutomationServer::InitialiseClass(const QDBusMessage& message) {
 }
 
 void AutomationServer::CreateInstance(const QDBusMessage& message) {
+  const QString client = message.service();
+  if (std::count_if(instances_.begin(), instances_.end(), [&](const auto& held) { return held.second == client; }) >=
+      kMostInstancesPerClient) {
+    Reply(message.createErrorReply(
+        QString::fromLatin1(kTooManyInstancesErrorName),
+        QStringLiteral("a client holds at most %1 instances; release one before creating another")
+            .arg(kMostInstancesPerClient)));
+    return;
+  }
   if (!InitialiseClass(message)) return;
   const QString path = QString::fromLatin1(kInstancesPath) + QLatin1Char('/') + QString::number(next_instance_++);
-  instances_[path] = message.service();
-  Hold(message.service());
+  instances_[path] = client;
+  Hold(client);
   Reply(message.createReply(QVariant::fromValue(QDBusObjectPath(path))));
 }
 
@@ -185,13 +220,13 @@ void AutomationServer::InstanceCall(const QDBusMessage& message) {
     SetData(message);
   } else if (message.interface() == kPropertiesInterface && member == QLatin1String("Get") && data_property) {
     Reply(message.createErrorReply(QString::fromLatin1(kWriteOnlyErrorName),
-                                   QStringLiteral("Property Data is write-only: it can be assigned, not read")));
+                                   QStringLiteral("property Data is write-only: it can be assigned, not read")));
   } else if (message.interface() == kPropertiesInterface && member == QLatin1String("GetAll")) {
     Reply(message.createReply(QVariant::fromValue(QVariantMap())));
   } else if (message.interface() == kPropertiesInterface &&
              (member == QLatin1String("Get") || member == QLatin1String("Set"))) {
     Reply(
-        message.createErrorReply(QDBusError::UnknownProperty, QStringLiteral("The class has only the property Data")));
+        message.createErrorReply(QDBusError::UnknownProperty, QStringLiteral("the class has only the property Data")));
   } else if (member == QLatin1String("Release") &&
              (message.interface().isEmpty() || message.interface() == QLatin1String(kClassInterface))) {
     if (message.path() == QLatin1String(kGlobalInstancePath)) {
@@ -207,7 +242,7 @@ void AutomationServer::InstanceCall(const QDBusMessage& message) {
     EndIfUnused();
   } else {
     Reply(message.createErrorReply(QDBusError::UnknownMethod,
-                                   QStringLiteral("No method %1.%2 on an instance").arg(message.interface(), member)));
+                                   QStringLiteral("no method %1.%2 on an instance").arg(message.interface(), member)));
   }
 }
 
@@ -217,10 +252,10 @@ void AutomationServer::SetData(const QDBusMessage& message) {
     Reply(message.createErrorReply(QDBusError::InvalidArgs, QStringLiteral("Data takes a string")));
     return;
   }
-  if (const qsizetype length = value.toString().size(); length > kLongestRequest) {
+  if (const qsizetype length = CodePoints(value.toString()); length > kLongestRequest) {
     Reply(message.createErrorReply(
         QString::fromLatin1(kRequestErrorName),
-        QStringLiteral("The request is %1 characters long; a request has at most %2").arg(length).arg(kLongestRequest)));
+        QStringLiteral("the request is %1 characters long; a request has at most %2").arg(length).arg(kLongestRequest)));
     return;
   }
   if (message.path() == QLatin1String(kGlobalInstancePath)) {
@@ -257,9 +292,11 @@ void AutomationServer::ClientLeft(const QString& client) {
 void AutomationServer::BusLost() { emit BusGone(); }
 
 void AutomationServer::Finish() {
-  if (!installation_error_ || !connection_.isConnected()) return;
-  // Calls the bus routed here before it took the name back are read before the answer to the
-  // release; they get the installation error, and one more round trip sees those answers sent.
+  if (!connection_.isConnected()) return;
+  // Once the bus has taken the name back it routes every new call to a new copy, which it
+  // starts. The calls it routed here before are read before the answer to the release and are
+  // answered now, while the objects still exist; one more round trip sees those answers sent.
+  ending_ = true;
   connection_.interface()->unregisterService(QString::fromLatin1(kBusName));
   QCoreApplication::sendPostedEvents();
   QCoreApplication::processEvents();
@@ -294,8 +331,17 @@ int Serve() {
     QCoreApplication::exit(0);
   });
   QObject::connect(&automation, &AutomationServer::InstallationFailed, [] { QCoreApplication::exit(1); });
+  // Ending without a close of the window stores its place and size as a close does: asked by a
+  // signal, at the end of the desktop session (the session manager asks to commit data, then
+  // may end the process), or with the bus gone.
+  TerminationSignals termination;
+  QObject::connect(&termination, &TerminationSignals::Received, [] { QCoreApplication::exit(0); });
+  QObject::connect(qApp, &QGuiApplication::commitDataRequest, [&server] {
+    if (Quilan* form = server.Form()) form->StorePlace();
+  });
   if (!automation.Start()) return QDBusConnection::sessionBus().isConnected() ? 0 : 1;
   const int status = QApplication::exec();
+  if (Quilan* form = server.Form()) form->StorePlace();
   automation.Finish();
   return status;
 }

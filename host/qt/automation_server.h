@@ -3,7 +3,9 @@
 //
 // Instances are held by the client that created them (the global instance by every client
 // that used it) until released by that client, or until it leaves the bus. Releasing does
-// nothing else. Calls with arguments of the wrong types are refused with InvalidArgs. The process ends when the window is closed and no instance is held.
+// nothing else; a client holds at most kMostInstancesPerClient. Calls with arguments of the
+// wrong types are refused with InvalidArgs. The process ends when the window is closed and no
+// instance is held, when its bus goes away, or on a signal that asks it to end.
 #pragma once
 
 #include <QDBusConnection>
@@ -30,8 +32,9 @@ class AutomationServer : public QDBusVirtualObject {
   bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
   QString introspect(const QString& path) const override;
 
-  // After the event loop: when the installation check failed, gives the bus name back and
-  // answers the calls that reached the server meanwhile with the installation error.
+  // After the event loop: gives the bus name back, so that the bus starts a new copy for the
+  // next call, and answers the calls that reached the server meanwhile (with the installation
+  // error when the check failed, otherwise with kEndingErrorName; a Release as usual).
   void Finish();
 
   // Instances held by clients, the global instance counted once per client that used it.
@@ -64,6 +67,7 @@ class AutomationServer : public QDBusVirtualObject {
   QSet<QString> global_holders_;
   bool global_initialised_ = false;
   std::optional<QString> installation_error_;  // set when the installation check failed
+  bool ending_ = false;                        // the bus name is being given back
   unsigned next_instance_ = 1;
 };
 

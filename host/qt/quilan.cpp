@@ -44,11 +44,13 @@ Quilan::Quilan(QWidget* parent)
     if (!request_reports_.contains(report)) request_reports_ << report;
   });
 
-  // The designed size: the table above, the request box below it.
+  // The designed size: the table above, the request box below it. It is also the least size
+  // that shows the whole table, so a stored or dragged size cannot go below it.
   const QSize table = surface_.TableSize();
   const int box_height = DDEFTGT->sizeHint().height();
   surface_.Resize(table);
-  resize(table.width(), table.height() + box_height + 2 * kMargin);
+  setMinimumSize(table.width(), table.height() + box_height + 2 * kMargin);
+  resize(minimumSize());
 }
 
 void Quilan::Form_Load() {
@@ -64,6 +66,10 @@ void Quilan::Form_Load() {
 void Quilan::Form_Unload() {
   SaveWindowPosition(settings::ProfilePath(kWindowPositionFile), *this);
   loaded_ = false;
+}
+
+void Quilan::StorePlace() {
+  if (loaded_ && isVisible()) SaveWindowPosition(settings::ProfilePath(kWindowPositionFile), *this);
 }
 
 std::optional<QString> Quilan::SetRequest(const QString& request) {
@@ -102,7 +108,7 @@ void Quilan::DDEFTGT_Change() {
     request_problem_ = QString::fromStdString(e.what());
   } catch (const ephemeris::EngineError& e) {
     request_problem_ =
-        QStringLiteral("Calculation failed for \"%1\": %2").arg(DDEFTGT->text(), QString::fromStdString(e.what()));
+        QStringLiteral("calculation failed for \"%1\": %2").arg(DDEFTGT->text(), QString::fromStdString(e.what()));
   }
   ShowStatus();
   repaint();  // on the screen before the request returns, as a form prints at once

@@ -40,6 +40,9 @@ class Quilan : public QWidget {
 
   // Shows the window, loading it first when needed.
   void ShowForm();
+  // Stores the place and size as closing the window does, when it is shown: for a process
+  // that ends without a close.
+  void StorePlace();
   // Brings the shown window back from the minimised state and to the front.
   void RestoreAndRaise();
 

@@ -7,11 +7,14 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QThread>
+#include <csignal>
+#include <filesystem>
 
 #include "bus_client.h"
 #include "desktop_test_support.h"
 #include "host/qt/automation_names.h"
 #include "host/qt/quilan.h"
+#include "settings/profile_file.h"
 #include "tools/private_bus/private_bus.h"
 
 namespace orbelle::host {
@@ -110,6 +113,17 @@ TEST_F(ActivationTest, SecondCopyGivesWayToTheRunningOne) {
   EXPECT_EQ(second.status, 0) << second.err.toStdString();
   EXPECT_LT(timer.elapsed(), 10000);
   EXPECT_EQ(Owner(), first);
+
+  // A second copy whose bus goes away while the running copy is not answering ends with the
+  // bus (it waited for ever, and no signal ended it).
+  ::kill(static_cast<pid_t>(first), SIGSTOP);
+  QProcess waiting;
+  waiting.setProcessEnvironment(bus.ClientEnvironment());
+  waiting.start(QStringLiteral(ORBELLE_PROGRAM), {QStringLiteral("serve")});
+  QThread::msleep(1000);
+  bus.Stop();
+  EXPECT_TRUE(waiting.waitForFinished(3000));  // before the 5 s that it waits for the answer
+  ::kill(static_cast<pid_t>(first), SIGCONT);
 }
 
 // Calls that reach a server while it ends for a failed installation check, many at once from
@@ -138,6 +152,29 @@ TEST_F(ActivationTest, EndingServerAnswersEveryCallWithTheInstallationError) {
       QString::fromUtf8(server.readAllStandardError()).contains(QLatin1String("Main orbelle module not found")));
 }
 
+// A server that ends without a close of its window (asked by a signal, or its bus gone) stores
+// the window's place and size as a close does: on a first run, the file with its four keys.
+TEST_F(ActivationTest, SignalsAndTheBusGoneStoreThePlaceAsACloseDoes) {
+  for (const char* ending : {"SIGTERM", "SIGHUP", "bus gone"}) {
+    std::filesystem::remove(suite.PositionFile());
+    QProcess server;
+    StartServer(server);
+    testing::BusClient client(bus.Address());
+    ASSERT_FALSE(client.CreateInstance().isEmpty()) << ending;  // the window is shown
+    if (ending == std::string("bus gone")) {
+      bus.Stop();
+    } else {
+      ::kill(static_cast<pid_t>(server.processId()), ending == std::string("SIGTERM") ? SIGTERM : SIGHUP);
+    }
+    ASSERT_TRUE(server.waitForFinished(10000)) << ending;
+    EXPECT_EQ(server.exitStatus(), QProcess::NormalExit) << ending;
+    for (const char* key : {"Height", "Width", "Left", "Top"}) {
+      EXPECT_NE(settings::GetPrivateProfileString("Size", key, "missing", 256, suite.PositionFile()), "missing")
+          << ending << ": " << key;
+    }
+  }
+}
+
 // A request far longer than any date is refused before it is read, even at the largest size
 // the bus carries; nothing a client sends stops the server from answering the next call or from
 // ending with its bus.
@@ -149,6 +186,14 @@ TEST_F(ActivationTest, OverlongRequestIsRefusedAndTheServerStillAnswersAndEndsWi
   const QDBusMessage small = client.SetData(instance, QString(kLongestRequest + 1, QLatin1Char('1')));
   EXPECT_EQ(small.errorName(), QLatin1String(kRequestErrorName));
   EXPECT_TRUE(small.errorMessage().contains(QLatin1String("257 characters"))) << small.errorMessage().toStdString();
+  // Characters are code points: an emoji is one character (two UTF-16 units), 200 of them are
+  // read as a request (and refused for holding no date), 257 are too long.
+  const QString emoji = QStringLiteral("\U0001F600");
+  const std::pair<int, const char*> texts[] = {{200, "no date can be read"}, {257, "the request is 257 characters long"}};
+  for (const auto& [count, message] : texts) {
+    const QDBusMessage reply = client.SetData(instance, emoji.repeated(count));
+    EXPECT_TRUE(reply.errorMessage().startsWith(QLatin1String(message))) << reply.errorMessage().toStdString();
+  }
 
   // 64 MiB stopped the server for good, depending on which of its threads let go of the
   // message last: a few times over.

@@ -115,8 +115,20 @@ TEST_F(AutomationBusTest, RefusedCallsChangeNothing) {
                  {QString::fromLatin1(kClassInterface), QString::fromLatin1(kDataProperty), QVariant::fromValue(QDBusVariant(42))}),
             QString());  // a number is no request text
   EXPECT_EQ(automation.HeldInstances(), 1);  // nothing created, nothing released
+
+  // The cap on live instances per client: the call past it is refused; another client and a
+  // released instance make room.
+  const int held = WhileServing([&] {
+    int created = 1;
+    while (created < kMostInstancesPerClient && !client.CreateInstance().isEmpty()) ++created;
+    return created;
+  });
+  EXPECT_EQ(held, kMostInstancesPerClient);
+  EXPECT_EQ(call(QString::fromLatin1(kApplicationPath), QString::fromLatin1(kApplicationInterface), "CreateInstance", {}),
+            QLatin1String(kTooManyInstancesErrorName));
+  EXPECT_FALSE(WhileServing([&] { return other.CreateInstance(); }).isEmpty());
   EXPECT_EQ(WhileServing([&] { return client.Release(instance).type(); }), QDBusMessage::ReplyMessage);
-  EXPECT_EQ(automation.HeldInstances(), 0);
+  EXPECT_FALSE(WhileServing([&] { return client.CreateInstance(); }).isEmpty());
 }
 
 }  // namespace
