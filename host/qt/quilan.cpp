@@ -134,8 +134,10 @@ void Quilan::ShowNow() {
 }
 
 void Quilan::StopLive() {
+  if (!live_) return;
   live_ = false;
   next_minute_.stop();
+  ShowStatus();
 }
 
 void Quilan::Step(RequestField field, int count) {
