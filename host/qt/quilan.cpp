@@ -80,6 +80,7 @@ Quilan::Quilan(QWidget* parent)
   });
   DDEFTGT->installEventFilter(this);
   next_minute_.setSingleShot(true);
+  next_minute_.setTimerType(Qt::PreciseTimer);  // a coarse timer may fire seconds early
   connect(&next_minute_, &QTimer::timeout, this, [this] {
     if (live_) ShowNow();
   });
@@ -321,12 +322,13 @@ void Quilan::ShowStatus() {
   if (text.isEmpty() && live_) {
     const double seconds = TerrestrialMinusCivilSeconds(
         std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now()));
-    text = QStringLiteral("Now, in TT (UTC + %1 s), following the clock").arg(seconds, 0, 'f', 3);
+    text = QStringLiteral("Now in TT (UTC + %1 s)").arg(seconds, 0, 'f', 3);
   }
   status_text_ = request_problem_.value_or(text);
   status_->setText(status_->fontMetrics().elidedText(status_text_, Qt::ElideRight, status_->width()));
   QStringList details = problems_;
   if (!status_text_.isEmpty() && status_text_ != problems_.value(0)) details.prepend(status_text_);
+  if (live_) details << QStringLiteral("The table follows the clock once a minute.");
   status_->setToolTip(details.join(QLatin1Char('\n')));
 }
 

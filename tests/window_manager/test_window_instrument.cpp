@@ -129,7 +129,7 @@ TEST_F(WindowInstrumentTest, CtrlNGoesLiveUntilTypingSteppingOrAClientsRequest) 
     EXPECT_LE(std::abs((shown.day - now.day) * 1440 + (shown.hour - now.hour) * 60 + shown.minute - now.minute), 1)
         << Box().text().toStdString();
     EXPECT_EQ(Drawn(), Box().text());
-    EXPECT_TRUE(form.StatusText().startsWith(QLatin1String("Now, in TT (UTC + 69.184 s)"))) << form.StatusText().toStdString();
+    EXPECT_TRUE(form.StatusText().startsWith(QLatin1String("Now in TT (UTC + 69.184 s)"))) << form.StatusText().toStdString();
     end_live();
     EXPECT_FALSE(form.Live());
     EXPECT_TRUE(form.StatusText().isEmpty() || !form.StatusText().startsWith(QLatin1String("Now")));
