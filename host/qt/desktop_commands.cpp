@@ -7,6 +7,7 @@
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 #include <QProcess>
+#include <csignal>
 #include <iostream>
 
 #include "host/qt/automation_names.h"
@@ -62,6 +63,10 @@ bool PrepareGuiPlatform(const QString& command) {
     return true;
   }
   if (command == QLatin1String("serve")) {
+    // The server outlives whatever its standard error was (the pipe of the `show` or the
+    // launcher that started it, a terminal closed since): a message written there, even Qt's
+    // own at the start, must not end it.
+    std::signal(SIGPIPE, SIG_IGN);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
       qputenv("QT_QPA_PLATFORM", "offscreen");
