@@ -110,6 +110,7 @@ void Quilan::Form_Load() {
 }
 
 void Quilan::Form_Unload() {
+  StopLive();  // a window shown again later is a client's, or a person's that asks for now again
   SaveWindowPosition(settings::ProfilePath(kWindowPositionFile), *this);
   loaded_ = false;
 }
