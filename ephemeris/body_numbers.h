@@ -32,6 +32,9 @@ inline constexpr std::size_t kBodySlots = 87;
 constexpr bool IsPlanetTheoryBody(Integer b) { return b == kSun || (b >= kMercury && b <= kMars); }
 // The lunar theory writes the Moon's slot and both node slots whichever of the three is asked for.
 constexpr bool IsLunarBody(Integer b) { return b == kMoon || b == kNorthNode || b == kSouthNode; }
+// The nodes are points of the Moon's geocentric orbit: a longitude and a latitude of 0, but no
+// distance, no daily motion and no heliocentric place (the engine leaves fixed values there).
+constexpr bool IsLunarNode(Integer b) { return b == kNorthNode || b == kSouthNode; }
 constexpr bool HasEphemerisFile(Integer b) { return b >= kCeres && b <= kPluto; }
 constexpr bool IsChainBody(Integer b) { return b == kJupiter || b == kSaturn || (b >= kUranus && b <= kPluto); }
 // Bodies whose mean elements give the directions of the nodes and apsides.

@@ -46,15 +46,15 @@ TableRows AnglesTable::RowsOfResults(const std::string& request, double jd) cons
   return RowsOf(request, jd, Results, RowBodies, RowNames, RowColours, Region);
 }
 
-void AnglesTable::PrintAngles(const std::string& request, DrawingSurface& surface) {
+void AnglesTable::PrintAngles(const std::string& request, DrawingSurface& surface, bool retrograde_marks) {
   const RequestInstant instant = ReadRequest(request, Region);
   FillRowBodies();
   const double jd = ephemeris::JulianDay(instant.year, instant.month, instant.day, instant.Hours());
   rows_ = ComputeRows(request, jd);
-  DrawTable(rows_, surface);
+  DrawTable(rows_, surface, retrograde_marks);
 }
 
-void DrawTable(const TableRows& table, DrawingSurface& surface) {
+void DrawTable(const TableRows& table, DrawingSurface& surface, bool retrograde_marks) {
   const std::string font = surface.FontName();
   surface.Clear();
   const float a = surface.TextWidth("NORTH TRUE N");
@@ -89,6 +89,11 @@ void DrawTable(const TableRows& table, DrawingSurface& surface) {
     surface.SetX(a);
     print_cells(row.geo, b, !row.helio);
     if (!row.helio) continue;
+    const bool planet = row.body >= ephemeris::kMercury && row.body <= ephemeris::kPluto;
+    if (retrograde_marks && planet && row.Retrograde()) {
+      surface.SetX(b + surface.TextWidth(kRetrogradeMarkOffset));
+      surface.Print(kRetrogradeMark, false);
+    }
     surface.SetX(c);
     print_cells(*row.helio, d, true);
   }

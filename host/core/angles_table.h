@@ -26,8 +26,9 @@ class AnglesTable {
 
   // Reads the request, computes the eleven rows and draws the table on `surface`. A text
   // holding no date throws RequestError, and an engine fault the engine's error, before
-  // anything is drawn; the rows of the previous request then stay.
-  void PrintAngles(const std::string& request, DrawingSurface& surface);
+  // anything is drawn; the rows of the previous request then stay. `retrograde_marks` as for
+  // DrawTable.
+  void PrintAngles(const std::string& request, DrawingSurface& surface, bool retrograde_marks = false);
 
   // One engine call as the table makes it, for `body` at `jd` (body 0 first for a new
   // instant, then body 1 before any geocentric position).
@@ -56,7 +57,13 @@ class AnglesTable {
 
 // Draws `table` on `surface`: the request line, an empty line, the header and one row per
 // body in the row's colour, at the four column positions that the surface's widths of
-// "NORTH TRUE N", "0000000" and "  00000000000" give.
-void DrawTable(const TableRows& table, DrawingSurface& surface);
+// "NORTH TRUE N", "0000000" and "  00000000000" give. With `retrograde_marks`, a planet
+// (Mercury to Pluto) whose geocentric daily motion is negative gets "℞" in the free space
+// after its geocentric decimal cell, before the heliocentric column: nothing else moves.
+void DrawTable(const TableRows& table, DrawingSurface& surface, bool retrograde_marks = false);
+
+// The retrograde mark, drawn after the width of this text from the decimal cell's start.
+inline constexpr const char* kRetrogradeMark = "℞";
+inline constexpr const char* kRetrogradeMarkOffset = "000.00 ";
 
 }  // namespace orbelle::host

@@ -2,14 +2,20 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <variant>
 
 #include "ephemeris/engine_error.h"
+#include "ephemeris/julian_day.h"
 #include "host/core/angles_table.h"
+#include "host/core/json_text.h"
 #include "host/core/request_text.h"
+#include "host/core/table_export.h"
+#include "host/core/terrestrial_time.h"
 #include "host/core/text_surface.h"
 #include "host/core/utf8.h"
 #include "settings/suite_settings.h"
@@ -20,51 +26,7 @@ namespace {
 
 using ephemeris::Integer;
 
-std::string JsonString(const std::string& text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          char buf[8];
-          std::snprintf(buf, sizeof buf, "\\u%04x", c);
-          out += buf;
-        } else {
-          out += c;
-        }
-    }
-  }
-  return out + "\"";
-}
-
-// Shortest decimal text that reads back to the same value (a single or a double).
-template <typename Number>
-std::string JsonNumber(Number v) {
-  char buf[64];
-  const auto result = std::to_chars(buf, buf + sizeof buf, v);
-  return std::string(buf, result.ptr);
-}
-
 void Fail(const std::string& message) { std::cerr << "orbelle-angles: " << message << '\n'; }
-
-std::string TableJson(const TableRows& table) {
-  std::string out = "{\"request\": " + JsonString(table.request) + ", \"jd\": " + JsonNumber(table.jd) + ", \"rows\": [";
-  for (const TableRow& row : table.rows) {
-    if (&row != &table.rows.front()) out += ", ";
-    out += "{\"label\": " + JsonString(row.label) + ", \"body\": " + std::to_string(row.body) +
-           ", \"colour\": " + std::to_string(row.colour) + ", \"geo_lon\": " + JsonNumber(row.geo_lon) +
-           ", \"helio_lon\": " + JsonNumber(row.helio_lon) + ", \"geo_sign\": " + JsonString(row.geo.sign.Shown()) +
-           ", \"geo_decimal\": " + JsonString(row.geo.decimal) +
-           ", \"helio_sign\": " + (row.helio ? JsonString(row.helio->sign.Shown()) : "null") +
-           ", \"helio_decimal\": " + (row.helio ? JsonString(row.helio->decimal) : "null") + "}";
-  }
-  return out + "]}";
-}
 
 std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
@@ -97,8 +59,22 @@ bool ParseBodies(std::string_view list, std::vector<Integer>& bodies) {
   }
 }
 
-bool ParseJulianDay(const std::string& text, double& jd) {
-  return ParseNumber(std::string_view(text), jd) && std::isfinite(jd);
+// The moment "now" (the clock's UTC carried to TT) as a request in the region's notation.
+std::string RequestForNow(const RegionalConventions& region) { return WriteRequest(TerrestrialNow(), region); }
+
+// The Julian day (TT) of an instant given as a Julian day number, as a request in one of the
+// notations read, or as "now". Throws RequestError naming them.
+double ReadInstantJulianDay(const std::string& text, const RegionalConventions& region) {
+  if (double jd = 0; ParseNumber(std::string_view(text), jd) && std::isfinite(jd)) return jd;
+  try {
+    const RequestInstant instant = Trimmed(text) == "now" ? TerrestrialNow() : ReadRequest(text, region);
+    return ephemeris::JulianDay(instant.year, instant.month, instant.day, instant.Hours());
+  } catch (const RequestYearsError&) {
+    throw;
+  } catch (const RequestError&) {
+    throw RequestError("neither a Julian day nor a date: \"" + Printable(text.substr(0, 80)) + "\"; " +
+                       NotationsRead(region) + ", besides Julian days (2451545.0) and now");
+  }
 }
 
 // One line of the positions output: body 0, body 1, then the listed bodies, as the table
@@ -114,11 +90,12 @@ std::string PositionsJson(AnglesTable& t, double jd, const std::vector<Integer>&
     call(body);
     const auto b = static_cast<std::size_t>(body);
     if (k) out += ", ";
+    auto value = [&](float v) { return ephemeris::IsLunarNode(body) ? std::string("null") : JsonNumber(v); };
     out += "{\"body\": " + std::to_string(body) + ", \"geo_lon\": " + JsonNumber(r.GeoLon[b]) +
-           ", \"geo_lat\": " + JsonNumber(r.GeoLat[b]) + ", \"geo_dist\": " + JsonNumber(r.GeoDist[b]) +
-           ", \"geo_speed\": " + JsonNumber(r.GeoSpeed[b]) + ", \"helio_lon\": " + JsonNumber(r.HelioLon[b]) +
-           ", \"helio_lat\": " + JsonNumber(r.HelioLat[b]) + ", \"helio_dist\": " + JsonNumber(r.HelioDist[b]) +
-           ", \"helio_speed\": " + JsonNumber(r.HelioSpeed[b]) + "}";
+           ", \"geo_lat\": " + JsonNumber(r.GeoLat[b]) + ", \"geo_dist\": " + value(r.GeoDist[b]) +
+           ", \"geo_speed\": " + value(r.GeoSpeed[b]) + ", \"helio_lon\": " + value(r.HelioLon[b]) +
+           ", \"helio_lat\": " + value(r.HelioLat[b]) + ", \"helio_dist\": " + value(r.HelioDist[b]) +
+           ", \"helio_speed\": " + value(r.HelioSpeed[b]) + "}";
   }
   return out + "]}";
 }
@@ -183,16 +160,18 @@ void ReportInvalidFiles(AnglesTable& table, int& status) {
 }  // namespace
 
 int TableCommand(const std::vector<std::string>& args, const RegionalConventions& region) {
-  bool json = false;
+  bool json = false, csv = false;
   std::vector<std::string> rest;
   for (const std::string& a : args) {
     if (a == "--json") json = true;
+    else if (a == "--csv") csv = true;
     else rest.push_back(a);
   }
-  if (rest.size() != 1) {
-    Fail("usage: orbelle-angles table [--json] REQUEST");
+  if (rest.size() > 1 || (json && csv) || (!rest.empty() && rest.front().starts_with("--"))) {
+    Fail("usage: orbelle-angles table [--json | --csv] [REQUEST | now]");
     return kExitUsage;
   }
+  const std::string request = rest.empty() || Trimmed(rest.front()) == "now" ? RequestForNow(region) : rest.front();
   AnglesTable table;
   const std::optional<std::string> dir = ExistingDefaultDirectory();
   if (!dir) return kExitFailed;
@@ -202,7 +181,7 @@ int TableCommand(const std::vector<std::string>& args, const RegionalConventions
   ReportInvalidFiles(table, status);
   TextSurface surface;
   try {
-    table.PrintAngles(rest.front(), surface);
+    table.PrintAngles(request, surface);
   } catch (const RequestError& e) {
     Fail(e.what());
     return kExitFailed;
@@ -212,50 +191,97 @@ int TableCommand(const std::vector<std::string>& args, const RegionalConventions
   }
   if (json) {
     std::cout << TableJson(table.Rows()) << '\n';
+  } else if (csv) {
+    std::cout << TableCsv(table.Rows());
   } else {
-    for (const std::string& line : surface.Lines()) std::cout << line << '\n';
+    std::cout << TableText(table.Rows());
   }
   return status;
 }
 
-int PositionsCommand(const std::vector<std::string>& args) {
+namespace {
+
+// The most instants one `positions` series writes (a day's step over the years 1000 to 3000
+// is 730,500 of them).
+constexpr double kMostSeriesInstants = 1'000'000;
+
+// The Julian days of --from, --to and --step: from, from + step, ... up to to.
+struct Series {
+  std::optional<double> from, to;
+  double step_days = 1.0;
+  bool step_given = false;
+};
+
+// The series' Julian days, or a message saying why there are none.
+std::variant<std::vector<double>, std::string> SeriesJulianDays(const Series& series) {
+  if (!series.from && !series.to && !series.step_given) return std::vector<double>{};
+  if (!series.from || !series.to) return std::string("--from and --to go together (and --step with them)");
+  if (!(series.step_days > 0) || !std::isfinite(series.step_days)) return std::string("--step takes a number of days above 0");
+  if (*series.to < *series.from) return std::string("--to lies before --from");
+  // A hair of tolerance, so that a step like 0.1 that does not add up exactly still reaches --to.
+  const double count = std::floor((*series.to - *series.from) / series.step_days + 1e-9) + 1;
+  if (count > kMostSeriesInstants) {
+    char counts[96];
+    std::snprintf(counts, sizeof counts, "give %.0f instants; at most %.0f", count, kMostSeriesInstants);
+    return std::string("--from, --to and --step ") + counts + " are written at once";
+  }
+  std::vector<double> jds;
+  for (double k = 0; k < count; ++k) jds.push_back(*series.from + k * series.step_days);
+  return jds;
+}
+
+}  // namespace
+
+int PositionsCommand(const std::vector<std::string>& args, const RegionalConventions& region) {
   AnglesTable table;
   bool dir_given = false;
   std::vector<Integer> bodies(ephemeris::kTableRows.begin(), ephemeris::kTableRows.end());
-  std::vector<std::string> jd_texts;
+  std::vector<double> jds;
+  Series series;
   for (std::size_t k = 0; k < args.size(); ++k) {
     const std::string& a = args[k];
-    if ((a == "--ephem-dir" || a == "--bodies") && k + 1 >= args.size()) {
+    const bool takes_value = a == "--ephem-dir" || a == "--bodies" || a == "--from" || a == "--to" || a == "--step";
+    if (takes_value && k + 1 >= args.size()) {
       Fail("usage: " + a + " needs a value");
       return kExitUsage;
     }
-    if (a == "--ephem-dir") {
-      table.EphemerisDirectory = args[++k];
-      if (std::error_code ec; !std::filesystem::is_directory(table.EphemerisDirectory, ec)) {
-        Fail("usage: --ephem-dir: no directory \"" + Printable(table.EphemerisDirectory) + "\"");
-        return kExitUsage;
+    try {
+      if (a == "--ephem-dir") {
+        table.EphemerisDirectory = args[++k];
+        if (std::error_code ec; !std::filesystem::is_directory(table.EphemerisDirectory, ec)) {
+          Fail("usage: --ephem-dir: no directory \"" + Printable(table.EphemerisDirectory) + "\"");
+          return kExitUsage;
+        }
+        if (table.EphemerisDirectory.back() != '/') table.EphemerisDirectory += '/';
+        dir_given = true;
+      } else if (a == "--bodies") {
+        if (!ParseBodies(args[++k], bodies)) {
+          Fail("usage: --bodies takes body numbers 1..17 and 23.." + std::to_string(ephemeris::kBodySlots - 1) +
+               " separated by commas");
+          return kExitUsage;
+        }
+      } else if (a == "--from") {
+        series.from = ReadInstantJulianDay(args[++k], region);
+      } else if (a == "--to") {
+        series.to = ReadInstantJulianDay(args[++k], region);
+      } else if (a == "--step") {
+        series.step_given = true;
+        if (!ParseNumber(std::string_view(args[++k]), series.step_days)) series.step_days = 0;
+      } else {
+        jds.push_back(ReadInstantJulianDay(a, region));
       }
-      if (table.EphemerisDirectory.back() != '/') table.EphemerisDirectory += '/';
-      dir_given = true;
-    } else if (a == "--bodies") {
-      if (!ParseBodies(args[++k], bodies)) {
-        Fail("usage: --bodies takes body numbers 1..17 and 23.." + std::to_string(ephemeris::kBodySlots - 1) +
-             " separated by commas");
-        return kExitUsage;
-      }
-    } else {
-      jd_texts.push_back(a);
-    }
-  }
-  std::vector<double> jds;
-  for (const std::string& text : jd_texts) {
-    double jd = 0;
-    if (!ParseJulianDay(text, jd)) {
-      Fail("usage: not a Julian day: " + Printable(text));
+    } catch (const RequestError& e) {
+      Fail(std::string("usage: ") + e.what());
       return kExitUsage;
     }
-    jds.push_back(jd);
   }
+  const auto series_jds = SeriesJulianDays(series);
+  if (const auto* problem = std::get_if<std::string>(&series_jds)) {
+    Fail("usage: " + *problem);
+    return kExitUsage;
+  }
+  const auto& more = std::get<std::vector<double>>(series_jds);
+  jds.insert(jds.end(), more.begin(), more.end());
   if (!dir_given) {
     const std::optional<std::string> dir = ExistingDefaultDirectory();
     if (!dir) return kExitFailed;
@@ -276,7 +302,7 @@ int PositionsCommand(const std::vector<std::string>& args) {
       status = kExitFailed;
     }
   };
-  if (!jd_texts.empty()) {
+  if (!jds.empty()) {
     for (double jd : jds) answer(jd);
     return status;
   }
@@ -284,8 +310,10 @@ int PositionsCommand(const std::vector<std::string>& args) {
   while (std::getline(std::cin, line)) {
     if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
     double jd = 0;
-    if (!ParseJulianDay(line, jd)) {
-      Fail("not a Julian day: " + Printable(line.substr(0, 80)));
+    try {
+      jd = ReadInstantJulianDay(line, region);
+    } catch (const RequestError& e) {
+      Fail(e.what());
       status = kExitFailed;
       continue;
     }
@@ -293,7 +321,6 @@ int PositionsCommand(const std::vector<std::string>& args) {
   }
   return status;
 }
-
 namespace {
 
 constexpr std::string_view kHelpHead =
@@ -302,18 +329,26 @@ constexpr std::string_view kHelpHead =
     "and the Moon's true node for one moment.\n"
     "\n"
     "Commands:\n"
-    "  table [--json] REQUEST   the angles table for REQUEST, a date and a time in the\n"
-    "                           regional notation (e.g. \"12/25/2026 10:30\" in the C or US\n"
-    "                           locale, \"25.12.2026 10:30\" in German) or ISO 8601\n"
-    "                           (\"2026-12-25 10:30\"); the time is used as given (TT);\n"
-    "                           years 1000 to 3000\n"
-    "  positions [--ephem-dir DIR] [--bodies LIST] [JD ...]\n"
-    "                           one JSON line of positions per Julian day (from the\n"
-    "                           arguments or one per line on standard input); LIST is\n"
-    "                           comma-separated body numbers 1..17, 23..86 (default\n"
-    "                           1,2,3,4,5,10,11,13,14,15,16); JD within the years 1000 to 3000;\n"
-    "                           DIR holds the ephemeris files (default: the data directory\n"
-    "                           of ZODRIX.INI in the profile directory, else the shipped data)\n";
+    "  table [--json | --csv] [REQUEST | now]\n"
+    "                           the angles table for REQUEST (without one: now), a date and\n"
+    "                           a time in the regional notation (e.g. \"12/25/2026 10:30\" in\n"
+    "                           the C or US locale, \"25.12.2026 10:30\" in German) or ISO 8601\n"
+    "                           (\"2026-12-25 10:30\"); the time is Terrestrial Time (TT),\n"
+    "                           unless an ISO 8601 time ends in Z or an offset from UTC\n"
+    "                           (\"2026-12-25T10:30:00+01:00\"), which is carried to TT; now is\n"
+    "                           the clock's UTC carried to TT; years 1000 to 3000. --json:\n"
+    "                           one JSON object; --csv: one CSV line per row\n"
+    "  positions [--ephem-dir DIR] [--bodies LIST] [--from WHEN --to WHEN [--step DAYS]]\n"
+    "            [WHEN ...]     one JSON line of positions per instant (from the arguments,\n"
+    "                           the series from --from to --to every DAYS days (default 1,\n"
+    "                           fractions allowed, at most 1000000 instants), or one per\n"
+    "                           line on standard input); WHEN is a Julian day (TT), a\n"
+    "                           request as for table, or now; values a body does not have\n"
+    "                           are null; LIST is comma-separated body numbers 1..17,\n"
+    "                           23..86 (default 1,2,3,4,5,10,11,13,14,15,16); within the\n"
+    "                           years 1000 to 3000; DIR holds the ephemeris files (default:\n"
+    "                           the data directory of ZODRIX.INI in the profile directory,\n"
+    "                           else the shipped data)\n";
 
 constexpr std::string_view kHelpTail =
     "  --help                   this text\n"
@@ -341,7 +376,7 @@ std::optional<int> RunPortableCommand(const std::vector<std::string>& args, Regi
     return kExitOk;
   }
   if (command == "table") return TableCommand(rest, region());
-  if (command == "positions") return PositionsCommand(rest);
+  if (command == "positions") return PositionsCommand(rest, region());
   return std::nullopt;
 }
 

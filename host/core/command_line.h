@@ -1,5 +1,5 @@
-// The subcommands of `orbelle-angles` that need no display or bus: the angles table as text
-// or JSON, and the engine's positions for a list of Julian days. Arguments are UTF-8.
+// The subcommands of `orbelle-angles` that need no display or bus: the angles table as text,
+// JSON or CSV, and the engine's positions for a list or a series of instants. Arguments are UTF-8.
 #pragma once
 
 #include <optional>
@@ -23,14 +23,15 @@ std::string ShippedDataDirectory();
 // they can be loaded, otherwise the shipped data.
 std::string DefaultEphemerisDirectory();
 
-// `table [--json] REQUEST`, the request read in the notation of `region`.
+// `table [--json | --csv] [REQUEST | now]`, the request read in the notation of `region`.
 int TableCommand(const std::vector<std::string>& args, const RegionalConventions& region);
-// `positions [--ephem-dir DIR] [--bodies LIST] [JD ...]`
-int PositionsCommand(const std::vector<std::string>& args);
+// `positions [--ephem-dir DIR] [--bodies LIST] [--from WHEN --to WHEN [--step DAYS]] [WHEN ...]`,
+// each WHEN a Julian day, a request in the notation of `region`, or now.
+int PositionsCommand(const std::vector<std::string>& args, const RegionalConventions& region);
 
 // Runs `orbelle-angles` with `args` (the words after the program's name) when they name no
 // command, ask for help or name a command above, and returns the exit status; otherwise
-// returns nothing. `region` is asked for only by `table`. `host_commands_help` lists the
+// returns nothing. `region` is asked for only by `table` and `positions`. `host_commands_help` lists the
 // host's further commands in the help text.
 std::optional<int> RunPortableCommand(const std::vector<std::string>& args, RegionalConventions (*region)(),
                                       std::string_view host_commands_help);

@@ -1,11 +1,13 @@
 #include "host/core/request_text.h"
 
 #include <array>
+#include <chrono>
 #include <charconv>
 #include <optional>
 #include <string>
 
 #include "ephemeris/julian_day.h"
+#include "host/core/terrestrial_time.h"
 #include "host/core/utf8.h"
 
 namespace orbelle::host {
@@ -97,18 +99,22 @@ std::string Elided(std::string_view text) {
   return Printable(text.substr(0, pos)) + (pos == text.size() ? "" : "\u2026");
 }
 
-[[noreturn]] void NoDate(std::string_view text) {
-  throw RequestError("no date can be read from the request \"" + Elided(text) + "\"");
+[[noreturn]] void NoDate(std::string_view text, const RegionalConventions& region) {
+  throw RequestError("no date can be read from the request \"" + Elided(text) + "\"; " + NotationsRead(region));
 }
 
+struct ClockTime {
+  std::int64_t hour = 0, minute = 0, second = 0;
+};
+
 // The time of day: hh:mm[:ss[.fff]], then optionally blanks and one AM/PM marker (English or
-// the region's). Returns false when the text is not a valid time.
-bool ReadTime(std::string_view text, const RegionalConventions& region, RequestInstant& out) {
+// the region's). Nothing when the text is not a valid time.
+std::optional<ClockTime> ReadTime(std::string_view text, const RegionalConventions& region) {
   Cursor at(text);
   const auto hour_digits = at.Digits(1, 2);
-  if (!hour_digits || !at.Take(':')) return false;
+  if (!hour_digits || !at.Take(':')) return std::nullopt;
   const auto minute_digits = at.Digits(2, 2);
-  if (!minute_digits) return false;
+  if (!minute_digits) return std::nullopt;
   std::int64_t second = 0;
   if (Cursor seconds = at; seconds.Take(':')) {
     if (const auto second_digits = seconds.Digits(2, 2)) {
@@ -119,21 +125,54 @@ bool ReadTime(std::string_view text, const RegionalConventions& region, RequestI
   }
   at.Take(' ');
   const std::string_view marker_text = at.Rest();
-  if (marker_text.find(' ') != std::string_view::npos) return false;
+  if (marker_text.find(' ') != std::string_view::npos) return std::nullopt;
   std::int64_t hour = Number(*hour_digits);
   const std::int64_t minute = Number(*minute_digits);
-  if (minute > 59 || second > 59) return false;
+  if (minute > 59 || second > 59) return std::nullopt;
   const std::string marker = MarkerForm(marker_text);
   if (!marker.empty()) {
     const bool am = marker == "AM" || marker == MarkerForm(region.am_text);
     const bool pm = marker == "PM" || marker == MarkerForm(region.pm_text);
-    if ((!am && !pm) || hour < 1 || hour > 12) return false;
+    if ((!am && !pm) || hour < 1 || hour > 12) return std::nullopt;
     hour = (hour % 12) + (pm && !am ? 12 : 0);
   }
-  if (hour > 23) return false;
-  out.hour = static_cast<std::int16_t>(hour);
-  out.minute = static_cast<std::int16_t>(minute);
+  if (hour > 23) return std::nullopt;
+  return ClockTime{hour, minute, second};
+}
+
+bool SetTime(const std::optional<ClockTime>& time, RequestInstant& out) {
+  if (!time) return false;
+  out.hour = static_cast<std::int16_t>(time->hour);
+  out.minute = static_cast<std::int16_t>(time->minute);
   return true;
+}
+
+// The offset from UTC at the end of an ISO 8601 time, in minutes: "Z", or a sign and hh,
+// hhmm or hh:mm (at most 18 hours). It is cut from `time`. Nothing when
+// the time has no zone; throws when what follows the sign is no offset.
+std::optional<std::int64_t> TakeUtcOffsetMinutes(std::string_view& time, std::string_view text,
+                                                 const RegionalConventions& region) {
+  if (!time.empty() && (time.back() == 'Z' || time.back() == 'z')) {
+    time.remove_suffix(1);
+    return 0;
+  }
+  const std::size_t sign = time.find_last_of("+-");
+  if (sign == std::string_view::npos) return std::nullopt;
+  Cursor at(time.substr(sign + 1));
+  std::optional<std::string_view> hours = at.Digits(2, 4), minutes = std::string_view("0");
+  if (hours && hours->size() == 4) {
+    minutes = hours->substr(2);
+    hours = hours->substr(0, 2);
+  } else if (at.Take(':')) {
+    minutes = at.Digits(2, 2);
+  }
+  if (!hours || hours->size() != 2 || !minutes || !at.AtEnd() || Number(*hours) > 18 || Number(*minutes) > 59) {
+    NoDate(text, region);
+  }
+  const std::int64_t offset = (time[sign] == '-' ? -1 : 1) * (Number(*hours) * 60 + Number(*minutes));
+  time = time.substr(0, sign);
+  if (!time.empty() && time.back() == ' ') time.remove_suffix(1);
+  return offset;
 }
 
 bool SetDate(std::int64_t year, std::int64_t month, std::int64_t day, RequestInstant& out) {
@@ -149,8 +188,16 @@ bool SetDate(std::int64_t year, std::int64_t month, std::int64_t day, RequestIns
   return true;
 }
 
-// ISO 8601 calendar date YYYY-MM-DD, optionally with a time after "T" or a blank. Returns
-// false when the text is not in this form at all.
+// The civil instant of a date and time given with its offset from UTC, carried to TT.
+RequestInstant FromCivilTime(const RequestInstant& date, const ClockTime& time, std::int64_t offset_minutes) {
+  using namespace std::chrono;
+  const sys_days day{year{date.year} / month{static_cast<unsigned>(date.month)} / std::chrono::day{static_cast<unsigned>(date.day)}};
+  return TerrestrialInstant(day + hours{time.hour} + minutes{time.minute - offset_minutes} + seconds{time.second});
+}
+
+// ISO 8601 calendar date YYYY-MM-DD, optionally with a time after "T" or a blank; a time
+// with "Z" or an offset from UTC is civil time, carried to TT. Returns false when the text is
+// not in this form at all.
 bool ReadIso(std::string_view s, std::string_view text, const RegionalConventions& region, RequestInstant& out) {
   Cursor at(s);
   const bool negative = at.Take('-');
@@ -163,8 +210,17 @@ bool ReadIso(std::string_view s, std::string_view text, const RegionalConvention
   if (!day) return false;
   const bool has_time = at.Take('T') || at.Take(' ');
   if (has_time == at.AtEnd()) return false;
-  if (!SetDate((negative ? -1 : 1) * Number(*year), Number(*month), Number(*day), out)) NoDate(text);
-  if (has_time && !ReadTime(at.Rest(), region, out)) NoDate(text);
+  if (!SetDate((negative ? -1 : 1) * Number(*year), Number(*month), Number(*day), out)) NoDate(text, region);
+  if (!has_time) return true;
+  std::string_view time_text = at.Rest();
+  const std::optional<std::int64_t> offset_minutes = TakeUtcOffsetMinutes(time_text, text, region);
+  const std::optional<ClockTime> time = ReadTime(time_text, region);
+  if (!SetTime(time, out)) NoDate(text, region);
+  // Beyond the request years the range check refuses the request; the calendar of the
+  // conversion need not hold such years.
+  if (offset_minutes && out.year >= kFirstRequestYear - 1 && out.year <= kLastRequestYear + 1) {
+    out = FromCivilTime(out, *time, *offset_minutes);
+  }
   return true;
 }
 
@@ -193,16 +249,16 @@ RequestInstant ReadInstant(std::string_view text, const RegionalConventions& reg
   Cursor at(s);
   std::array<std::string_view, 3> numbers;
   for (std::size_t k = 0; k < 3; ++k) {
-    if (k > 0 && !TakeDateSeparator(at, region)) NoDate(text);
+    if (k > 0 && !TakeDateSeparator(at, region)) NoDate(text, region);
     const auto digits = at.Digits(1, 4);
-    if (!digits) NoDate(text);
+    if (!digits) NoDate(text, region);
     numbers[k] = *digits;
   }
   at.Take('.');
   std::string_view time;
   if (!at.AtEnd()) {
     at.Take(',');
-    if (!at.Take(' ') || at.AtEnd()) NoDate(text);
+    if (!at.Take(' ') || at.AtEnd()) NoDate(text, region);
     time = at.Rest();
   }
   std::int64_t day = 0, month = 0, year = 0;
@@ -213,12 +269,45 @@ RequestInstant ReadInstant(std::string_view text, const RegionalConventions& reg
       case DateField::kYear: year = ExpandYear(numbers[k], region.two_digit_year_start); break;
     }
   }
-  if (!SetDate(year, month, day, out)) NoDate(text);
-  if (!time.empty() && !ReadTime(time, region, out)) NoDate(text);
+  if (!SetDate(year, month, day, out)) NoDate(text, region);
+  if (!time.empty() && !SetTime(ReadTime(time, region), out)) NoDate(text, region);
   return out;
 }
 
 }  // namespace
+
+std::string NotationsRead(const RegionalConventions& region) {
+  std::string date;
+  for (const DateField field : region.date_order) {
+    if (!date.empty()) date += region.date_separator;
+    date += field == DateField::kDay ? "DD" : field == DateField::kMonth ? "MM" : "YYYY";
+  }
+  return "the notations read are " + date + " hh:mm (also with " + region.am_text + "/" + region.pm_text +
+         ") and ISO 8601 YYYY-MM-DD[Thh:mm[:ss][Z|\u00b1hh:mm]]";
+}
+
+std::string WriteRequest(const RequestInstant& instant, const RegionalConventions& region, bool iso) {
+  auto two_digits = [](int v) { return std::string(v < 10 ? "0" : "") + std::to_string(v); };
+  const std::string year = std::to_string(instant.year);
+  const std::string time = two_digits(instant.hour) + ":" + two_digits(instant.minute);
+  if (!iso) {
+    std::string date;
+    for (const DateField field : region.date_order) {
+      if (!date.empty()) date += region.date_separator;
+      date += field == DateField::kDay ? two_digits(instant.day) : field == DateField::kMonth ? two_digits(instant.month) : year;
+    }
+    const std::string regional = date + " " + time;
+    try {
+      const RequestInstant read = ReadInstant(regional, region);
+      if (read.year == instant.year && read.month == instant.month && read.day == instant.day &&
+          read.hour == instant.hour && read.minute == instant.minute) {
+        return regional;
+      }
+    } catch (const RequestError&) {
+    }
+  }
+  return year + "-" + two_digits(instant.month) + "-" + two_digits(instant.day) + " " + time;
+}
 
 float RequestInstant::Hours() const { return static_cast<float>(hour + minute / 60.0); }
 
@@ -234,7 +323,7 @@ bool WithinRequestYears(double jd) {
 RequestInstant ReadRequest(std::string_view text, const RegionalConventions& region) {
   RequestInstant out = ReadInstant(text, region);
   if (out.year < kFirstRequestYear || out.year > kLastRequestYear) {
-    throw RequestError("the request \"" + Elided(text) + "\" lies outside " + RequestYears() +
+    throw RequestYearsError("the request \"" + Elided(text) + "\" lies outside " + RequestYears() +
                        ", the range in which the positions are checked");
   }
   return out;

@@ -5,11 +5,13 @@
 //    separators / . - or the region's own (blanks around it allowed), followed by an
 //    optional time (for the C/POSIX locale: month/day/year);
 //  - ISO 8601: YYYY-MM-DD (a sign and more digits allowed for the year), then optionally
-//    "T" or a blank and hh:mm[:ss[.fff]];
+//    "T" or a blank and hh:mm[:ss[.fff]], optionally followed by "Z" or an offset from UTC
+//    (+hh, +hhmm, +hh:mm or with "-"): such a time is civil time, carried to Terrestrial Time
+//    (see terrestrial_time.h); a time without them is read as TT;
 //  - times hh:mm[:ss] in 24-hour form or 12-hour form with AM/PM (also the region's own
 //    markers), as in "10:30 PM".
 // One- and two-digit years fall in the region's hundred-year window (1930..2029 unless the
-// host says otherwise). Seconds and fractions are dropped. The date must exist in the
+// host says otherwise). Seconds and fractions are dropped (after the carrying to TT). The date must exist in the
 // proleptic Gregorian calendar, in the years 1000 to 3000: the range over which the theories
 // of the Sun, the Moon and the planets are measured against the reference ephemeris (their
 // errors grow with the drift of the classical mean elements beyond it, the Moon's to 3' at
@@ -41,6 +43,12 @@ class RequestError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A request whose date lies outside the years a request may name.
+class RequestYearsError : public RequestError {
+ public:
+  using RequestError::RequestError;
+};
+
 inline constexpr std::int32_t kFirstRequestYear = 1000, kLastRequestYear = 3000;
 
 // "the years 1000 to 3000", as messages name the range.
@@ -50,7 +58,17 @@ std::string RequestYears();
 bool WithinRequestYears(double jd);
 
 // Reads the instant from `text` in the notation of `region`. Throws RequestError, whose
-// message quotes the text with its control characters escaped.
+// message quotes the text with its control characters escaped and names the notations read,
+// or RequestYearsError.
 RequestInstant ReadRequest(std::string_view text, const RegionalConventions& region);
+
+// The notations that ReadRequest reads, as messages name them: "the notations read are
+// MM/DD/YYYY hh:mm (also with AM/PM) and ISO 8601 YYYY-MM-DD[Thh:mm[:ss][Z|±hh:mm]]".
+std::string NotationsRead(const RegionalConventions& region);
+
+// `instant` as a request text: in the region's short notation (its order of the fields and
+// its separator, a four-digit year, hh:mm on the 24-hour clock) when that reads back as the
+// same minute, otherwise (or with `iso`) in ISO 8601, "YYYY-MM-DD hh:mm".
+std::string WriteRequest(const RequestInstant& instant, const RegionalConventions& region, bool iso = false);
 
 }  // namespace orbelle::host

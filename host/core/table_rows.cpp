@@ -23,8 +23,15 @@ TableRows RowsOf(const std::string& request, double jd, const ephemeris::ResultA
     row.label = names[k];
     row.body = bodies[k];
     row.colour = colours[k];
-    row.geo_lon = results.GeoLon[static_cast<std::size_t>(row.body)];
-    row.helio_lon = results.HelioLon[static_cast<std::size_t>(row.body)];
+    const auto b = static_cast<std::size_t>(row.body);
+    row.geo_lon = results.GeoLon[b];
+    row.helio_lon = results.HelioLon[b];
+    row.geo_lat = results.GeoLat[b];
+    row.geo_dist = results.GeoDist[b];
+    row.geo_speed = results.GeoSpeed[b];
+    row.helio_lat = results.HelioLat[b];
+    row.helio_dist = results.HelioDist[b];
+    row.helio_speed = results.HelioSpeed[b];
     row.geo = CellsOf(row.geo_lon, region);
     if (row.body != ephemeris::kNorthNode) row.helio = CellsOf(row.helio_lon, region);
   }

@@ -31,10 +31,17 @@ struct TableRow {
   // The longitudes the engine gave, in degrees (-1 where it has no position).
   float geo_lon = 0;
   float helio_lon = 0;
+  // Latitudes in degrees, distances in AU, daily motions in degrees per day, as the engine
+  // gave them (the heliocentric ones mean nothing for the node: see `helio`).
+  float geo_lat = 0, geo_dist = 0, geo_speed = 0;
+  float helio_lat = 0, helio_dist = 0, helio_speed = 0;
   LongitudeCells geo;
   // Absent for the Moon's node, which is a point of the Moon's geocentric orbit: its row
   // shows geocentric cells only.
   std::optional<LongitudeCells> helio;
+
+  // Moving backwards along the zodiac as seen from the Earth.
+  bool Retrograde() const { return geo_speed < 0; }
 };
 
 struct TableRows {

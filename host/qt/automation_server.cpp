@@ -137,6 +137,20 @@ bool AutomationServer::Start() {
   return false;
 }
 
+bool AutomationServer::OpenLive() {
+  try {
+    server_.Class_Initialize();
+  } catch (const InstallationError& e) {
+    installation_error_ = QString::fromStdString(e.what());
+    ShowInstallationMessage(*installation_error_);
+    return false;
+  }
+  server_.Form()->GoLive();
+  connect(server_.Form(), &Quilan::Closed, this, &AutomationServer::EndIfUnused,
+          static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::UniqueConnection));
+  return true;
+}
+
 void AutomationServer::Reply(const QDBusMessage& reply) { connection_.send(reply); }
 
 bool AutomationServer::handleMessage(const QDBusMessage& message, const QDBusConnection&) {
@@ -321,7 +335,7 @@ QString AutomationServer::introspect(const QString& path) const {
   return {};
 }
 
-int Serve() {
+int Serve(bool live) {
   QApplication::setQuitOnLastWindowClosed(false);
   QuilanServer server;
   AutomationServer automation(server, QDBusConnection::sessionBus());
@@ -340,6 +354,10 @@ int Serve() {
     if (Quilan* form = server.Form()) form->StorePlace();
   });
   if (!automation.Start()) return QDBusConnection::sessionBus().isConnected() ? 0 : 1;
+  if (live && !automation.OpenLive()) {
+    automation.Finish();
+    return 1;
+  }
   const int status = QApplication::exec();
   if (Quilan* form = server.Form()) form->StorePlace();
   automation.Finish();

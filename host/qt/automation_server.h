@@ -29,6 +29,11 @@ class AutomationServer : public QDBusVirtualObject {
   // running copy (which is then asked to raise its window) or the bus cannot be used.
   bool Start();
 
+  // Opened by a person, not by a client: initialises the class, shows the window following the
+  // clock (live) and ends the program when it is closed and no instance is held. Returns false
+  // after an installation message.
+  bool OpenLive();
+
   bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
   QString introspect(const QString& path) const override;
 
@@ -75,8 +80,9 @@ class AutomationServer : public QDBusVirtualObject {
 // a display, standard error otherwise.
 void ShowInstallationMessage(const QString& message);
 
-// `orbelle-angles serve`: runs the server until the process ends; a second copy asks the
-// first to raise its window and ends. Needs a QApplication.
-int Serve();
+// `orbelle-angles serve [--live]`: runs the server until the process ends; a second copy asks
+// the first to raise its window and ends. With `live` (a person opened the program) the window
+// is shown at once, following the clock. Needs a QApplication.
+int Serve(bool live = false);
 
 }  // namespace orbelle::host

@@ -1,21 +1,18 @@
 #include "host/qt/desktop_commands.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
-#include <QDate>
-#include <QTime>
-#include <QLocale>
+#include <QProcess>
+#include <csignal>
 #include <iostream>
-#include <tuple>
 
 #include "host/qt/automation_names.h"
 #include "host/qt/automation_server.h"
 #include "host/core/command_line.h"
-#include "host/core/request_text.h"
-#include "host/core/terrestrial_time.h"
-#include "host/qt/qt_regional_conventions.h"
 #include "host/qt/quilan.h"
 
 namespace orbelle::host {
@@ -36,25 +33,6 @@ QDBusMessage Call(const QString& path, const QString& interface, const QString& 
   QDBusMessage call = QDBusMessage::createMethodCall(QString::fromLatin1(kBusName), path, interface, method);
   call.setArguments(args);
   return QDBusConnection::sessionBus().call(call, QDBus::Block, kCallTimeoutMs);
-}
-
-// The present moment in Terrestrial Time (the clock's UTC carried to TT) as a request: in the
-// regional short notation when it reads back as the same minute, otherwise in ISO 8601.
-QString RequestForNow() {
-  const RequestInstant now = TerrestrialNow();
-  const QDate date(now.year, now.month, now.day);
-  const QString time = QTime(now.hour, now.minute).toString(QStringLiteral("HH:mm"));
-  const QLocale locale = QLocale::system();
-  const QString regional = locale.toString(date, QLocale::ShortFormat) + u' ' + time;
-  try {
-    const RequestInstant read = ReadRequest(regional.toStdString(), ConventionsOf(locale));
-    if (std::tie(read.year, read.month, read.day, read.hour, read.minute) ==
-        std::tie(now.year, now.month, now.day, now.hour, now.minute)) {
-      return regional;
-    }
-  } catch (const RequestError&) {
-  }
-  return date.toString(Qt::ISODate) + u' ' + time;
 }
 
 // CreateInstance (the bus starts the server, which shows the window), then Data, then
@@ -85,6 +63,10 @@ bool PrepareGuiPlatform(const QString& command) {
     return true;
   }
   if (command == QLatin1String("serve")) {
+    // The server outlives whatever its standard error was (the pipe of the `show` or the
+    // launcher that started it, a terminal closed since): a message written there, even Qt's
+    // own at the start, must not end it.
+    std::signal(SIGPIPE, SIG_IGN);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
       qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -95,11 +77,12 @@ bool PrepareGuiPlatform(const QString& command) {
 }
 
 int ServeCommand(const QStringList& args) {
-  if (!args.isEmpty()) {
-    Fail("usage: orbelle-angles serve");
+  const bool live = args == QStringList{QStringLiteral("--live")};
+  if (!args.isEmpty() && !live) {
+    Fail("usage: orbelle-angles serve [--live]");
     return kExitUsage;
   }
-  return Serve();
+  return Serve(live);
 }
 
 int SendCommand(const QStringList& args) {
@@ -115,7 +98,25 @@ int ShowCommand(const QStringList& args) {
     Fail("usage: orbelle-angles show [REQUEST]");
     return kExitUsage;
   }
-  return AssignThroughBus(args.isEmpty() ? RequestForNow() : args.front(), true);
+  if (!args.isEmpty()) return AssignThroughBus(args.front(), true);
+  // Opened by a person: a server of its own, showing now and following the clock; a window
+  // that runs already (a client's, or one opened before) is raised as it is.
+  const QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected()) {
+    Fail("no D-Bus session bus");
+    return kExitFailed;
+  }
+  if (bus.interface()->isServiceRegistered(QString::fromLatin1(kBusName))) {
+    return Failed(Call(QString::fromLatin1(kApplicationPath), QString::fromLatin1(kApplicationInterface),
+                       QStringLiteral("Activate")))
+               ? kExitFailed
+               : kExitOk;
+  }
+  if (!QProcess::startDetached(QCoreApplication::applicationFilePath(), {QStringLiteral("serve"), QStringLiteral("--live")})) {
+    Fail("cannot start " + QCoreApplication::applicationFilePath().toStdString());
+    return kExitFailed;
+  }
+  return kExitOk;
 }
 
 int RenderCommand(const QStringList& args) {

@@ -50,14 +50,17 @@ QSize ImageSurface::TableSize() const {
   return QSize(static_cast<int>(std::ceil(width)) + 8, static_cast<int>(std::ceil(14 * metrics.lineSpacing())) + 4);
 }
 
+void ImageSurface::SetScale(double scale) { table_font_.setPointSizeF(kTableFontPoints * scale); }
+
+double ImageSurface::LineSpacing() const { return QFontMetricsF(table_font_, &image_).lineSpacing(); }
+
 void ImageSurface::Clear() {
   image_.fill(Background());
   x_ = y_ = 0;
 }
 
 void ImageSurface::SetColour(int palette_index) {
-  const PaletteColour c = PaletteEntry(palette_index);
-  colour_ = QColor(c.red, c.green, c.blue);
+  colour_ = ColourOf(palette_, palette_index);
 }
 
 QFont ImageSurface::CurrentFont() const {

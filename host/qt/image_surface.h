@@ -13,6 +13,7 @@
 #include <QSize>
 
 #include "host/core/drawing_surface.h"
+#include "host/qt/table_palette.h"
 
 namespace orbelle::host {
 
@@ -33,6 +34,13 @@ class ImageSurface : public DrawingSurface {
   const QImage& Image() const { return image_; }
   // Size of the table for the longest texts it prints, with a margin.
   QSize TableSize() const;
+  // The table font's size is its designed size times `scale`; the palette draws the colours.
+  // Both take effect at the next Clear.
+  void SetScale(double scale);
+  void SetPalette(TablePalette palette) { palette_ = palette; }
+  TablePalette Palette() const { return palette_; }
+  // Height of a printed line, in pixels.
+  double LineSpacing() const;
 
   void Clear() override;
   void SetColour(int palette_index) override;
@@ -42,8 +50,8 @@ class ImageSurface : public DrawingSurface {
   void SetX(float x) override { x_ = x; }
   void Print(const std::string& text, bool end_line) override;
 
-  // The form's background colour (the classic button face).
-  static QColor Background() { return QColor(240, 240, 240); }
+  // The background colour of the palette (the designed one: the classic button face).
+  QColor Background() const { return BackgroundOf(palette_); }
 
  private:
   QFont CurrentFont() const;
@@ -53,6 +61,7 @@ class ImageSurface : public DrawingSurface {
   QFont table_font_;
   QString font_name_ = QString::fromLatin1(kTableFontName);
   QColor colour_ = Qt::black;
+  TablePalette palette_ = TablePalette::kDesigned;
   float x_ = 0, y_ = 0;  // print position: left edge and top of the current line
 };
 

@@ -11,11 +11,14 @@
 namespace {
 
 constexpr const char* kDesktopHelp =
-    "  serve                    the automation server on the D-Bus session bus (bus name\n"
+    "  serve [--live]           the automation server on the D-Bus session bus (bus name\n"
     "                           OrbelleAngles.QuilanCls); the bus starts it on a client's\n"
-    "                           first call\n"
-    "  show [REQUEST]           opens the window with the table for REQUEST, or for the\n"
-    "                           current local date and time (through the bus, like send)\n"
+    "                           first call; --live shows the window at once with the table\n"
+    "                           for now, following the clock (what show starts)\n"
+    "  show [REQUEST]           opens the window with the table for REQUEST (through the\n"
+    "                           bus, like send), or without one for now, following the\n"
+    "                           clock until a request is typed, stepped or assigned; a\n"
+    "                           window already open is raised as it is\n"
     "  send REQUEST             a client: creates an instance of the class QuilanCls and\n"
     "                           assigns REQUEST to its property Data, so the window redraws\n"
     "  render --png FILE REQUEST  the window with the table for REQUEST, drawn offscreen\n";

@@ -1,11 +1,23 @@
 #include "host/qt/quilan.h"
 
+#include <QActionGroup>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QFileDialog>
 #include <QGuiApplication>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QLocale>
 #include <QPainter>
 #include <QScreen>
+#include <QToolTip>
+#include <chrono>
+#include <cmath>
 
 #include "ephemeris/engine_error.h"
+#include "host/core/table_export.h"
+#include "host/core/terrestrial_time.h"
 #include "host/qt/qt_regional_conventions.h"
 #include "host/qt/window_position.h"
 #include "settings/profile_file.h"
@@ -22,6 +34,21 @@ double ScreenDotsPerInch() {
   return screen ? screen->logicalDotsPerInchY() : 96.0;
 }
 
+// Milliseconds until the next whole minute of TT, and a little more, so that the minute read
+// then is the new one.
+int MillisecondsToNextMinute() {
+  using namespace std::chrono;
+  const auto utc = system_clock::now();
+  const auto tt = utc + milliseconds(std::llround(TerrestrialMinusCivilSeconds(floor<seconds>(utc)) * 1000.0));
+  const auto into_minute = duration_cast<milliseconds>(tt - floor<minutes>(tt));
+  return static_cast<int>((minutes(1) - into_minute).count()) + 20;
+}
+
+// The status line's text colour in a palette.
+QString StatusStyle(TablePalette palette) {
+  return palette == TablePalette::kDark ? QStringLiteral("color: #ff9c9c") : QStringLiteral("color: #800000");
+}
+
 }  // namespace
 
 Quilan::Quilan(QWidget* parent)
@@ -36,9 +63,27 @@ Quilan::Quilan(QWidget* parent)
   DDEFTGT->setFont(box_font);
   DDEFTGT->setMaxLength(kLongestRequest);
   status_->setFont(TableFont(kRequestBoxPoints));
-  status_->setStyleSheet(QStringLiteral("color: #800000"));
+  status_->setStyleSheet(StatusStyle(TablePalette::kDesigned));
   table_.Region = SystemConventions();
-  connect(DDEFTGT, &QLineEdit::textChanged, this, [this] { DDEFTGT_Change(); });
+  // A client's text is drawn by SetRequest; typed text after a pause or on Enter.
+  typing_pause_.setSingleShot(true);
+  typing_pause_.setInterval(kTypingPauseMs);
+  connect(&typing_pause_, &QTimer::timeout, this, [this] { DDEFTGT_Change(); });
+  connect(DDEFTGT, &QLineEdit::textEdited, this, [this] {
+    StopLive();
+    typing_pause_.start();
+  });
+  connect(DDEFTGT, &QLineEdit::returnPressed, this, [this] {
+    StopLive();
+    typing_pause_.stop();
+    DDEFTGT_Change();
+  });
+  DDEFTGT->installEventFilter(this);
+  next_minute_.setSingleShot(true);
+  next_minute_.setTimerType(Qt::PreciseTimer);  // a coarse timer may fire seconds early
+  connect(&next_minute_, &QTimer::timeout, this, [this] {
+    if (live_) ShowNow();
+  });
   table_.Engine.SetProblemReporter([this](const std::string& message) {
     const QString report = QString::fromStdString(message);
     if (!request_reports_.contains(report)) request_reports_ << report;
@@ -46,11 +91,12 @@ Quilan::Quilan(QWidget* parent)
 
   // The designed size: the table above, the request box below it. It is also the least size
   // that shows the whole table, so a stored or dragged size cannot go below it.
-  const QSize table = surface_.TableSize();
+  designed_table_ = surface_.TableSize();
   const int box_height = DDEFTGT->sizeHint().height();
-  surface_.Resize(table);
-  setMinimumSize(table.width(), table.height() + box_height + 2 * kMargin);
-  resize(minimumSize());
+  surface_.Resize(designed_table_);
+  designed_size_ = QSize(designed_table_.width(), designed_table_.height() + box_height + 2 * kMargin);
+  setMinimumSize(designed_size_);
+  resize(designed_size_);
 }
 
 void Quilan::Form_Load() {
@@ -59,11 +105,13 @@ void Quilan::Form_Load() {
   setWindowTitle(QString::fromLatin1(kWindowCaption));
   setWindowFlag(Qt::WindowStaysOnTopHint, true);
   table_.LoadRows();
+  SetPalette(StoredPalette());
   loaded_ = true;
   LoadWindowPosition(settings::FindProfile(kWindowPositionFile), *this);
 }
 
 void Quilan::Form_Unload() {
+  StopLive();  // a window shown again later is a client's, or a person's that asks for now again
   SaveWindowPosition(settings::ProfilePath(kWindowPositionFile), *this);
   loaded_ = false;
 }
@@ -73,13 +121,166 @@ void Quilan::StorePlace() {
 }
 
 std::optional<QString> Quilan::SetRequest(const QString& request) {
-  if (DDEFTGT->text() == request) {
-    DDEFTGT_Change();
-  } else {
-    DDEFTGT->setText(request);
-  }
+  StopLive();
+  typing_pause_.stop();
+  if (DDEFTGT->text() != request) DDEFTGT->setText(request);
+  DDEFTGT_Change();
   return request_problem_;
 }
+
+void Quilan::GoLive() {
+  typing_pause_.stop();
+  live_ = true;
+  ShowNow();
+}
+
+void Quilan::ShowNow() {
+  DDEFTGT->setText(QString::fromStdString(WriteRequest(TerrestrialNow(), table_.Region)));
+  DDEFTGT_Change();
+  next_minute_.start(MillisecondsToNextMinute());
+}
+
+void Quilan::StopLive() {
+  if (!live_) return;
+  live_ = false;
+  next_minute_.stop();
+  ShowStatus();
+}
+
+void Quilan::Step(RequestField field, int count) {
+  StopLive();
+  typing_pause_.stop();
+  const std::string text = DDEFTGT->text().toStdString();
+  const std::optional<SteppedRequest> stepped = StepRequest(text, field, count, table_.Region);
+  if (!stepped) {
+    DDEFTGT_Change();  // the status line says why the text cannot be stepped
+    return;
+  }
+  DDEFTGT->setText(QString::fromStdString(stepped->text));
+  DDEFTGT->setCursorPosition(static_cast<int>(QString::fromStdString(stepped->text.substr(0, stepped->cursor)).size()));
+  DDEFTGT_Change();
+}
+
+QString Quilan::TableText() const { return QString::fromStdString(host::TableText(table_.Rows())); }
+
+QString Quilan::TableJson() const { return QString::fromStdString(host::TableJson(table_.Rows()) + "\n"); }
+
+void Quilan::CopyTable() const { QGuiApplication::clipboard()->setText(TableText()); }
+
+void Quilan::CopyTableJson() const { QGuiApplication::clipboard()->setText(TableJson()); }
+
+bool Quilan::SavePng(const QString& path) { return grab().save(path, "PNG"); }
+
+void Quilan::SetPalette(TablePalette palette) {
+  surface_.SetPalette(palette);
+  status_->setStyleSheet(StatusStyle(palette));
+  QPalette box = QGuiApplication::palette();
+  if (palette == TablePalette::kDark) {
+    box.setColor(QPalette::Base, QColor(48, 48, 48));
+    box.setColor(QPalette::Text, QColor(240, 240, 240));
+  }
+  DDEFTGT->setPalette(box);
+  Redraw();
+}
+
+void Quilan::ChoosePalette(TablePalette palette) {
+  SetPalette(palette);
+  if (!StorePalette(palette)) ReportProblem(QStringLiteral("The palette could not be saved in %1").arg(kViewSettingsFile));
+}
+
+std::unique_ptr<QMenu> Quilan::MakeContextMenu() {
+  auto menu = std::make_unique<QMenu>(this);
+  menu->addAction(QStringLiteral("&Copy table"), QKeySequence::Copy, this, [this] { CopyTable(); });
+  menu->addAction(QStringLiteral("Copy as &JSON"), this, [this] { CopyTableJson(); });
+  menu->addAction(QStringLiteral("&Save as PNG\u2026"), this, [this] {
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save the table as PNG"),
+                                                      QStringLiteral("planets.png"), QStringLiteral("PNG images (*.png)"));
+    if (!path.isEmpty() && !SavePng(path)) ReportProblem(QStringLiteral("%1 could not be written").arg(path));
+  });
+  menu->addAction(QStringLiteral("&Now (follow the clock)"), QKeySequence(Qt::CTRL | Qt::Key_N), this,
+                  [this] { GoLive(); });
+  QMenu* palettes = menu->addMenu(QStringLiteral("&Palette"));
+  auto* group = new QActionGroup(palettes);
+  for (const TablePalette palette : kTablePalettes) {
+    QAction* action = palettes->addAction(MenuNameOf(palette), this, [this, palette] { ChoosePalette(palette); });
+    action->setCheckable(true);
+    action->setChecked(palette == Palette());
+    group->addAction(action);
+  }
+  return menu;
+}
+
+int Quilan::RowAt(int y) const {
+  // The rows follow the request line, an empty line and the header.
+  const int line = static_cast<int>(std::floor(y / surface_.LineSpacing()));
+  return line >= 3 && line < 3 + kRowCount && y < DDEFTGT->y() ? line - 3 : -1;
+}
+
+QString Quilan::RowDetails(int row) const {
+  if (!drawn_ || row < 0 || row >= kRowCount) return {};
+  const TableRow& r = table_.Rows().rows[static_cast<std::size_t>(row)];
+  const QLocale locale = QLocale::system();
+  auto number = [&](float v, int decimals) { return locale.toString(static_cast<double>(v), 'f', decimals); };
+  const QString label = QString::fromStdString(r.label);
+  if (ephemeris::IsLunarNode(r.body)) {
+    return QStringLiteral("%1\ngeocentric longitude %2\u00b0, latitude %3\u00b0\n"
+                          "a point of the Moon's orbit: no distance, daily motion or heliocentric place")
+        .arg(label, number(r.geo_lon, 4), number(r.geo_lat, 4));
+  }
+  auto line = [&](const char* name, float lon, float lat, float dist, float speed) {
+    return QStringLiteral("%1: longitude %2\u00b0, latitude %3\u00b0, distance %4 AU, daily motion %5\u00b0")
+        .arg(QLatin1String(name), number(lon, 4), number(lat, 4), number(dist, 6), number(speed, 4));
+  };
+  QString details = label + u'\n' + line("geocentric", r.geo_lon, r.geo_lat, r.geo_dist, r.geo_speed) + u'\n' +
+                    line("heliocentric", r.helio_lon, r.helio_lat, r.helio_dist, r.helio_speed);
+  if (r.Retrograde()) details += QStringLiteral("\nretrograde");
+  return details;
+}
+
+bool Quilan::event(QEvent* event) {
+  if (event->type() == QEvent::ToolTip) {
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QString details = RowDetails(RowAt(help->pos().y()));
+    if (details.isEmpty()) {
+      QToolTip::hideText();
+      event->ignore();
+    } else {
+      QToolTip::showText(help->globalPos(), details, this);
+    }
+    return true;
+  }
+  return QWidget::event(event);
+}
+
+bool Quilan::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != DDEFTGT || event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+  const auto* key = static_cast<QKeyEvent*>(event);
+  const auto cursor_field = [this] {
+    const QString text = DDEFTGT->text();
+    return FieldAt(text.toStdString(), static_cast<std::size_t>(text.left(DDEFTGT->cursorPosition()).toUtf8().size()),
+                   table_.Region);
+  };
+  if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
+    switch (key->key()) {
+      case Qt::Key_Up: Step(cursor_field(), 1); return true;
+      case Qt::Key_Down: Step(cursor_field(), -1); return true;
+      case Qt::Key_PageUp: Step(RequestField::kDay, 1); return true;
+      case Qt::Key_PageDown: Step(RequestField::kDay, -1); return true;
+      default: break;
+    }
+  }
+  if (key->modifiers() == Qt::ControlModifier && key->key() == Qt::Key_N) {
+    GoLive();
+    return true;
+  }
+  if (key->matches(QKeySequence::Copy) && !DDEFTGT->hasSelectedText()) {
+    CopyTable();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void Quilan::contextMenuEvent(QContextMenuEvent* event) { MakeContextMenu()->exec(event->globalPos()); }
 
 void Quilan::ShowForm() {
   if (!loaded_) Form_Load();
@@ -101,7 +302,8 @@ void Quilan::ReportProblem(const QString& message) {
 void Quilan::DDEFTGT_Change() {
   request_reports_.clear();
   try {
-    table_.PrintAngles(DDEFTGT->text().toStdString(), surface_);
+    table_.PrintAngles(DDEFTGT->text().toStdString(), surface_, true);
+    drawn_ = true;
     request_problem_.reset();
     problems_ = request_reports_;
   } catch (const RequestError& e) {
@@ -114,17 +316,31 @@ void Quilan::DDEFTGT_Change() {
   repaint();  // on the screen before the request returns, as a form prints at once
 }
 
+void Quilan::Redraw() {
+  if (drawn_) DrawTable(table_.Rows(), surface_, true);
+  else surface_.Clear();
+  update();
+}
+
 void Quilan::ShowStatus() {
   QString text = problems_.value(0);
   if (problems_.size() > 1) text += QStringLiteral(" (and %1 more)").arg(problems_.size() - 1);
-  status_->setText(request_problem_.value_or(text));
-  status_->setToolTip(
-      ((request_problem_ ? QStringList{*request_problem_} : QStringList()) + problems_).join(QLatin1Char('\n')));
+  if (text.isEmpty() && live_) {
+    const double seconds = TerrestrialMinusCivilSeconds(
+        std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now()));
+    text = QStringLiteral("Now in TT (UTC + %1 s)").arg(seconds, 0, 'f', 3);
+  }
+  status_text_ = request_problem_.value_or(text);
+  status_->setText(status_->fontMetrics().elidedText(status_text_, Qt::ElideRight, status_->width()));
+  QStringList details = problems_;
+  if (!status_text_.isEmpty() && status_text_ != problems_.value(0)) details.prepend(status_text_);
+  if (live_) details << QStringLiteral("The table follows the clock once a minute.");
+  status_->setToolTip(details.join(QLatin1Char('\n')));
 }
 
 void Quilan::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.fillRect(rect(), ImageSurface::Background());
+  painter.fillRect(rect(), surface_.Background());
   painter.drawImage(0, 0, surface_.Image());
 }
 
@@ -134,7 +350,16 @@ void Quilan::resizeEvent(QResizeEvent*) {
   const int box_top = height() - box_height - kMargin;
   DDEFTGT->setGeometry(kMargin, box_top, box_width, box_height);
   status_->setGeometry(2 * kMargin + box_width, box_top, std::max(0, width() - 3 * kMargin - box_width), box_height);
+  status_->setText(status_->fontMetrics().elidedText(status_text_, Qt::ElideRight, status_->width()));
   surface_.Resize(QSize(std::max(1, width()), std::max(1, box_top)));
+  // The table's font follows the window: exactly the designed size at the designed size.
+  const double scale = std::min(static_cast<double>(width()) / designed_table_.width(),
+                                static_cast<double>(std::max(1, box_top)) / designed_table_.height());
+  if (scale != scale_) {
+    scale_ = scale;
+    surface_.SetScale(scale);
+    Redraw();
+  }
 }
 
 void Quilan::closeEvent(QCloseEvent* event) {

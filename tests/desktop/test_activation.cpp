@@ -126,6 +126,24 @@ TEST_F(ActivationTest, SecondCopyGivesWayToTheRunningOne) {
   ::kill(static_cast<pid_t>(first), SIGCONT);
 }
 
+// `show` without a request starts a server of its own (the window following the clock) and
+// returns; a second `show` raises that window and leaves the same server running. The server
+// outlives the pipe that show's standard error was (it wrote there once, and was killed by it).
+TEST_F(ActivationTest, ShowWithoutARequestStartsItsOwnServerOnce) {
+  ASSERT_EQ(Owner(), 0u);
+  const Finished first = Run(QStringLiteral(ORBELLE_PROGRAM), {QStringLiteral("show")});
+  EXPECT_EQ(first.status, 0) << first.err.toStdString();
+  QElapsedTimer timer;
+  timer.start();
+  while (Owner() == 0 && timer.elapsed() < 10000) QThread::msleep(20);
+  const uint server = Owner();
+  ASSERT_NE(server, 0u);
+  EXPECT_EQ(Run(QStringLiteral(ORBELLE_PROGRAM), {QStringLiteral("show")}).status, 0);
+  EXPECT_EQ(Owner(), server);
+  EXPECT_EQ(Run(QStringLiteral(ORBELLE_PROGRAM), {QStringLiteral("send"), QStringLiteral("4/5/2026 9:00")}).status, 0);
+  EXPECT_EQ(Owner(), server);
+}
+
 // Calls that reach a server while it ends for a failed installation check, many at once from
 // one client, all get the installation error: none is left without an answer. Without a
 // display the message goes to standard error.

@@ -107,8 +107,45 @@ TEST(ReadRequest, MessagesShortenAndEscapeTheText) {
       ReadRequest(text, c);
       ADD_FAILURE();
     } catch (const RequestError& e) {
-      EXPECT_EQ(std::string(e.what()), "no date can be read from the request \"" + shown + "\"");
+      EXPECT_EQ(std::string(e.what()), "no date can be read from the request \"" + shown +
+                                           "\"; the notations read are MM/DD/YYYY hh:mm (also with AM/PM) and "
+                                           "ISO 8601 YYYY-MM-DD[Thh:mm[:ss][Z|\u00b1hh:mm]]");
     }
+  }
+}
+
+// A time with Z or an offset is civil time, carried to TT: 69.184 s after UTC in 2026 (the
+// seconds count before they are dropped), 32.184 + 10 s in 1972, and Espenak and Meeus's
+// -2.8 s for 1900, which carries midnight back into 1899.
+TEST(ReadRequest, IsoTimesWithAnOffsetFromUtcAreCarriedToTerrestrialTime) {
+  ExpectInstant("2026-12-25T10:30:00Z", c, {2026, 12, 25, 10, 31});
+  ExpectInstant("2026-12-25T10:29:50Z", c, {2026, 12, 25, 10, 30});
+  ExpectInstant("2026-12-25T10:29:51z", c, {2026, 12, 25, 10, 31});
+  ExpectInstant("2026-12-26T10:30+13:00", c, {2026, 12, 25, 21, 31});  // Auckland in summer
+  ExpectInstant("2026-12-24 13:30:00-0800", c, {2026, 12, 24, 21, 31});  // Los Angeles
+  ExpectInstant("2026-12-25T02:00+05", c, {2026, 12, 24, 21, 1});
+  ExpectInstant("1972-01-01T00:00Z", c, {1972, 1, 1, 0, 0});  // 42.184 s
+  ExpectInstant("1900-01-01T00:00Z", c, {1899, 12, 31, 23, 59});
+  ExpectInstant("1900-01-01T00:59:30Z", c, {1900, 1, 1, 0, 59});
+  for (const char* text : {"2026-12-25T10:30+1", "2026-12-25T10:30+19:00", "2026-12-25T10:30+05:60",
+                           "2026-12-25T10:30Zulu", "2026-12-25Z", "12/25/2026 10:30Z"}) {
+    EXPECT_THROW(ReadRequest(text, c), RequestError) << text;
+  }
+  // A moment carried past the last request year is refused.
+  EXPECT_THROW(ReadRequest("3000-12-31T23:59:30Z", c), RequestYearsError);
+}
+
+// A moment written as a request reads back as the same minute, in the region's own notation
+// or in ISO 8601.
+TEST(WriteRequest, ReadsBackInTheRegionsNotation) {
+  const RequestInstant instant{1985, 7, 4, 9, 5};
+  const struct { const RegionalConventions& region; bool iso; const char* text; } cases[] = {
+      {c, false, "07/04/1985 09:05"}, {de, false, "04.07.1985 09:05"}, {gb, false, "04/07/1985 09:05"},
+      {FromPattern("yyyy-MM-dd"), false, "1985-07-04 09:05"},
+      {de, true, "1985-07-04 09:05"}};
+  for (const auto& k : cases) {
+    EXPECT_EQ(WriteRequest(instant, k.region, k.iso), k.text);
+    ExpectInstant(k.text, k.region, {1985, 7, 4, 9, 5});
   }
 }
 
