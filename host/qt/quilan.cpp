@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QHelpEvent>
@@ -11,6 +12,7 @@
 #include <QLocale>
 #include <QPainter>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QToolTip>
 #include <chrono>
 #include <cmath>
@@ -193,8 +195,12 @@ std::unique_ptr<QMenu> Quilan::MakeContextMenu() {
   menu->addAction(QStringLiteral("&Copy table"), QKeySequence::Copy, this, [this] { CopyTable(); });
   menu->addAction(QStringLiteral("Copy as &JSON"), this, [this] { CopyTableJson(); });
   menu->addAction(QStringLiteral("&Save as PNG\u2026"), this, [this] {
+    // Offered in the user's pictures folder where there is one, else in the home folder.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (!QDir(folder).exists()) folder = QDir::homePath();
     const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save the table as PNG"),
-                                                      QStringLiteral("planets.png"), QStringLiteral("PNG images (*.png)"));
+                                                      QDir(folder).filePath(QStringLiteral("planets.png")),
+                                                      QStringLiteral("PNG images (*.png)"));
     if (!path.isEmpty() && !SavePng(path)) ReportProblem(QStringLiteral("%1 could not be written").arg(path));
   });
   menu->addAction(QStringLiteral("&Now (follow the clock)"), QKeySequence(Qt::CTRL | Qt::Key_N), this,
