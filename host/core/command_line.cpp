@@ -346,7 +346,7 @@ std::optional<int> RunPortableCommand(const std::vector<std::string>& args, Regi
 }
 
 int UnknownCommand(const std::string& command) {
-  std::cerr << "orbelle-angles: unknown command \"" << command << "\" (see --help)\n";
+  Fail("unknown command \"" + Printable(command) + "\" (see --help)");
   return kExitUsage;
 }
 
