@@ -101,6 +101,22 @@ bool ParseJulianDay(const std::string& text, double& jd) {
   return ParseNumber(std::string_view(text), jd) && std::isfinite(jd);
 }
 
+enum class LineRead { kLine, kEnd, kTooLong };
+
+// The next line of `in` into `line`, without its '\n'. Reading stops after kLongestInputLine
+// bytes without a line end, so that no input (a file without line ends, /dev/zero) can make
+// the line grow without bound.
+LineRead ReadLine(std::istream& in, std::string& line) {
+  line.clear();
+  std::streambuf& buffer = *in.rdbuf();
+  for (auto c = buffer.sbumpc(); c != std::char_traits<char>::eof(); c = buffer.sbumpc()) {
+    if (c == '\n') return LineRead::kLine;
+    if (line.size() == kLongestInputLine) return LineRead::kTooLong;
+    line += static_cast<char>(c);
+  }
+  return line.empty() ? LineRead::kEnd : LineRead::kLine;
+}
+
 // One line of the positions output: body 0, body 1, then the listed bodies, as the table
 // calls them.
 std::string PositionsJson(AnglesTable& t, double jd, const std::vector<Integer>& bodies) {
@@ -281,7 +297,12 @@ int PositionsCommand(const std::vector<std::string>& args) {
     return status;
   }
   std::string line;
-  while (std::getline(std::cin, line)) {
+  for (LineRead read; (read = ReadLine(std::cin, line)) != LineRead::kEnd;) {
+    if (read == LineRead::kTooLong) {
+      Fail("a line of standard input is longer than " + std::to_string(kLongestInputLine) +
+           " bytes; reading stops there");
+      return kExitFailed;
+    }
     if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
     double jd = 0;
     if (!ParseJulianDay(line, jd)) {
@@ -309,8 +330,9 @@ constexpr std::string_view kHelpHead =
     "                           years 1000 to 3000\n"
     "  positions [--ephem-dir DIR] [--bodies LIST] [JD ...]\n"
     "                           one JSON line of positions per Julian day (from the\n"
-    "                           arguments or one per line on standard input); LIST is\n"
-    "                           comma-separated body numbers 1..17, 23..86 (default\n"
+    "                           arguments or one per line on standard input, a line of\n"
+    "                           at most 4096 bytes); LIST is comma-separated body\n"
+    "                           numbers 1..17, 23..86 (default\n"
     "                           1,2,3,4,5,10,11,13,14,15,16); JD within the years 1000 to 3000;\n"
     "                           DIR holds the ephemeris files (default: the data directory\n"
     "                           of ZODRIX.INI in the profile directory, else the shipped data)\n";

@@ -2,6 +2,7 @@
 // or JSON, and the engine's positions for a list of Julian days. Arguments are UTF-8.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,7 +26,12 @@ std::string DefaultEphemerisDirectory();
 
 // `table [--json] REQUEST`, the request read in the notation of `region`.
 int TableCommand(const std::vector<std::string>& args, const RegionalConventions& region);
-// `positions [--ephem-dir DIR] [--bodies LIST] [JD ...]`
+// The longest line `positions` reads from standard input, in bytes: a Julian day needs a few
+// dozen; a longer line ends the command with a message.
+inline constexpr std::size_t kLongestInputLine = 4096;
+
+// `positions [--ephem-dir DIR] [--bodies LIST] [JD ...]`; without JD, one per line from
+// standard input.
 int PositionsCommand(const std::vector<std::string>& args);
 
 // Runs `orbelle-angles` with `args` (the words after the program's name) when they name no
