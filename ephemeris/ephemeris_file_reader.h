@@ -13,14 +13,16 @@
 // another date is as smooth and plausible as the right one: a header changed by one bit
 // (S moved by 512 days, h 48 instead of 32) gives positions that are wrong by degrees and
 // look right. So the header of a body that has shipped files (6..15) must fit the place the
-// file stands in (ephemeris_file_layout.h): h must be the step of that body's files, the
-// range must begin exactly at the first date of the file's place in its chain (which fixes S
-// to the bit) and reach the first date of the next place, so that each file's range meets
-// its neighbours' and the dates a file name covers follow from its place in the chain alone.
-// The count N is held to the file's length: a file longer than its N + 3 records is invalid,
-// and a window reaching beyond the end of a shorter one (a truncated file) is invalid when it
-// is read. Only the 8 uninterpreted bytes may be anything. A minor body's file is the
-// caller's, of any layout: its step must be positive and S finite.
+// file stands in (ephemeris_file_layout.h): h must be the step of that body's files; the
+// range must begin exactly at the first date of the file's place (which fixes S to the bit)
+// and reach the first date of the next place of the chain (for a body of one file, the end
+// of its range). Each file's range thus meets its neighbours', a chain walk never turns back,
+// and the dates a file name covers follow from its place in the chain alone; files of another
+// step or another division of the chain are refused. The count N is held to the file's
+// length: a file longer than its N + 3 records is invalid, and a window reaching beyond the
+// end of a shorter one (a truncated file) is invalid when it is read. Only the 8
+// uninterpreted bytes may be anything. A minor body's file is the caller's, of any layout:
+// its step must be positive and S finite.
 #pragma once
 
 #include <string>
