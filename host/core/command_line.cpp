@@ -332,10 +332,10 @@ constexpr std::string_view kHelpHead =
     "                           one JSON line of positions per Julian day (from the\n"
     "                           arguments or one per line on standard input, a line of\n"
     "                           at most 4096 bytes); LIST is comma-separated body\n"
-    "                           numbers 1..17, 23..86 (default\n"
-    "                           1,2,3,4,5,10,11,13,14,15,16); JD within the years 1000 to 3000;\n"
-    "                           DIR holds the ephemeris files (default: the data directory\n"
-    "                           of ZODRIX.INI in the profile directory, else the shipped data)\n";
+    "                           numbers 1..17, 23..86 (default 1,2,3,4,5,10,11,13,14,\n"
+    "                           15,16); JD within the years 1000 to 3000; DIR holds the\n"
+    "                           ephemeris files (default: the data directory of\n"
+    "                           ZODRIX.INI in the profile directory, else the shipped data)\n";
 
 constexpr std::string_view kHelpTail =
     "  --help                   this text\n"
