@@ -3,12 +3,13 @@
 #include <cmath>
 
 #include "ephemeris/binary_file.h"
+#include "ephemeris/ephemeris_file_layout.h"
 #include "ephemeris/record_plausibility.h"
 
 namespace orbelle::ephemeris {
 
-FileReading ReadEphemerisFile(FileContentsCache& files, Integer body, const std::string& path, double jd,
-                              RecordWindow& window) {
+FileReading ReadEphemerisFile(FileContentsCache& files, Integer body, int chain_position, const std::string& path,
+                              double jd, RecordWindow& window) {
   BinaryFile file(files, path);
   const auto magic = file.Text(0, 4);
   if (!magic) return FileReading::kInvalid;
@@ -25,6 +26,11 @@ FileReading ReadEphemerisFile(FileContentsCache& files, Integer body, const std:
   const double S = *start;
   // N + 3 records after the header: a longer file is not what its header describes.
   if (file.Size() > base + 12 + 12 * (static_cast<std::uint64_t>(n) + 3)) return FileReading::kInvalid;
+  if (const auto layout = ShippedFileLayout(body, chain_position)) {
+    if (*step != layout->step_days || S + 3.0 * h != layout->first_jd || S + (n - 4.0) * h < layout->reaches_jd) {
+      return FileReading::kInvalid;
+    }
+  }
   if (jd < S + 3.0 * h) return FileReading::kBefore;
   window.last = S + (n - 4.0) * h;
   if (jd > window.last) return FileReading::kAfter;

@@ -8,6 +8,21 @@
 // bytes. The file covers S + 3h <= JD <= S + (N - 4)h; the window for a date is the eight
 // records from the one at S + (k - 3)h, k = floor((JD - S) / h), so the file holds N + 3
 // records in all.
+//
+// Nothing in a file tells what dates its records are for except S and h, and a record of
+// another date is as smooth and plausible as the right one: a header changed by one bit
+// (S moved by 512 days, h 48 instead of 32) gives positions that are wrong by degrees and
+// look right. So the header of a body that has shipped files (6..15) must fit the place the
+// file stands in (ephemeris_file_layout.h): h must be the step of that body's files; the
+// range must begin exactly at the first date of the file's place (which fixes S to the bit)
+// and reach the first date of the next place of the chain (for a body of one file, the end
+// of its range). Each file's range thus meets its neighbours', a chain walk never turns back,
+// and the dates a file name covers follow from its place in the chain alone; files of another
+// step or another division of the chain are refused. The count N is held to the file's
+// length: a file longer than its N + 3 records is invalid, and a window reaching beyond the
+// end of a shorter one (a truncated file) is invalid when it is read. Only the 8
+// uninterpreted bytes may be anything. A minor body's file is the caller's, of any layout:
+// its step must be positive and S finite.
 #pragma once
 
 #include <string>
@@ -18,12 +33,13 @@
 
 namespace orbelle::ephemeris {
 
-// Reads the window for `jd` from the file `path` (its bytes from `files`) into `window` (start, step and records).
-// A file without the "EPHM" header is invalid for bodies below 32. A step of zero or less, a
-// start that is not a finite number, a file longer than its N + 3 records, a window reaching
-// beyond the end of the file or records that cannot be right (PlausibleRecords) make the file
-// invalid.
-FileReading ReadEphemerisFile(FileContentsCache& files, Integer body, const std::string& path, double jd,
-                              RecordWindow& window);
+// Reads the window for `jd` from the file `path` (its bytes from `files`), the file of `body` at
+// `chain_position` of its chain, into `window` (start, step and records). A file without the
+// "EPHM" header is invalid for bodies below 32. A header that does not fit the file's place
+// (see above), a step of zero or less, a start that is not a finite number, a file longer than
+// its N + 3 records, a window reaching beyond the end of the file or records that cannot be
+// right (PlausibleRecords) make the file invalid.
+FileReading ReadEphemerisFile(FileContentsCache& files, Integer body, int chain_position, const std::string& path,
+                              double jd, RecordWindow& window);
 
 }  // namespace orbelle::ephemeris

@@ -22,13 +22,12 @@ RecordWindow& EphemerisFiles::Slot(Integer body, Integer lowest) {
 }
 
 // A request within the step of the body's cached window reads no file. Otherwise bodies
-// 6..15 look for `base_name` plus the body's current extension in the directory; a chain body whose
-// date lies before or after the file's range moves one file along the chain in that
-// direction and tries again, until a file covers the date or the chain ends. The walk never
-// turns back: a date that falls between two files (a gap in the installed chain) gets the
-// DATE ERROR result instead of a search back and forth. A file that cannot be used ends the
-// lookup with a report, and the body's next lookup starts again from the file without
-// extension. Each body keeps its own place in its chain, so that an answer for one body never
+// 6..15 look for `base_name` plus the body's current extension in the directory; a chain body
+// whose date lies before or after the file's range moves one file along the chain in that
+// direction and tries again, until a file covers the date or the chain ends. Each file's range
+// meets its neighbours' (the reader holds every header to its place in the chain), so the walk
+// never turns back. A file that cannot be used ends the lookup with a report, and the body's
+// next lookup starts again from the file without extension. Each body keeps its own place in its chain, so that an answer for one body never
 // depends on which other bodies were asked before. The cached window remembers its file, so that another file named for the same
 // body number is read rather than answered from the old records.
 std::optional<HeliocentricState> EphemerisFiles::EphemerisLookup(Integer body, const std::string& ephem_path,
@@ -40,11 +39,10 @@ std::optional<HeliocentricState> EphemerisFiles::EphemerisLookup(Integer body, c
 
   const bool chain = IsChainBody(body);
   int& extension = extension_[static_cast<std::size_t>(body)];
-  int direction = 0;
   for (;;) {
     const std::string path = minor ? ephem_path : source + ChainExtension(extension);
     RecordWindow window;
-    const FileReading reading = ReadEphemerisFile(contents_, body, path, jd, window);
+    const FileReading reading = ReadEphemerisFile(contents_, body, extension, path, jd, window);
     if (reading == FileReading::kCovered) {
       window.source = source;
       cached = std::move(window);
@@ -56,10 +54,7 @@ std::optional<HeliocentricState> EphemerisFiles::EphemerisLookup(Integer body, c
       return std::nullopt;
     }
     if (!chain) return std::nullopt;
-    const int step = reading == FileReading::kBefore ? -1 : +1;
-    if (direction == -step) return std::nullopt;
-    direction = step;
-    const auto next = ChainNeighbour(extension, step);
+    const auto next = ChainNeighbour(extension, reading == FileReading::kBefore ? -1 : +1);
     if (!next) return std::nullopt;
     extension = *next;
   }

@@ -3,7 +3,6 @@
 #include "settings/file_replacement.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <optional>
@@ -20,10 +19,13 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
+// Only A..Z fold to a..z, as the names of the classic functions do, and never by the process's
+// locale (a Turkish locale folds I to the dotless i, and DIRECTORY would not be found).
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
 }
 
 // One line of a profile file as the private-profile functions see it.

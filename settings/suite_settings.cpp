@@ -4,6 +4,7 @@
 #include <string_view>
 #include <type_traits>
 
+#include "host/core/utf8.h"
 #include "settings/profile_file.h"
 #include "settings/profile_number.h"
 #include "settings/profile_search.h"
@@ -32,7 +33,7 @@ class SettingsReader {
     if (const std::optional<Field> value = Convert<Field>(LeadingNumber(text))) return *value;
     const Field fallback = Convert<Field>(LeadingNumber(default_text)).value_or(Field{});
     if (report_) {
-      report_(std::string(kSuiteSettingsFile) + " [" + std::string(section) + "] " + std::string(key) + ": \"" + text +
+      report_(std::string(kSuiteSettingsFile) + " [" + std::string(section) + "] " + std::string(key) + ": \"" + host::Printable(text) +
               "\" is too large for its field; the default " + std::to_string(fallback) + " is used");
     }
     return fallback;

@@ -77,6 +77,22 @@ double ReadInstantJulianDay(const std::string& text, const RegionalConventions& 
   }
 }
 
+enum class LineRead { kLine, kEnd, kTooLong };
+
+// The next line of `in` into `line`, without its '\n'. Reading stops after kLongestInputLine
+// bytes without a line end, so that no input (a file without line ends, /dev/zero) can make
+// the line grow without bound.
+LineRead ReadLine(std::istream& in, std::string& line) {
+  line.clear();
+  std::streambuf& buffer = *in.rdbuf();
+  for (auto c = buffer.sbumpc(); c != std::char_traits<char>::eof(); c = buffer.sbumpc()) {
+    if (c == '\n') return LineRead::kLine;
+    if (line.size() == kLongestInputLine) return LineRead::kTooLong;
+    line += static_cast<char>(c);
+  }
+  return line.empty() ? LineRead::kEnd : LineRead::kLine;
+}
+
 // One line of the positions output: body 0, body 1, then the listed bodies, as the table
 // calls them.
 std::string PositionsJson(AnglesTable& t, double jd, const std::vector<Integer>& bodies) {
@@ -307,7 +323,12 @@ int PositionsCommand(const std::vector<std::string>& args, const RegionalConvent
     return status;
   }
   std::string line;
-  while (std::getline(std::cin, line)) {
+  for (LineRead read; (read = ReadLine(std::cin, line)) != LineRead::kEnd;) {
+    if (read == LineRead::kTooLong) {
+      Fail("a line of standard input is longer than " + std::to_string(kLongestInputLine) +
+           " bytes; reading stops there");
+      return kExitFailed;
+    }
     if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
     double jd = 0;
     try {
@@ -342,10 +363,11 @@ constexpr std::string_view kHelpHead =
     "            [WHEN ...]     one JSON line of positions per instant (from the arguments,\n"
     "                           the series from --from to --to every DAYS days (default 1,\n"
     "                           fractions allowed, at most 1000000 instants), or one per\n"
-    "                           line on standard input); WHEN is a Julian day (TT), a\n"
-    "                           request as for table, or now; values a body does not have\n"
-    "                           are null; LIST is comma-separated body numbers 1..17,\n"
-    "                           23..86 (default 1,2,3,4,5,10,11,13,14,15,16); within the\n"
+    "                           line on standard input, at most 4096 bytes a line); WHEN\n"
+    "                           is a Julian day (TT), a request as for table, or now;\n"
+    "                           values a body does not have are null; LIST is comma-\n"
+    "                           separated body numbers 1..17, 23..86 (default 1,2,3,4,5,\n"
+    "                           10,11,13,14,15,16); within the\n"
     "                           years 1000 to 3000; DIR holds the ephemeris files (default:\n"
     "                           the data directory of ZODRIX.INI in the profile directory,\n"
     "                           else the shipped data)\n";
@@ -381,7 +403,7 @@ std::optional<int> RunPortableCommand(const std::vector<std::string>& args, Regi
 }
 
 int UnknownCommand(const std::string& command) {
-  std::cerr << "orbelle-angles: unknown command \"" << command << "\" (see --help)\n";
+  Fail("unknown command \"" + Printable(command) + "\" (see --help)");
   return kExitUsage;
 }
 

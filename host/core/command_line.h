@@ -2,6 +2,7 @@
 // JSON or CSV, and the engine's positions for a list or a series of instants. Arguments are UTF-8.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +26,10 @@ std::string DefaultEphemerisDirectory();
 
 // `table [--json | --csv] [REQUEST | now]`, the request read in the notation of `region`.
 int TableCommand(const std::vector<std::string>& args, const RegionalConventions& region);
+// The longest line `positions` reads from standard input, in bytes: an instant needs a few
+// dozen; a longer line ends the command with a message.
+inline constexpr std::size_t kLongestInputLine = 4096;
+
 // `positions [--ephem-dir DIR] [--bodies LIST] [--from WHEN --to WHEN [--step DAYS]] [WHEN ...]`,
 // each WHEN a Julian day, a request in the notation of `region`, or now.
 int PositionsCommand(const std::vector<std::string>& args, const RegionalConventions& region);

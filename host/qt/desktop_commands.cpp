@@ -13,6 +13,7 @@
 #include "host/qt/automation_names.h"
 #include "host/qt/automation_server.h"
 #include "host/core/command_line.h"
+#include "host/core/utf8.h"
 #include "host/qt/quilan.h"
 
 namespace orbelle::host {
@@ -132,7 +133,7 @@ int RenderCommand(const QStringList& args) {
     return kExitFailed;
   }
   if (!form.grab().save(args[1], "PNG")) {
-    Fail("cannot write " + args[1].toStdString());
+    Fail("cannot write " + Printable(args[1].toStdString()));
     return kExitFailed;
   }
   return kExitOk;

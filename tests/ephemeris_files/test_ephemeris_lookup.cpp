@@ -1,10 +1,14 @@
 // The "EPHM" reader, the chain of files, the record cache and corrupt files, on synthetic
-// files whose positions are known exactly, and on the shipped chain files.
+// files whose positions are known exactly (as the files of a minor body, which may have any
+// layout), and on the shipped files.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <cmath>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <limits>
 #include <thread>
 
@@ -29,12 +33,12 @@ double LinearX(double jd) { return 1.0 + 0.001 * (jd - kS) / kStep; }
 
 TEST(EphemerisFile, CoverageEdgesRateAndHeaderlessVariant) {
   TempDir dir;
-  WriteLinear(dir / "CERES");
+  WriteLinear(dir / "MINOR.EPH");
   WriteLinear(dir / "MINOR.DAT", false);
   ReportingFiles f;
   // Covered from S + 3h to S + (N - 4)h inclusive; at S + 3h the window starts with p = 0.
   for (double jd : {kS + 30.0, kS + 77.7, kS + 160.0}) {
-    const auto s = f.files.EphemerisLookup(6, dir.Path(), jd, "CERES");
+    const auto s = f.files.EphemerisLookup(41, dir / "MINOR.EPH", jd, "");
     ASSERT_TRUE(s) << jd;
     EXPECT_NEAR(s->x, LinearX(jd), 2e-7) << jd;
     EXPECT_EQ(s->z, 0.5f);
@@ -46,12 +50,14 @@ TEST(EphemerisFile, CoverageEdgesRateAndHeaderlessVariant) {
   }
   // One day outside: the DATE ERROR result, nothing reported.
   for (double jd : {kS + 29.0, kS + 161.0}) {
-    EXPECT_FALSE(f.files.EphemerisLookup(6, dir.Path(), jd, "CERES")) << jd;
+    EXPECT_FALSE(f.files.EphemerisLookup(41, dir / "MINOR.EPH", jd, "")) << jd;
     EXPECT_FALSE(f.files.EphemerisLookup(40, dir / "MINOR.DAT", jd, "")) << jd;
   }
   EXPECT_TRUE(f.reports.empty());
   // Without its header the file is not an ephemeris file for bodies 6..15.
-  WriteLinear(dir / "VESTA", false);
+  std::ifstream vesta(DataDir() + "VESTA", std::ios::binary);
+  vesta.seekg(12);
+  WriteBytes(dir / "VESTA", std::string(std::istreambuf_iterator<char>(vesta), {}));
   EXPECT_FALSE(f.files.EphemerisLookup(9, dir.Path(), kS + 50.0, "VESTA"));
   EXPECT_EQ(f.reports, std::vector<std::string>{"INVALID EPHEMERIS:  " + dir.Path() + "VESTA"});
   // Only bodies 0..86 have a slot in the record cache.
@@ -61,13 +67,13 @@ TEST(EphemerisFile, CoverageEdgesRateAndHeaderlessVariant) {
 
 TEST(EphemerisFile, CacheServesTheStepWithoutReadingTheFile) {
   TempDir dir;
-  WriteLinear(dir / "CERES");
+  WriteLinear(dir / "MINOR");
   ReportingFiles f;
-  ASSERT_TRUE(f.files.EphemerisLookup(6, dir.Path(), kS + 55.0, "CERES"));  // window W = S + 20
-  std::filesystem::remove(dir / "CERES");
+  ASSERT_TRUE(f.files.EphemerisLookup(33, dir / "MINOR", kS + 55.0, ""));  // window W = S + 20
+  std::filesystem::remove(dir / "MINOR");
   // W + 3h exactly (p = 0) and just before W + 4h come from the cache.
   for (double jd : {kS + 50.0, kS + 59.99}) {
-    const auto s = f.files.EphemerisLookup(6, dir.Path(), jd, "CERES");
+    const auto s = f.files.EphemerisLookup(33, dir / "MINOR", jd, "");
     ASSERT_TRUE(s) << jd;
     EXPECT_NEAR(s->x, LinearX(jd), 2e-7);
   }
@@ -75,7 +81,7 @@ TEST(EphemerisFile, CacheServesTheStepWithoutReadingTheFile) {
   // W + 4h needs the next window: once the bytes read are due for a look at the disk, the
   // file is read again, and it is gone.
   std::this_thread::sleep_for(ephemeris::FileContentsCache::kRecheckAfter + std::chrono::milliseconds(50));
-  EXPECT_FALSE(f.files.EphemerisLookup(6, dir.Path(), kS + 60.0, "CERES"));
+  EXPECT_FALSE(f.files.EphemerisLookup(33, dir / "MINOR", kS + 60.0, ""));
   EXPECT_EQ(f.reports.size(), 1u);
   // The cache remembers its file: another file for the same body number is read.
   WriteEphemerisFile(dir / "OTHER", true, 20, kS, kStep, std::vector<Record>(23, Record{3.0f, 0.0f, 0.0f}));
@@ -134,20 +140,16 @@ TEST(EphemerisChain, WalksBothWaysAndEachBodyStartsWhereItsLastLookupEnded) {
   EXPECT_TRUE(f.reports.empty());
 }
 
-TEST(EphemerisChain, GapsAndMissingFilesEndTheLookupWithoutLooping) {
+TEST(EphemerisChain, MissingFilesEndTheLookupWithAReport) {
   TempDir dir;
-  // "" covers S + 30 .. S + 160, ".M1" ends a hundred days earlier: a date in between.
-  WriteEphemerisFile(dir / "PLUTO", true, 20, kS, kStep, LinearRecords(23, 40.0f));
-  WriteEphemerisFile(dir / "PLUTO.M1", true, 20, kS - 300.0, kStep, LinearRecords(23, 40.0f));
-  ReportingFiles f;
-  EXPECT_FALSE(f.files.EphemerisLookup(15, dir.Path(), kS - 50.0, "PLUTO"));
-  EXPECT_TRUE(f.reports.empty());
+  for (const char* name : {"PLUTO", "PLUTO.M1"}) std::filesystem::copy_file(DataDir() + name, dir / name);
   // A date before ".M1" needs ".M2", which is missing: reported once, naming the file; the
   // next chain lookup starts from the file without extension again.
-  EXPECT_FALSE(f.files.EphemerisLookup(15, dir.Path(), kS - 1000.0, "PLUTO"));
+  ReportingFiles f;
+  EXPECT_FALSE(f.files.EphemerisLookup(15, dir.Path(), ReadCoverage(dir / "PLUTO.M1").first - 1.0, "PLUTO"));
   EXPECT_EQ(f.reports, std::vector<std::string>{"INVALID EPHEMERIS:  " + dir.Path() + "PLUTO.M2"});
   EXPECT_EQ(f.files.CurrentExtension(15), "");
-  EXPECT_TRUE(f.files.EphemerisLookup(15, dir.Path(), kS + 40.0, "PLUTO"));
+  EXPECT_TRUE(f.files.EphemerisLookup(15, dir.Path(), 2451545.0, "PLUTO"));
 
   // Through the driver: the DATE ERROR result, the path untouched, one report.
   EngineCall call;
@@ -177,7 +179,6 @@ TEST(CorruptEphemerisFiles, GiveTheDateErrorAndOneReportNeverAReadBeyondTheFileO
   const std::vector<std::pair<const char*, Writer>> cases = {
       {"empty", bytes("")},
       {"truncated header", bytes(std::string("EPHM") + std::string(12, '\0'))},
-      {"wrong magic", bytes("EPHX" + std::string(200, '\1'))},
       {"zero step", file(20, kS, 0, LinearRecords(23))},
       {"negative step", file(20, kS, -10, LinearRecords(23))},
       {"count beyond the end", file(900, kS, kStep, LinearRecords(23))},
@@ -197,24 +198,69 @@ TEST(CorruptEphemerisFiles, GiveTheDateErrorAndOneReportNeverAReadBeyondTheFileO
       {"device", [](const std::string& p) { std::filesystem::create_symlink("/dev/zero", p); }},
   };
   TempDir dir;
+  const std::string path = dir / "MINOR";
   for (const auto& [what, write] : cases) {
     ReportingFiles f;
-    std::filesystem::remove_all(dir / "JUNO");
-    write(dir / "JUNO");
+    std::filesystem::remove_all(path);
+    write(path);
     // The count beyond the end is asked for a date past the records the file holds.
     const double jd = std::string(what) == "count beyond the end" ? kS + 500.0 : kS + 45.0;
     std::optional<HeliocentricState> s;
-    ASSERT_NO_THROW(s = f.files.EphemerisLookup(8, dir.Path(), jd, "JUNO")) << what;
+    ASSERT_NO_THROW(s = f.files.EphemerisLookup(40, path, jd, "")) << what;
     EXPECT_FALSE(s) << what;
-    EXPECT_EQ(f.reports, std::vector<std::string>{"INVALID EPHEMERIS:  " + dir.Path() + "JUNO"}) << what;
+    EXPECT_EQ(f.reports, std::vector<std::string>{"INVALID EPHEMERIS:  " + path}) << what;
   }
   // The intact part of a file whose count runs beyond its end still serves its dates.
   ReportingFiles f;
-  std::filesystem::remove(dir / "JUNO");
-  file(900, kS, kStep, LinearRecords(23))(dir / "JUNO");
-  const auto intact = f.files.EphemerisLookup(8, dir.Path(), kS + 45.0, "JUNO");
+  std::filesystem::remove(path);
+  file(900, kS, kStep, LinearRecords(23))(path);
+  const auto intact = f.files.EphemerisLookup(40, path, kS + 45.0, "");
   ASSERT_TRUE(intact);
   EXPECT_NEAR(intact->x, LinearX(kS + 45.0), 2e-7);
+}
+
+// Records of another date are as smooth and plausible as the right ones, so only the header
+// tells: it must fit the file's place. The first two files once gave Jupiter 102.40 and Pluto
+// 254.68 at JD 2451545 (right: 25.25 and 251.45), with no report.
+TEST(CorruptEphemerisFiles, AHeaderThatDoesNotFitTheFilesPlaceIsReported) {
+  using Change = std::function<void(std::string&)>;
+  const auto flip = [](std::size_t byte, int bit) -> Change {
+    return [=](std::string& b) { b[byte] = static_cast<char>(b[byte] ^ (1 << bit)); };
+  };
+  const std::vector<std::tuple<const char*, const char*, ephemeris::Integer, Change>> cases = {
+      {"bit 0 of byte 19: S 512 days later", "PLUTO", ephemeris::kPluto, flip(19, 0)},
+      {"bit 4 of byte 22: a step of 48 days", "JUPITER", ephemeris::kJupiter, flip(22, 4)},
+      {"bit 1 of byte 22: a step of 20 days", "CHIRON", ephemeris::kChiron, flip(22, 1)},
+      {"bit 0 of byte 0: no \"EPHM\"", "JUPITER", ephemeris::kJupiter, flip(0, 0)},
+      {"the file of the place before", "JUPITER.M1", ephemeris::kJupiter, [](std::string&) {}},
+      // Only the step is wrong: the covered range still begins and ends where it should.
+      {"a step of 16 days, S and N to match", "JUPITER", ephemeris::kJupiter,
+       [](std::string& b) {
+         const std::int16_t n = 6200, h = 16;
+         const double start = ReadCoverage(DataDir() + "JUPITER").first - 3 * h;
+         std::memcpy(b.data() + 12, &n, 2);
+         std::memcpy(b.data() + 14, &start, 8);
+         std::memcpy(b.data() + 22, &h, 2);
+       }},
+      {"cut to its first half, its count to match", "JUPITER", ephemeris::kJupiter,
+       [](std::string& b) {
+         const std::int16_t n = 1531;
+         std::memcpy(b.data() + 12, &n, 2);
+         b.resize(24 + 12 * (n + 3));
+       }},
+  };
+  TempDir dir;
+  for (const auto& [what, source, body, change] : cases) {
+    std::ifstream in(DataDir() + source, std::ios::binary);
+    std::string bytes(std::istreambuf_iterator<char>(in), {});
+    change(bytes);
+    const std::string name(ephemeris::BodyName(body));
+    WriteBytes(dir / name, bytes);
+    ReportingFiles f;
+    EXPECT_FALSE(f.files.EphemerisLookup(body, dir.Path(), 2451545.0, name)) << source << ", " << what;
+    EXPECT_EQ(f.reports, std::vector<std::string>{"INVALID EPHEMERIS:  " + dir / name}) << source << ", " << what;
+    std::filesystem::remove(dir / name);
+  }
 }
 
 // Found by fuzzing: finite coordinates near the top of the single range, and a body just

@@ -2,6 +2,8 @@
 // GetPrivateProfileStringA / WritePrivateProfileStringA.
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 #include "settings/profile_file.h"
 #include "tests/settings/temp_directory.h"
 
@@ -41,6 +43,17 @@ TEST_F(ProfileFileTest, ReaderNamesQuotesDefaultsAndDuplicates) {
       {"A", "j", "dflt", "dflt"},
   };
   for (const auto& c : cases) EXPECT_EQ(Get(c.section, c.key, c.def), c.value) << c.section << " " << c.key;
+}
+
+// Under Turkish rules a capital I folds to the dotless i, so a locale's case folding would not
+// find DIRECTORY= or [Options]: names fold only the ASCII letters, whatever the locale.
+TEST_F(ProfileFileTest, NamesFoldTheSameInTheTurkishLocale) {
+  const std::string saved = std::setlocale(LC_ALL, nullptr);
+  if (!std::setlocale(LC_ALL, "tr_TR.UTF-8")) GTEST_SKIP() << "tr_TR.UTF-8 locale not installed";
+  dir.Write("P.INI", "[EPHEM]\nDIRECTORY=/opt/data/\n[Options]\nwidth=5\n");
+  EXPECT_EQ(Get("Ephem", "Directory"), "/opt/data/");
+  EXPECT_EQ(Get("OPTIONS", "WIDTH"), "5");
+  std::setlocale(LC_ALL, saved.c_str());
 }
 
 TEST_F(ProfileFileTest, BufferKeepsRoomForTheTerminatingNul) {

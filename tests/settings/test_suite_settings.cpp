@@ -84,10 +84,11 @@ TEST_F(SuiteSettingsTest, AnythingButARegularFileNamingADirectoryMeansNotInstall
 }
 
 // Numbers are taken as the profile functions give them (see test_profile_number.cpp); one too
-// large for its field is reported and the default kept.
+// large for its field is reported, its text with control characters as \xNN (a terminal
+// escape in the file never reaches the terminal), and the default kept.
 TEST_F(SuiteSettingsTest, NumbersAreReadOrReported) {
   const SuiteSettings s = Load(
-      "[EPHEM]\nDirectory=/d/\n[SETUP]\nGMT=40000\n[OPTIONS]\nVALUE=3e9\nPLANETS=\nSELECT= 12h\n"
+      "[EPHEM]\nDirectory=/d/\n[SETUP]\nGMT=99999999\x1b]2;X\a\n[OPTIONS]\nVALUE=3e9\nPLANETS=\nSELECT= 12h\n"
       "[OPTIONS HOR]\nVALUE=abc\n[NC]\nShowQuadrexLines=-32769\n[LATITUDE]\nDEGREE=1e39\n");
   EXPECT_EQ(s.TimeZone, 0);
   EXPECT_EQ(s.OptionsValue, 33554431);
@@ -98,7 +99,7 @@ TEST_F(SuiteSettingsTest, NumbersAreReadOrReported) {
   EXPECT_EQ(s.LatitudeDegrees, 0.0f);
   ASSERT_EQ(reports.size(), 4u);
   EXPECT_NE(reports[0].find("[OPTIONS] VALUE"), std::string::npos) << reports[0];
-  EXPECT_NE(reports[1].find("[SETUP] GMT: \"40000\""), std::string::npos) << reports[1];
+  EXPECT_NE(reports[1].find("[SETUP] GMT: \"99999999\\x1B]2;X\\x07\""), std::string::npos) << reports[1];
 }
 
 }  // namespace
