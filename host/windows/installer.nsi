@@ -42,6 +42,7 @@ BrandingText "${PRODUCT} ${VERSION}"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
+!define MUI_FINISHPAGE_NOAUTOCLOSE  ; the log stays until the user moves on
 !define MUI_WELCOMEPAGE_TEXT "This will install ${PRODUCT} ${VERSION}: the window $\"Planets Position$\" with the zodiacal longitudes of the Sun, the Moon, the planets and the lunar node, for the programs of the suite and from the Start menu.$\r$\n$\r$\nClick Next to continue."
 !define MUI_FINISHPAGE_RUN "$INSTDIR\OrbelleAngles.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Open Planets Position"
