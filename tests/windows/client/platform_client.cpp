@@ -84,7 +84,22 @@ void LateBound() {
   CheckWindow(kChristmas);
 }
 
+// The marshaler of an early-bound client lays out _QuilanCls from the type library registered
+// for the client's platform (win32 or win64): it must load, and be built for that platform.
+void CheckRegisteredTypeLibrary() {
+  ComPtr<ITypeLib> library;
+  const HRESULT loaded = LoadRegTypeLib(LIBID_OrbelleAngles, 1, 0, 0, &library);
+  Check(loaded == S_OK, "the type library registered for this platform loads " + Hex(loaded));
+  if (FAILED(loaded)) return;
+  TLIBATTR* attributes = nullptr;
+  if (FAILED(library->GetLibAttr(&attributes))) return;
+  const SYSKIND platform = sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32;
+  Check(attributes->syskind == platform, "and is built for it");
+  library->ReleaseTLibAttr(attributes);
+}
+
 void EarlyBound() {
+  CheckRegisteredTypeLibrary();
   ComPtr<IUnknown> object;
   const HRESULT created = CoCreateInstance(CLSID_QuilanCls, nullptr, CLSCTX_LOCAL_SERVER, IID_IUnknown,
                                           reinterpret_cast<void**>(object.GetAddressOf()));
