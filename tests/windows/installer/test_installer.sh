@@ -32,6 +32,7 @@ else
   template="${ORBELLE_WINE_TEMPLATE:-}"
 fi
 mkdir -p "$screenshots"
+rm -f "$screenshots/$platform-"*.png
 
 failures=0
 check() {  # check DESCRIPTION COMMAND...
