@@ -1,24 +1,4 @@
-# Cross-building the Windows programs (64-bit) with Debian's mingw-w64.
-#
-# The -posix compilers: their C++ library has std::thread and std::mutex, which GoogleTest
-# needs. Everything links statically, so the programs import only system DLLs.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-building the Windows programs for 64-bit Windows (x86-64) with Debian's mingw-w64.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-
 set(ORBELLE_MINGW x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${ORBELLE_MINGW}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${ORBELLE_MINGW}-g++-posix)
-set(CMAKE_RC_COMPILER ${ORBELLE_MINGW}-windres)
-set(ORBELLE_WIDL ${ORBELLE_MINGW}-widl)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${ORBELLE_MINGW})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
-
-# Test programs run under wine, in the prefix the wine wrapper names.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/windows/wine-run)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

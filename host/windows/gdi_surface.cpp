@@ -11,6 +11,7 @@ namespace {
 
 constexpr int kFirstSignCode = 94;  // Aries in Wingdings; Pisces is 105
 constexpr int kSignCount = 12;
+constexpr const wchar_t* kTrueTypeTableFontFace = L"Microsoft Sans Serif";
 
 bool SameFace(const std::wstring& a, const std::wstring& b) {
   if (a.size() != b.size()) return false;
@@ -65,7 +66,14 @@ GdiSurface::GdiSurface(int width, int height, int dots_per_inch)
   SetBkMode(dc_, TRANSPARENT);
 
   const int font_height = MulDiv(kTableFontCentipoints, dots_per_inch, 7200);
-  table_font_ = MakeFont(kTableFontFace, font_height);
+  text_face_ = kTableFontFace;
+  table_font_ = MakeFont(kTrueTypeTableFontFace, font_height);
+  if (FontHolds(dc_, table_font_, kTrueTypeTableFontFace, L"0")) {
+    text_face_ = kTrueTypeTableFontFace;
+  } else {
+    DeleteObject(table_font_);
+    table_font_ = MakeFont(kTableFontFace, font_height);
+  }
   ChooseSignFont(font_height);
   font_name_ = Narrow(kTableFontFace);
   SelectObject(dc_, table_font_);
@@ -84,21 +92,20 @@ GdiSurface::~GdiSurface() {
 }
 
 void GdiSurface::ChooseSignFont(int height) {
-  std::wstring wingdings_codes;
-  for (int k = 0; k < kSignCount; ++k) wingdings_codes += static_cast<wchar_t>(kFirstSignCode + k);
-  sign_font_ = MakeFont(L"Wingdings", height);
-  if (FontHolds(dc_, sign_font_, L"Wingdings", wingdings_codes)) {
-    sign_face_ = L"Wingdings";
-    signs_from_wingdings_ = true;
-    return;
+  std::wstring zodiac, wingdings_codes;
+  for (int k = 0; k < kSignCount; ++k) {
+    zodiac += static_cast<wchar_t>(0x2648 + k);
+    wingdings_codes += static_cast<wchar_t>(kFirstSignCode + k);
   }
-  DeleteObject(sign_font_);
-  std::wstring zodiac;
-  for (int k = 0; k < kSignCount; ++k) zodiac += static_cast<wchar_t>(0x2648 + k);
-  for (const wchar_t* face : {L"Segoe UI Symbol", L"DejaVu Sans"}) {
-    sign_font_ = MakeFont(face, height);
-    if (FontHolds(dc_, sign_font_, face, zodiac)) {
-      sign_face_ = face;
+  const struct {
+    const wchar_t* face;
+    const std::wstring& codes;
+  } candidates[] = {{L"Segoe UI Symbol", zodiac}, {L"Wingdings", wingdings_codes}, {L"DejaVu Sans", zodiac}};
+  for (const auto& candidate : candidates) {
+    sign_font_ = MakeFont(candidate.face, height);
+    if (FontHolds(dc_, sign_font_, candidate.face, candidate.codes)) {
+      sign_face_ = candidate.face;
+      signs_from_wingdings_ = &candidate.codes == &wingdings_codes;
       return;
     }
     DeleteObject(sign_font_);

@@ -2,10 +2,13 @@
 // printed (as a classic form with a persistent image does), copied to the window when it
 // paints. Widths and positions are in pixels.
 //
-// The table's font is "MS Sans Serif" at 9.75 points. The sign font: Wingdings where that
-// font really holds the zodiac glyphs at codes 94..105 (it does on Windows); otherwise the
-// Unicode zodiac symbols U+2648..U+2653 in the first font that has all twelve ("Segoe UI
-// Symbol" on Windows, DejaVu Sans under wine, which maps "Wingdings" to a text font).
+// The table's font is "MS Sans Serif" at 9.75 points, drawn from its TrueType version
+// "Microsoft Sans Serif" (same design and widths) where present: Windows keeps "MS Sans
+// Serif" as a bitmap font, which is never smoothed. Text is anti-aliased. The signs: the
+// Unicode zodiac symbols U+2648..U+2653 from "Segoe UI Symbol" where that font really holds
+// them (Windows 7 and later); else Wingdings where it really holds the zodiac glyphs at codes
+// 94..105; else the Unicode symbols in DejaVu Sans (under wine, which maps "Wingdings" to a
+// text font).
 #pragma once
 
 #include <windows.h>
@@ -36,6 +39,9 @@ class GdiSurface : public host::DrawingSurface {
   void Print(const std::string& text, bool end_line) override;
 
   HDC Dc() const { return dc_; }
+  int DotsPerInch() const { return dots_per_inch_; }
+  // The face that draws the table's text.
+  const std::wstring& TextFace() const { return text_face_; }
   int LineHeight() const { return line_height_; }
   // The face that draws the sign glyphs, and whether it is Wingdings with its own codes.
   const std::wstring& SignFace() const { return sign_face_; }
@@ -52,6 +58,7 @@ class GdiSurface : public host::DrawingSurface {
   HFONT table_font_ = nullptr;
   HFONT sign_font_ = nullptr;
   HFONT other_font_ = nullptr;  // a font the table named that is neither of the two
+  std::wstring text_face_;
   std::wstring sign_face_;
   bool signs_from_wingdings_ = false;
   int width_, height_, dots_per_inch_;

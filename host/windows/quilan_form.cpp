@@ -5,12 +5,13 @@
 
 #include "host/core/request_text.h"
 #include "host/windows/wide_text.h"
+#include "host/windows/window_dpi.h"
 #include "host/windows/window_position.h"
 
 namespace orbelle::windows {
 namespace {
 
-constexpr int kMargin = 6;
+constexpr int kMarginAt96Dpi = 6;  // pixels at 96 dots per inch
 constexpr int kBoxCentipoints = 825;  // the request box: "MS Sans Serif", 8.25 points, bold
 constexpr int kBoxCharacters = 24;
 constexpr int kTableLines = 14;  // request, blank line, header, eleven rows
@@ -19,13 +20,6 @@ constexpr UINT_PTR kStatusId = 2;
 constexpr COLORREF kStatusColour = RGB(128, 0, 0);
 // Held by the first running copy; a second copy finds it taken.
 constexpr const wchar_t* kInstanceMutex = L"Local\\OrbelleAngles.Quilan.Instance";
-
-int ScreenDotsPerInch() {
-  const HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
 
 std::wstring WindowText(HWND window) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
@@ -42,6 +36,10 @@ QuilanForm::QuilanForm(HINSTANCE instance, PrintAngles print_angles)
   window_class.lpfnWndProc = WindowProcedure;
   window_class.hInstance = instance;
   window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  // The program's icon (resource 1), in the caption and the task bar at their sizes.
+  window_class.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+  window_class.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                       GetSystemMetrics(SM_CYSMICON), 0));
   window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   window_class.lpszClassName = kWindowClass;
   RegisterClassExW(&window_class);
@@ -65,22 +63,29 @@ void QuilanForm::ApplyDuplicateInstanceRule() {
   ExitProcess(0);
 }
 
+int QuilanForm::Margin() const { return MulDiv(kMarginAt96Dpi, surface_->DotsPerInch(), kDefaultDotsPerInch); }
+
+void QuilanForm::ScaleTo(int dots_per_inch) {
+  surface_ = std::make_unique<GdiSurface>(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), dots_per_inch);
+  const HFONT old_font = box_font_;
+  box_font_ = CreateFontW(-MulDiv(kBoxCentipoints, dots_per_inch, 7200), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                          DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH,
+                          surface_->TextFace().c_str());
+  for (HWND child : {request_box_, status_})
+    if (child) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(box_font_), TRUE);
+  if (old_font) DeleteObject(old_font);
+}
+
 void QuilanForm::Load() {
   if (window_) return;
-  const int dpi = ScreenDotsPerInch();
-  if (!surface_) {
-    surface_ = std::make_unique<GdiSurface>(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), dpi);
-    if (!box_font_)
-      box_font_ = CreateFontW(-MulDiv(kBoxCentipoints, dpi, 7200), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
-                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                              DEFAULT_PITCH, kTableFontFace);
-  }
+  if (!surface_) ScaleTo(WindowDotsPerInch(nullptr));
   // The designed size: the table's columns and lines, then the request box.
   GdiSurface& s = *surface_;
+  const int margin = Margin();
   const float table_width = s.TextWidth("NORTH TRUE N") + 2 * s.TextWidth("0000000") +
                             s.TextWidth("  00000000000") + s.TextWidth("000.00   ");
-  const int box_height = s.LineHeight() + 2 * kMargin;
-  RECT outer{0, 0, static_cast<LONG>(table_width) + 2 * kMargin, kTableLines * s.LineHeight() + box_height + 3 * kMargin};
+  const int box_height = s.LineHeight() + 2 * margin;
+  RECT outer{0, 0, static_cast<LONG>(table_width) + 2 * margin, kTableLines * s.LineHeight() + box_height + 3 * margin};
   const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   AdjustWindowRectEx(&outer, style, FALSE, 0);
 
@@ -142,11 +147,12 @@ std::optional<RequestProblem> QuilanForm::RequestChanged() {
 void QuilanForm::LayOut() {
   RECT client{};
   GetClientRect(window_, &client);
-  const int box_height = surface_->LineHeight() + 2 * kMargin;
+  const int margin = Margin();
+  const int box_height = surface_->LineHeight() + 2 * margin;
   const int box_width = static_cast<int>(surface_->TextWidth(std::string(kBoxCharacters, '0')));
-  const int top = std::max(0, static_cast<int>(client.bottom) - box_height - kMargin);
-  MoveWindow(request_box_, kMargin, top, box_width, box_height, TRUE);
-  MoveWindow(status_, 2 * kMargin + box_width, top, std::max(0, static_cast<int>(client.right) - 3 * kMargin - box_width),
+  const int top = std::max(0, static_cast<int>(client.bottom) - box_height - margin);
+  MoveWindow(request_box_, margin, top, box_width, box_height, TRUE);
+  MoveWindow(status_, 2 * margin + box_width, top, std::max(0, static_cast<int>(client.right) - 3 * margin - box_width),
              box_height, TRUE);
 }
 
@@ -175,6 +181,16 @@ LRESULT QuilanForm::Handle(UINT message, WPARAM w, LPARAM l) {
     case WM_SIZE:
       LayOut();
       return 0;
+    case WM_DPICHANGED: {
+      // Moved to a monitor of another scale (or the scale changed): fonts and table at the new
+      // DPI, the window at the size Windows suggests for it.
+      ScaleTo(HIWORD(w));
+      const RECT& suggested = *reinterpret_cast<const RECT*>(l);
+      SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      if (GetWindowTextLengthW(request_box_) > 0) RequestChanged();
+      return 0;
+    }
     case WM_ERASEBKGND:
       return 1;  // the image covers the whole client area
     case WM_PAINT: {
@@ -188,6 +204,11 @@ LRESULT QuilanForm::Handle(UINT message, WPARAM w, LPARAM l) {
     case WM_CLOSE:  // Form_Unload
       SaveWindowPosition(kPositionFile, window_);
       DestroyWindow(window_);
+      return 0;
+    case WM_ENDSESSION:
+      // Log-off or shutdown: the process ends after this without WM_CLOSE, so the place is
+      // kept here as on close.
+      if (w) SaveWindowPosition(kPositionFile, window_);
       return 0;
     case WM_DESTROY: {
       window_ = request_box_ = status_ = nullptr;

@@ -2,7 +2,8 @@
 // request box DDEFTGT at the bottom left and, beside it, why the last request drew no table.
 //
 // Loading the form (Form_Load) applies the duplicate-instance rule, sets the caption, makes
-// the window top-most and restores its size and place; closing it (Form_Unload) saves them.
+// the window top-most and restores its size and place; closing it (Form_Unload) saves them,
+// and so does the end of the session (log-off, shutdown).
 // The form object outlives its window: using it after the window was closed loads it again.
 #pragma once
 
@@ -58,6 +59,9 @@ class QuilanForm {
   LRESULT Handle(UINT message, WPARAM w, LPARAM l);
   std::optional<RequestProblem> RequestChanged();
   void LayOut();
+  // The surface and the request box's font at `dots_per_inch`.
+  void ScaleTo(int dots_per_inch);
+  int Margin() const;
   void ApplyDuplicateInstanceRule();
 
   HINSTANCE instance_;

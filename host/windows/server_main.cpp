@@ -3,10 +3,12 @@
 //   OrbelleAngles.exe /RegServer [/User]   register (per machine when allowed, else per user;
 //                                          /User asks for the user's registration)
 //   OrbelleAngles.exe /UnregServer         remove the registration
-//   OrbelleAngles.exe -Embedding           started by COM for a client
-//   OrbelleAngles.exe                      started by hand: shows the window
+//   OrbelleAngles.exe -Embedding           started by COM for a client (also /Automation)
+//   OrbelleAngles.exe                      started by hand (or from the Start menu): shows
+//                                          the window with the table for now
 //
-// The exit code of the registration commands is 0 on success, 1 otherwise.
+// The exit code of the registration commands is 0 on success, 1 otherwise. A switch not
+// listed here is named in a message box, and the exit code is 2.
 #include <windows.h>
 #include <objbase.h>
 #include <shellapi.h>
@@ -18,6 +20,7 @@
 #include "host/windows/quilan_cls.h"
 #include "host/windows/quilan_server.h"
 #include "host/windows/registration.h"
+#include "host/windows/request_for_now.h"
 #include "host/windows/server_lifetime.h"
 
 namespace {
@@ -31,7 +34,6 @@ std::vector<std::wstring> Switches() {
   for (int i = 1; i < count; ++i) {
     std::wstring s = arguments[i];
     if (!s.empty() && (s[0] == L'/' || s[0] == L'-')) s.erase(0, 1);
-    for (wchar_t& c : s) c = static_cast<wchar_t>(towlower(c));
     switches.push_back(s);
   }
   LocalFree(arguments);
@@ -40,8 +42,21 @@ std::vector<std::wstring> Switches() {
 
 bool Has(const std::vector<std::wstring>& switches, const wchar_t* name) {
   for (const std::wstring& s : switches)
-    if (s == name) return true;
+    if (_wcsicmp(s.c_str(), name) == 0) return true;
   return false;
+}
+
+constexpr int kUnknownSwitch = 2;
+
+// The first switch this program does not know, or nothing.
+const std::wstring* UnknownSwitch(const std::vector<std::wstring>& switches) {
+  for (const std::wstring& s : switches) {
+    bool known = false;
+    for (const wchar_t* name : {L"regserver", L"unregserver", L"user", L"embedding", L"automation"})
+      known = known || _wcsicmp(s.c_str(), name) == 0;
+    if (!known) return &s;
+  }
+  return nullptr;
 }
 
 int RunServer(HINSTANCE instance, bool embedded) {
@@ -56,9 +71,13 @@ int RunServer(HINSTANCE instance, bool embedded) {
     return 1;
   }
   if (!embedded) {
-    // Started by hand: the window of one instance that nobody else holds.
+    // Started by hand: the window of one instance that nobody else holds, with the table for
+    // the present moment.
     IUnknown* own = nullptr;
-    if (SUCCEEDED(factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&own)))) own->Release();
+    if (SUCCEEDED(factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&own)))) {
+      server.Data(RequestForNow());
+      own->Release();
+    }
   }
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
@@ -74,6 +93,13 @@ int RunServer(HINSTANCE instance, bool embedded) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   const std::vector<std::wstring> switches = Switches();
+  if (const std::wstring* unknown = UnknownSwitch(switches)) {
+    const std::wstring message = L"Unknown switch: /" + *unknown +
+                                 L"\n\nOrbelleAngles.exe knows /RegServer [/User], /UnregServer and /Embedding; "
+                                 L"without a switch it shows the window.";
+    MessageBoxW(nullptr, message.c_str(), kApplicationTitle, MB_OK | MB_ICONERROR);
+    return kUnknownSwitch;
+  }
   if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
   int code = 0;
   if (Has(switches, L"regserver")) {
@@ -82,7 +108,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   } else if (Has(switches, L"unregserver")) {
     code = UnregisterServer() == ERROR_SUCCESS ? 0 : 1;
   } else {
-    code = RunServer(instance, Has(switches, L"embedding"));
+    code = RunServer(instance, Has(switches, L"embedding") || Has(switches, L"automation"));
   }
   CoUninitialize();
   return code;

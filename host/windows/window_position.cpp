@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "host/core/window_placement.h"
+#include "host/windows/window_dpi.h"
 
 namespace orbelle::windows {
 namespace {
@@ -12,13 +13,10 @@ using host::PixelRect;
 
 constexpr int kTwipsPerInch = 1440;
 
-// The primary screen in pixels, its work area (less the task bars) and twips per pixel: 15 at
-// 96 dots per inch.
-host::PlacementScreen Screen() {
-  const HDC dc = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
-  ReleaseDC(nullptr, dc);
-  const float twips = static_cast<float>(kTwipsPerInch) / static_cast<float>(dpi > 0 ? dpi : 96);
+// The primary screen in pixels, its work area (less the task bars) and twips per pixel at the
+// window's own dots per inch: 15 at 96.
+host::PlacementScreen Screen(HWND window) {
+  const float twips = static_cast<float>(kTwipsPerInch) / static_cast<float>(WindowDotsPerInch(window));
   RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
@@ -45,7 +43,7 @@ bool SizableBorder(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS
 
 }  // namespace
 
-void CentreWindow(HWND window) { Place(window, host::Centred(Outer(window), Screen())); }
+void CentreWindow(HWND window) { Place(window, host::Centred(Outer(window), Screen(window))); }
 
 void LoadWindowPosition(const char* file, HWND window, SIZE designed) {
   const host::StoredPlacement stored{Read(file, "Height"), Read(file, "Width"), Read(file, "Left"), Read(file, "Top")};
@@ -53,12 +51,12 @@ void LoadWindowPosition(const char* file, HWND window, SIZE designed) {
   // its minimum tracking size either.
   const PixelRect smallest{0, 0, std::max<int>(designed.cx, GetSystemMetrics(SM_CXMINTRACK)),
                            std::max<int>(designed.cy, GetSystemMetrics(SM_CYMINTRACK))};
-  Place(window, host::RestorePlacement(stored, Outer(window), SizableBorder(window), smallest, Screen()).outer);
+  Place(window, host::RestorePlacement(stored, Outer(window), SizableBorder(window), smallest, Screen(window)).outer);
 }
 
 void SaveWindowPosition(const char* file, HWND window) {
   if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
-  for (const auto& [key, text] : host::SavedPlacement(Outer(window), Screen()))
+  for (const auto& [key, text] : host::SavedPlacement(Outer(window), Screen(window)))
     WritePrivateProfileStringA("Size", key.c_str(), text.c_str(), file);
 }
 

@@ -1,6 +1,6 @@
 // The window's size and place between runs, in the position file "OrbelleAnglesPos.Ini",
 // section "Size", keys "Height", "Width", "Left", "Top": the outer window in twips (1/1440
-// inch) at the screen's dots per inch. The file is read and written with the system's
+// inch) at the window's dots per inch. The file is read and written with the system's
 // private-profile functions; its bare name puts it in the Windows directory.
 #pragma once
 

@@ -1,6 +1,18 @@
 #include "tests/windows/client/automation_client.h"
 
+#include <algorithm>
+
 namespace orbelle::testing {
+namespace {
+
+// The colours of the table's rows (the classic sixteen-colour palette): Sun, Moon, Mercury,
+// Venus, Mars, Jupiter, Saturn, Uranus, Neptune, Pluto, node.
+const COLORREF kRowColours[] = {RGB(0, 0, 255),   RGB(0, 0, 0),   RGB(255, 0, 255),   RGB(0, 255, 255),
+                                RGB(255, 0, 0),   RGB(0, 255, 0), RGB(192, 192, 192), RGB(0, 128, 0),
+                                RGB(0, 128, 128), RGB(128, 128, 128), RGB(128, 0, 0)};
+constexpr int kLeastRowPixels = 20;
+
+}  // namespace
 
 bool RunningUnderWine() {
   const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
@@ -64,6 +76,21 @@ DWORD WindowProcessId(HWND window) {
   return id;
 }
 
+HANDLE StartServerByHand(const std::wstring& arguments) {
+  wchar_t server[MAX_PATH] = {};
+  LONG size = sizeof server;
+  RegQueryValueW(HKEY_CLASSES_ROOT, L"CLSID\\{15970D44-8EE7-4477-A793-44289D155C8D}\\LocalServer32", server, &size);
+  std::wstring command = server;
+  if (!arguments.empty()) command += L" " + arguments;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    return nullptr;
+  CloseHandle(process.hThread);
+  return process.hProcess;
+}
+
 bool WaitForProcessEnd(DWORD id, DWORD milliseconds) {
   const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
   if (!process) return true;  // already gone
@@ -109,6 +136,22 @@ std::map<COLORREF, int> TableColourCounts(HWND window) {
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
   return counts;
+}
+
+std::vector<int> RowPixels(HWND window) {
+  std::vector<int> counts;
+  for (int attempt = 0; attempt < 30; ++attempt, Sleep(100)) {
+    const std::map<COLORREF, int> pixels = TableColourCounts(window);
+    counts.clear();
+    for (COLORREF colour : kRowColours) counts.push_back(pixels.count(colour) ? pixels.at(colour) : 0);
+    if (*std::min_element(counts.begin(), counts.end()) > kLeastRowPixels) break;
+  }
+  return counts;
+}
+
+bool TableShown(HWND window) {
+  const std::vector<int> counts = RowPixels(window);
+  return *std::min_element(counts.begin(), counts.end()) > kLeastRowPixels;
 }
 
 void SetDataDirectory(const std::string& directory) {

@@ -8,6 +8,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace orbelle::testing {
 
@@ -35,6 +36,10 @@ int CountQuilanWindows();
 std::wstring RequestBoxText(HWND window);
 DWORD WindowProcessId(HWND window);
 
+// Starts the registered server's program as a user would, with `arguments` (none: the window);
+// the process handle, or nullptr.
+HANDLE StartServerByHand(const std::wstring& arguments = L"");
+
 // Waits until process `id` has ended; false after the time limit.
 bool WaitForProcessEnd(DWORD id, DWORD milliseconds = kServerEndMilliseconds);
 
@@ -46,6 +51,13 @@ bool EndServer();
 
 // The screen's pixels of each exact colour in the window's table (above the request box).
 std::map<COLORREF, int> TableColourCounts(HWND window);
+
+// The screen's pixels of each row's colour (Sun to the node, in the table's order), read
+// again for up to 3 s until every row shows: under wine on a loaded machine one read right
+// after the synchronous repaint found none of them.
+std::vector<int> RowPixels(HWND window);
+// Whether every row of the table is on the screen.
+bool TableShown(HWND window);
 
 // Points ZODRIX.INI (in the Windows directory) at `directory`, by default the shipped data.
 void SetDataDirectory(const std::string& directory = ORBELLE_SOURCE_DIR_WINDOWS "\\data\\");

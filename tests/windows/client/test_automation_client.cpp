@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <wrl/client.h>
 
-#include <algorithm>
 #include <thread>
 #include <vector>
 
@@ -19,25 +18,6 @@ using Microsoft::WRL::ComPtr;
 
 constexpr const char* kPositionFile = "OrbelleAnglesPos.Ini";
 constexpr HRESULT kTypeMismatch = static_cast<HRESULT>(0x800A000DL);  // Visual Basic error 13
-
-// The colours of the table's rows (the classic sixteen-colour palette): Sun, Moon, Mercury,
-// Venus, Mars, Jupiter, Saturn, Uranus, Neptune, Pluto, node.
-const COLORREF kRowColours[] = {RGB(0, 0, 255),   RGB(0, 0, 0),   RGB(255, 0, 255),   RGB(0, 255, 255),
-                                RGB(255, 0, 0),   RGB(0, 255, 0), RGB(192, 192, 192), RGB(0, 128, 0),
-                                RGB(0, 128, 128), RGB(128, 128, 128), RGB(128, 0, 0)};
-
-// The pixels of each row colour, read again (for up to 3 s) until every row shows: under wine
-// on a loaded machine one read right after the synchronous repaint found none of them.
-std::vector<int> RowPixels(HWND window) {
-  std::vector<int> counts;
-  for (int attempt = 0; attempt < 30; ++attempt, Sleep(100)) {
-    const std::map<COLORREF, int> pixels = TableColourCounts(window);
-    counts.clear();
-    for (COLORREF colour : kRowColours) counts.push_back(pixels.count(colour) ? pixels.at(colour) : 0);
-    if (*std::min_element(counts.begin(), counts.end()) > 20) break;
-  }
-  return counts;
-}
 
 class AutomationClient : public ::testing::Test {
  protected:
@@ -63,8 +43,8 @@ TEST_F(AutomationClient, AssignmentsRedrawTheTopMostWindowAndBadTextsLeaveTheTab
   EXPECT_TRUE(IsWindowVisible(window));
   EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_EQ(RequestBoxText(window), L"12/25/2026 10:30");
+  EXPECT_TRUE(TableShown(window)) << "a row colour is missing from the screen";
   const std::vector<int> christmas = RowPixels(window);
-  for (int count : christmas) EXPECT_GT(count, 20) << "a row colour is missing from the screen";
 
   // Typing another date into the request box redraws the table.
   SendMessageTimeoutW(FindWindowExW(window, nullptr, L"EDIT", nullptr), WM_SETTEXT, 0,
@@ -199,22 +179,57 @@ TEST_F(AutomationClient, WindowComesBackWhereItWasClosedAndWithinTheScreen) {
   EXPECT_LE(static_cast<int>(GetPrivateProfileIntA("Size", "Height", 0, file)), (work.bottom - work.top) * twips);
 }
 
+// A log-off or shutdown ends the process without closing the window: the place is saved at
+// the end of the session as on close.
+TEST_F(AutomationClient, SessionEndSavesThePlace) {
+  ComPtr<IDispatch> quilan;
+  ASSERT_EQ(CreateQuilan(&quilan), S_OK);
+  const HWND window = FindQuilanWindow();
+  SetWindowPos(window, nullptr, 130, 70, 460, 350, SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT placed{};
+  GetWindowRect(window, &placed);
+  const HDC screen = GetDC(nullptr);
+  const int twips = 1440 / GetDeviceCaps(screen, LOGPIXELSX);  // per pixel
+  ReleaseDC(nullptr, screen);
+  DWORD_PTR agreed = 0;
+  SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &agreed);
+  EXPECT_TRUE(agreed);
+  SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, nullptr);
+  EXPECT_EQ(GetPrivateProfileIntA("Size", "Left", -1, kPositionFile), static_cast<UINT>(placed.left * twips));
+  EXPECT_EQ(GetPrivateProfileIntA("Size", "Width", -1, kPositionFile),
+            static_cast<UINT>((placed.right - placed.left) * twips));
+}
+
+// Started by hand with a switch it does not know, the program names it in a message box and
+// ends with a status that is not 0.
+TEST_F(AutomationClient, UnknownSwitchIsNamedAndFails) {
+  const HANDLE process = StartServerByHand(L"/Frobnicate");
+  ASSERT_NE(process, nullptr);
+  HWND box = nullptr;
+  for (int i = 0; i < 500 && !box; ++i, Sleep(20)) box = FindWindowW(L"#32770", L"OrbelleAngles");
+  ASSERT_NE(box, nullptr) << "no message box";
+  wchar_t text[256] = {};
+  GetDlgItemTextW(box, 0xFFFF, text, 256);
+  EXPECT_NE(std::wstring(text).find(L"/Frobnicate"), std::wstring::npos);
+  EXPECT_EQ(FindQuilanWindow(), nullptr);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  ASSERT_EQ(WaitForSingleObject(process, kServerEndMilliseconds), WAIT_OBJECT_0);
+  DWORD code = 0;
+  GetExitCodeProcess(process, &code);
+  EXPECT_NE(code, 0u);
+  CloseHandle(process);
+}
+
 TEST_F(AutomationClient, SecondCopyRestoresTheEarlierWindowAndEnds) {
   ComPtr<IDispatch> quilan;
   ASSERT_EQ(CreateQuilan(&quilan), S_OK);
   const HWND window = FindQuilanWindow();
   ShowWindow(window, SW_MINIMIZE);
   ASSERT_TRUE(IsIconic(window));
-  wchar_t server[MAX_PATH] = {};
-  LONG size = sizeof server;
-  RegQueryValueW(HKEY_CLASSES_ROOT, L"CLSID\\{15970D44-8EE7-4477-A793-44289D155C8D}\\LocalServer32", server, &size);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION second{};
-  ASSERT_TRUE(CreateProcessW(nullptr, server, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &second));
-  EXPECT_EQ(WaitForSingleObject(second.hProcess, kServerEndMilliseconds), WAIT_OBJECT_0) << "the second copy kept running";
-  CloseHandle(second.hThread);
-  CloseHandle(second.hProcess);
+  const HANDLE second = StartServerByHand();
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(WaitForSingleObject(second, kServerEndMilliseconds), WAIT_OBJECT_0) << "the second copy kept running";
+  CloseHandle(second);
   EXPECT_FALSE(IsIconic(window));
   EXPECT_EQ(CountQuilanWindows(), 1);
 }
