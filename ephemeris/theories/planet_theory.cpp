@@ -1,4 +1,4 @@
-#include "ephemeris/theories/planet_theory.h"
+#include "ephemeris/theories/planet_theory_internal.h"
 
 #include <cmath>
 
@@ -57,7 +57,7 @@ NewcombElements PlanetElements(Integer body, double T, double T2, double T3) {
 }
 
 // Long-period terms of Venus and Mars, degrees, added to both L and M.
-double PlanetLongPeriod(Integer body, double T) {
+double PlanetLongPeriodDeg(Integer body, double T) {
   auto s = [](double a) { return SinDegD(a); };
   if (body == kVenus) {
     return ((2.761 - 0.022 * T) * s(150.27 * T + 237.24) + 0.269 * s(119.05 * T + 212.2) -
@@ -110,29 +110,10 @@ constexpr std::array<const PerturbationBlock*, 5> kMarsBlocks = {&kMarsByVenus, 
 
 }  // namespace
 
-struct SolarPlanetaryTheory::Results {
-  std::size_t b;
-  std::span<float> GeoLon, GeoLat, GeoDist, GeoSpeed, HelioLon, HelioLat, HelioDist, HelioSpeed;
-};
-
-void SolarPlanetaryTheory::PlanetTheory(Integer Body, double T, double T2, HeliocentricState& earth,
-                                        const ResultSpans& results) {
-  work_.T3 = Checked(T2 * T, "T3");
-  if (Body != kTimeArguments && !IsPlanetTheoryBody(Body)) return;
-  Results r{static_cast<std::size_t>(Body), results.GeoLon,   results.GeoLat,   results.GeoDist,  results.GeoSpeed,
-            results.HelioLon,              results.HelioLat, results.HelioDist, results.HelioSpeed};
-  if (Body == kTimeArguments) {
-    FundamentalArguments(T, T2);
-  } else if (Body == kSun) {
-    Sun(r, earth.x, earth.y, earth.z, earth.vx, earth.vy, T, T2);
-  } else {
-    Planet(r, earth.x, earth.y, earth.z, earth.vx, earth.vy, T, T2);
-  }
-}
-
 // The fundamental arguments of the instant, in radians, and the nutation in longitude from
-// them; the Sun (body 1) reads both.
-void SolarPlanetaryTheory::FundamentalArguments(double T, double T2) {
+// them (13 terms of Woolard's series), which the Sun and the planets add.
+void SolarPlanetaryTheory::SetInstant(double T, double T2) {
+  work_.T3 = Checked(T2 * T, "T3");
   const NewcombBrownArguments a = PlanetTheoryArguments(T, T2, work_.T3);
   work_.SunMeanLongitude = a.sun_longitude * kPlanetDegToRad;
   work_.SunMeanAnomaly = a.sun_anomaly * kPlanetDegToRad;
@@ -175,13 +156,13 @@ void SolarPlanetaryTheory::SolveKepler() {
 // The Sun by Newcomb's theory: mean elements of the Earth's orbit with the long-period terms,
 // the perturbations, the Earth's heliocentric position and velocity, then the apparent
 // longitude with nutation and the annual aberration 20.47" / R.
-void SolarPlanetaryTheory::Sun(Results& r, float& EarthX, float& EarthY, float& EarthZ, float& EarthDX,
-                               float& EarthDY, double T, double T2) {
+SolarResult SolarPlanetaryTheory::Sun(const TimeArguments& t) {
   auto s = [](double a) { return SinDegD(a); };
   auto c = [](double a) { return CosDegD(a); };
-  UnperturbedOrbit(kSun, T, T2);
+  SetInstant(t.T, t.T2);
+  UnperturbedOrbit(kSun, t.T, t.T2);
   SetOwnMultiples();
-  AddSunPerturbations(T);
+  AddSunPerturbations(t.T);
 
   pert_longitude_ = pert_longitude_ / 3600.0;
   pert_log_radius_ = pert_log_radius_ * 1e-9;
@@ -190,17 +171,19 @@ void SolarPlanetaryTheory::Sun(Results& r, float& EarthX, float& EarthY, float& 
   work_.HelioLatitudeWork = pert_latitude_ / 3600.0;
   const double lambda = work_.TrueLongitude, beta = work_.HelioLatitudeWork, R = work_.RadiusVector;
 
-  const std::size_t b = r.b;
-  r.GeoLon[b] = LongitudeShiftedOneTurn(lambda, "Sun longitude");
-  r.GeoLat[b] = ToSingle(beta, "Sun latitude");
-  r.GeoDist[b] = ToSingle(R, "Sun distance");
-  r.HelioLon[b] = LongitudeShiftedOneTurn(Norm360D(180.0 + lambda), "Earth longitude");
-  r.HelioLat[b] = ToSingle(-beta, "Earth latitude");
-  r.HelioDist[b] = ToSingle(R, "Earth distance");
+  SolarResult r;
+  Position& sun = r.sun;
+  HeliocentricState& earth = r.earth;
+  sun.geo_lon_deg = LongitudeShiftedOneTurn(lambda, "Sun longitude");
+  sun.geo_lat_deg = ToSingle(beta, "Sun latitude");
+  sun.geo_dist_au = ToSingle(R, "Sun distance");
+  sun.helio_lon_deg = LongitudeShiftedOneTurn(Norm360D(180.0 + lambda), "Earth longitude");
+  sun.helio_lat_deg = ToSingle(-beta, "Earth latitude");
+  sun.helio_dist_au = ToSingle(R, "Earth distance");
 
-  EarthX = ToSingle(-R * c(lambda) * c(beta), "EarthX");
-  EarthY = ToSingle(-R * s(lambda) * c(beta), "EarthY");
-  EarthZ = ToSingle(-R * s(beta), "EarthZ");
+  earth.x = ToSingle(-R * c(lambda) * c(beta), "EarthX");
+  earth.y = ToSingle(-R * s(lambda) * c(beta), "EarthY");
+  earth.z = ToSingle(-R * s(beta), "EarthZ");
 
   // Velocity of the unperturbed ellipse, scaled to the perturbed radius vector.
   const double a = work_.SemiMajorAxis, e = work_.Eccentricity;
@@ -212,16 +195,17 @@ void SolarPlanetaryTheory::Sun(Results& r, float& EarthX, float& EarthY, float& 
   work_.OrbitQX = -s_peri * double(minor);
   work_.OrbitQY = c_peri * double(minor);
   const double k = Divide(a * work_.MeanMotion / 365.25, R, "Earth velocity");
-  EarthDX = ToSingle(-k * (-work_.OrbitPX * s_ecc + c_ecc * work_.OrbitQX), "EarthDX");
-  EarthDY = ToSingle(-k * (-work_.OrbitPY * s_ecc + c_ecc * work_.OrbitQY), "EarthDY");
+  earth.vx = ToSingle(-k * (-work_.OrbitPX * s_ecc + c_ecc * work_.OrbitQX), "EarthDX");
+  earth.vy = ToSingle(-k * (-work_.OrbitPY * s_ecc + c_ecc * work_.OrbitQY), "EarthDY");
 
-  const float ahead_y = ToSingle(-double(EarthY) - EarthDY), ahead_x = ToSingle(-double(EarthX) - EarthDX);
-  const double speed = double(Atan2Deg(ahead_y, ahead_x)) - r.GeoLon[b];
-  r.GeoSpeed[b] = ToSingle(MotionWrappedBelowHalfTurnBack(speed), "Sun daily motion");
-  r.HelioSpeed[b] = r.GeoSpeed[b];
+  const float ahead_y = ToSingle(-double(earth.y) - earth.vy), ahead_x = ToSingle(-double(earth.x) - earth.vx);
+  const double speed = double(Atan2Deg(ahead_y, ahead_x)) - sun.geo_lon_deg;
+  sun.geo_motion_deg_per_day = ToSingle(MotionWrappedBelowHalfTurnBack(speed), "Sun daily motion");
+  sun.helio_motion_deg_per_day = sun.geo_motion_deg_per_day;
 
-  const double apparent = nutation_longitude_ + double(r.GeoLon[b]) - (kAberration / R) / 3600.0;
-  r.GeoLon[b] = LongitudeShiftedOneTurn(apparent, "Sun longitude");
+  const double apparent = nutation_longitude_ + double(sun.geo_lon_deg) - (kAberration / R) / 3600.0;
+  sun.geo_lon_deg = LongitudeShiftedOneTurn(apparent, "Sun longitude");
+  return r;
 }
 
 // The Sun's perturbations, by Mercury, Venus, Mars, Jupiter, Saturn and the Moon. The
@@ -320,15 +304,14 @@ std::span<const Disturber> DisturbersOf(Integer body) {
 
 // Mercury, Venus, Mars: Newcomb's mean elements of date (with the long-period terms of Venus
 // and Mars), Kepler's equation, the perturbations, and the reduction.
-void SolarPlanetaryTheory::Planet(Results& r, float EarthX, float EarthY, float EarthZ, float EarthDX,
-                                  float EarthDY, double T, double T2) {
-  const Integer body = static_cast<Integer>(r.b);
-  UnperturbedOrbit(body, T, T2);
+Position SolarPlanetaryTheory::Planet(Integer body, const TimeArguments& t, const HeliocentricState& earth) {
+  SetInstant(t.T, t.T2);
+  UnperturbedOrbit(body, t.T, t.T2);
   SetOwnMultiples();
-  if (body == kMercury) AddMercuryPerturbations(T);
-  if (body == kVenus) AddVenusPerturbations(T);
-  if (body == kMars) AddMarsPerturbations(T);
-  ReducePlanet(r, EarthX, EarthY, EarthZ, EarthDX, EarthDY);
+  if (body == kMercury) AddMercuryPerturbations(t.T);
+  if (body == kVenus) AddVenusPerturbations(t.T);
+  if (body == kMars) AddMarsPerturbations(t.T);
+  return ReducePlanet(earth);
 }
 
 // The Sun: the Earth's orbit from the Sun's mean longitude and anomaly of the last body-0
@@ -344,19 +327,19 @@ void SolarPlanetaryTheory::UnperturbedOrbit(Integer body, double T, double T2) {
     work_.PerihelionLongitude = ((6189.03 * T + 1.63 * T2 + 0.023 * T3) / 3600.0 + 281.220833) * kPlanetDegToRad;
     work_.Eccentricity = 0.01675104 - 4.18e-5 * T - 1.26e-7 * T2;
     work_.SemiMajorAxis = 1.00000023;
-    work_.LongPeriod = 0.266 * s(119.0 * T + 31.8) + 6.4 * s(20.2 * T + 231.19) +
-                       (1.882 - 0.016 * T) * s(150.27 * T + 57.24);
-    work_.MeanAnomaly = work_.MeanAnomaly + work_.LongPeriod * kPlanetArcsecToRad;
+    double long_period_arcsec = 0.266 * s(119.0 * T + 31.8) + 6.4 * s(20.2 * T + 231.19) +
+                                (1.882 - 0.016 * T) * s(150.27 * T + 57.24);
+    work_.MeanAnomaly = work_.MeanAnomaly + long_period_arcsec * kPlanetArcsecToRad;
     SolveKepler();
-    work_.LongPeriod = work_.LongPeriod + 0.202 * s(893.3 * T + 315.6);
-    work_.TrueLongitude = work_.TrueLongitude + work_.LongPeriod / 3600.0;
+    long_period_arcsec = long_period_arcsec + 0.202 * s(893.3 * T + 315.6);
+    work_.TrueLongitude = work_.TrueLongitude + long_period_arcsec / 3600.0;
     return;
   }
   NewcombElements el = PlanetElements(body, T, T2, work_.T3);
   if (body != kMercury) {
-    work_.LongPeriod = PlanetLongPeriod(body, T);
-    el.L += work_.LongPeriod;
-    el.M += work_.LongPeriod;
+    const double long_period_deg = PlanetLongPeriodDeg(body, T);
+    el.L += long_period_deg;
+    el.M += long_period_deg;
   }
   const double k = kPlanetDegToRad;
   work_.MeanLongitude = el.L * k;
@@ -373,9 +356,9 @@ void SolarPlanetaryTheory::UnperturbedOrbit(Integer body, double T, double T2) {
 // From the perturbed longitude in the orbit to the ecliptic (the reduction series in
 // tan^2(i/2)), the heliocentric and geocentric positions, the daily motions from the
 // unperturbed ellipse, light time and nutation.
-void SolarPlanetaryTheory::ReducePlanet(Results& r, float EarthX, float EarthY, float EarthZ, float EarthDX,
-                                        float EarthDY) {
-  const std::size_t b = r.b;
+Position SolarPlanetaryTheory::ReducePlanet(const HeliocentricState& earth) {
+  const float EarthX = earth.x, EarthY = earth.y, EarthZ = earth.z, EarthDX = earth.vx, EarthDY = earth.vy;
+  Position p;
   const double node = work_.NodeLongitude, incl = work_.Inclination;
   const double u = (pert_longitude_ / 3600.0 + work_.TrueLongitude) * kPlanetDegToRad - node;
   const double tan_half = std::sin(incl / 2) / std::cos(incl / 2);
@@ -385,12 +368,12 @@ void SolarPlanetaryTheory::ReducePlanet(Results& r, float EarthX, float EarthY, 
   work_.HelioLatitudeWork =
       double(ArcSinDeg(ToSingle(std::sin(incl) * std::sin(u)))) + pert_latitude_ / 3600.0;
   const double l = work_.TrueLongitude, lat = work_.HelioLatitudeWork;
-  r.HelioLon[b] = LongitudeShiftedOneTurn(l, "heliocentric longitude");
-  r.HelioLat[b] = ToSingle(lat, "heliocentric latitude");
+  p.helio_lon_deg = LongitudeShiftedOneTurn(l, "heliocentric longitude");
+  p.helio_lat_deg = ToSingle(lat, "heliocentric latitude");
   pert_log_radius_ = pert_log_radius_ * 1e-9;
   work_.RadiusVector = Checked(std::pow(10.0, pert_log_radius_) * work_.RadiusVector, "radius vector");
   const double radius = work_.RadiusVector;
-  r.HelioDist[b] = ToSingle(radius, "heliocentric distance");
+  p.helio_dist_au = ToSingle(radius, "heliocentric distance");
 
   // The orbit's P and Q vectors (scaled by a and b) projected on the ecliptic x and y.
   const double a = work_.SemiMajorAxis, e = work_.Eccentricity;
@@ -419,8 +402,8 @@ void SolarPlanetaryTheory::ReducePlanet(Results& r, float EarthX, float EarthY, 
   const double geo_speed =
       double(Atan2Deg(ToSingle(Y - EarthY + VY - EarthDY), ToSingle(X - EarthX + VX - EarthDX))) -
       Atan2Deg(ToSingle(Y - EarthY), ToSingle(X - EarthX));
-  r.HelioSpeed[b] = ToSingle(MotionWrappedBeyondHalfTurn(helio_speed), "heliocentric motion");
-  r.GeoSpeed[b] = ToSingle(MotionWrappedBeyondHalfTurn(geo_speed), "geocentric motion");
+  p.helio_motion_deg_per_day = ToSingle(MotionWrappedBeyondHalfTurn(helio_speed), "heliocentric motion");
+  p.geo_motion_deg_per_day = ToSingle(MotionWrappedBeyondHalfTurn(geo_speed), "geocentric motion");
 
   work_.X = ToSingle(CosDegD(lat) * radius * CosDegD(l));
   work_.Y = ToSingle(CosDegD(lat) * radius * SinDegD(l));
@@ -428,13 +411,14 @@ void SolarPlanetaryTheory::ReducePlanet(Results& r, float EarthX, float EarthY, 
   work_.X = ToSingle(double(work_.X) - EarthX);
   work_.Y = ToSingle(double(work_.Y) - EarthY);
   work_.Z = ToSingle(double(work_.Z) - EarthZ);
-  r.GeoLon[b] = Atan2Deg(work_.Y, work_.X);
+  p.geo_lon_deg = Atan2Deg(work_.Y, work_.X);
   work_.Distance = ToSingle(SquareRoot(double(work_.X) * work_.X + double(work_.Y) * work_.Y + double(work_.Z) * work_.Z));
   const double delta = work_.Distance;
-  const double apparent = (double(r.GeoLon[b]) - delta * kLightDaysPerAU * r.GeoSpeed[b]) + nutation_longitude_;
-  r.GeoLon[b] = LongitudeShiftedOneTurn(apparent, "geocentric longitude");
-  r.GeoLat[b] = ArcSinDeg(ToSingle(Divide(work_.Z, delta, "geocentric latitude")));
-  r.GeoDist[b] = work_.Distance;
+  const double apparent = (double(p.geo_lon_deg) - delta * kLightDaysPerAU * p.geo_motion_deg_per_day) + nutation_longitude_;
+  p.geo_lon_deg = LongitudeShiftedOneTurn(apparent, "geocentric longitude");
+  p.geo_lat_deg = ArcSinDeg(ToSingle(Divide(work_.Z, delta, "geocentric latitude")));
+  p.geo_dist_au = work_.Distance;
+  return p;
 }
 
 }  // namespace orbelle::ephemeris

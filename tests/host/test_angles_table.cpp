@@ -1,6 +1,7 @@
 // The angles table: cell texts, layout, colours and the handling of unreadable requests.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "ephemeris/engine_error.h"

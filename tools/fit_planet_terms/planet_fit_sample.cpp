@@ -15,8 +15,7 @@
 #include <iostream>
 
 #include "ephemeris/fundamental_arguments.h"
-#include "ephemeris/result_arrays.h"
-#include "ephemeris/theories/planet_theory.h"
+#include "ephemeris/theories/planet_theory_internal.h"
 
 int main() {
   using namespace orbelle::ephemeris;
@@ -27,14 +26,11 @@ int main() {
     std::printf("\n");
   }
   SolarPlanetaryTheory theory;
-  ResultArrays results;
-  const ResultSpans r = results.Spans();
   double jd;
   while (std::cin >> jd) {
     const TimeArguments t = TimeArgumentsAt(jd);
     const double T = t.T, T2 = t.T2;
-    HeliocentricState earth;
-    theory.PlanetTheory(kTimeArguments, T, T2, earth, r);
+    theory.SetInstant(T, T2);
     for (Integer body : kBodies) {
       theory.UnperturbedOrbit(body, T, T2);
       double extra[3] = {0, 0, 0};
