@@ -14,10 +14,10 @@ namespace orbelle::ephemeris {
 // the direction of perihelion projected on the ecliptic. All four are taken in the ecliptic
 // plane; seen from the Earth the Earth's vector is subtracted first.
 OrbitPointDirections OrbitPoints(const OrbitalElements& el, OrbitPointFrame frame, const HeliocentricState& earth) {
-  const double sw = std::sin(el.omega), cw = std::cos(el.omega);
+  const double sw = std::sin(el.omega_rad), cw = std::cos(el.omega_rad);
   const double w = static_cast<double>(
-      Atan2Rad(ToSingle(sw * std::cos(el.i)), ToSingle(cw))) + el.node;
-  const double a = el.a, e = el.e;
+      Atan2Rad(ToSingle(sw * std::cos(el.i_rad)), ToSingle(cw))) + el.node_rad;
+  const double a = el.a_au, e = el.e;
   const double p = a * (1.0 - e * e);
   const double r_asc = Divide(p, 1.0 + e * cw, "ascending-node radius");
   const double r_desc = -Divide(p, 1.0 - e * cw, "descending-node radius");
@@ -27,7 +27,7 @@ OrbitPointDirections OrbitPoints(const OrbitalElements& el, OrbitPointFrame fram
   const auto direction = [&](double r, double angle) {
     return Atan2Deg(ToSingle(r * std::sin(angle) - ey, "orbit point"), ToSingle(r * std::cos(angle) - ex, "orbit point"));
   };
-  return {direction(r_asc, el.node), direction(r_desc, el.node), direction(q, w), direction(Q, w)};
+  return {direction(r_asc, el.node_rad), direction(r_desc, el.node_rad), direction(q, w), direction(Q, w)};
 }
 
 std::optional<OrbitPointDirections> MeanOrbitPoints(Integer body, double T, OrbitPointFrame frame,

@@ -111,8 +111,11 @@ constexpr std::array<const PerturbationBlock*, 5> kMarsBlocks = {&kMarsByVenus, 
 }  // namespace
 
 // The fundamental arguments of the instant, in radians, and the nutation in longitude from
-// them (13 terms of Woolard's series), which the Sun and the planets add.
+// them (13 terms of Woolard's series), which the Sun and the planets add. The planets of one
+// instant find them worked out already.
 void SolarPlanetaryTheory::SetInstant(double T, double T2) {
+  if (instant_set_ && T == instant_T_ && T2 == instant_T2_) return;
+  instant_set_ = false;
   work_.T3 = Checked(T2 * T, "T3");
   const NewcombBrownArguments a = PlanetTheoryArguments(T, T2, work_.T3);
   work_.SunMeanLongitude = a.sun_longitude * kPlanetDegToRad;
@@ -124,6 +127,9 @@ void SolarPlanetaryTheory::SetInstant(double T, double T2) {
   nutation_longitude_ = NutationThirteenTerms({work_.SunMeanLongitude, work_.SunMeanAnomaly, work_.MoonMeanLongitude,
                                                work_.MoonMeanAnomaly, work_.MoonNodeLongitude, work_.MoonElongation},
                                               T);
+  instant_T_ = T;
+  instant_T2_ = T2;
+  instant_set_ = true;
 }
 
 // Kepler's equation by fixed-point iteration to 1e-10 rad, the true anomaly in 0..2 pi, the
