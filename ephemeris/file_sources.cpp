@@ -18,7 +18,7 @@ std::optional<ephemeris::Position> EphemerisFileSource::Position(Body body, cons
   const Integer number = NumberOf(body);
   const auto state = files_.EphemerisLookup(number, directory, instant.jd(), std::string(BodyName(number)));
   if (!state) return std::nullopt;
-  ephemeris::Position p = ReduceToGeocentric(*state, instant);
+  ephemeris::Position p = ReduceStateVector(*state, instant);
   p.orbit_points = MeanOrbitPoints(number, instant.time().T, frame, instant.earth());
   return p;
 }
@@ -28,7 +28,7 @@ std::optional<ephemeris::Position> MinorBodySource::Position(Body body, const In
   const auto state = EndsWithElm(path) ? files_.MinorBodyLookup(number, path, instant.jd())
                                        : files_.EphemerisLookup(number, path, instant.jd(), {});
   if (!state) return std::nullopt;
-  return ReduceToGeocentric(*state, instant);
+  return ReduceStateVector(*state, instant);
 }
 
 }  // namespace orbelle::ephemeris

@@ -9,7 +9,7 @@ namespace orbelle::ephemeris {
 std::optional<ephemeris::Position> KeplerSource::Position(Body body, const Instant& instant) const {
   const auto elements = DistantBodyElements(NumberOf(body), instant.time().T, instant.time().days);
   if (!elements) return std::nullopt;
-  return ReduceToGeocentric(KeplerOrbit(*elements), instant);
+  return ReduceStateVector(KeplerOrbit(*elements), instant);
 }
 
 }  // namespace orbelle::ephemeris

@@ -6,38 +6,41 @@
 
 namespace orbelle::ephemeris {
 
-namespace {
-
-// A daily motion in longitude as the difference of two directions, wrapped into -180..+180.
-float WrappedMotion(float later, float earlier) {
-  return ToSingle(MotionWrappedFromHalfTurn(static_cast<double>(later) - static_cast<double>(earlier)), "daily motion");
+float DailyMotionDeg(const HeliocentricState& body, const HeliocentricState& observer, ReductionOrder order) {
+  const bool state = order == ReductionOrder::kStateVector;
+  const double x = double(body.x) - observer.x, y = double(body.y) - observer.y;
+  const float today_x = ToSingle(x), today_y = ToSingle(y);
+  const double from_x = state ? today_x : x, from_y = state ? today_y : y;
+  const float ahead_x = ToSingle(from_x + body.vx - observer.vx), ahead_y = ToSingle(from_y + body.vy - observer.vy);
+  const double turned = double(Atan2Deg(ahead_y, ahead_x)) - double(Atan2Deg(today_y, today_x));
+  return ToSingle(state ? MotionWrappedFromHalfTurn(turned) : MotionWrappedBeyondHalfTurn(turned), "daily motion");
 }
 
-}  // namespace
-
-Position ReduceToGeocentric(const HeliocentricState& body, const Instant& instant) {
-  HeliocentricState work = body;  // heliocentric, then geocentric
-  const HeliocentricState& earth = instant.earth();
-  Position p;
-  p.helio_lon_deg = Atan2Deg(work.y, work.x);
-  const float ahead_y = ToSingle(double(work.y) + work.vy), ahead_x = ToSingle(double(work.x) + work.vx);
-  p.helio_motion_deg_per_day = WrappedMotion(Atan2Deg(ahead_y, ahead_x), p.helio_lon_deg);
-  const double r = SquareRoot(double(work.x) * work.x + double(work.y) * work.y + double(work.z) * work.z);
-  p.helio_lat_deg = ArcSinDeg(ToSingle(Divide(work.z, r, "heliocentric latitude")));
-  p.helio_dist_au = ToSingle(r);
-
-  work.x = ToSingle(double(work.x) - earth.x);
-  work.y = ToSingle(double(work.y) - earth.y);
-  work.z = ToSingle(double(work.z) - earth.z);
-  const float lambda = Atan2Deg(work.y, work.x);
-  const float geo_ahead_y = ToSingle(double(work.y) + work.vy - earth.vy);
-  const float geo_ahead_x = ToSingle(double(work.x) + work.vx - earth.vx);
-  p.geo_motion_deg_per_day = WrappedMotion(Atan2Deg(geo_ahead_y, geo_ahead_x), lambda);
-  const double R = SquareRoot(double(work.x) * work.x + double(work.y) * work.y + double(work.z) * work.z);
-  p.geo_lat_deg = ArcSinDeg(ToSingle(Divide(work.z, R, "geocentric latitude")));
+void ReduceToGeocentric(const HeliocentricState& body, const HeliocentricState& earth, float geo_motion_deg_per_day,
+                        float nutation_deg, ReductionOrder order, Position& p) {
+  const bool state = order == ReductionOrder::kStateVector;
+  const float x = ToSingle(double(body.x) - earth.x), y = ToSingle(double(body.y) - earth.y),
+              z = ToSingle(double(body.z) - earth.z);
+  const float lambda = Atan2Deg(y, x);
+  const double R = SquareRoot(double(x) * x + double(y) * y + double(z) * z);
+  const double distance = state ? R : double(ToSingle(R));
+  p.geo_motion_deg_per_day = geo_motion_deg_per_day;
   p.geo_dist_au = ToSingle(R);
-  p.geo_lon_deg = LongitudeBelowFullTurn(
-      ToSingle(lambda - kLightDaysPerAU * R * p.geo_motion_deg_per_day + instant.nutation_deg(), "longitude"));
+  p.geo_lat_deg = ArcSinDeg(ToSingle(Divide(z, distance, "geocentric latitude")));
+  const double apparent = double(lambda) - kLightDaysPerAU * distance * geo_motion_deg_per_day + nutation_deg;
+  p.geo_lon_deg = state ? LongitudeBelowFullTurn(ToSingle(apparent, "longitude"))
+                        : LongitudeShiftedOneTurn(apparent, "geocentric longitude");
+}
+
+Position ReduceStateVector(const HeliocentricState& body, const Instant& instant) {
+  Position p;
+  p.helio_lon_deg = Atan2Deg(body.y, body.x);
+  p.helio_motion_deg_per_day = DailyMotionDeg(body, {}, ReductionOrder::kStateVector);
+  const double r = SquareRoot(double(body.x) * body.x + double(body.y) * body.y + double(body.z) * body.z);
+  p.helio_lat_deg = ArcSinDeg(ToSingle(Divide(body.z, r, "heliocentric latitude")));
+  p.helio_dist_au = ToSingle(r);
+  const float geo_motion = DailyMotionDeg(body, instant.earth(), ReductionOrder::kStateVector);
+  ReduceToGeocentric(body, instant.earth(), geo_motion, instant.nutation_deg(), ReductionOrder::kStateVector, p);
   return p;
 }
 

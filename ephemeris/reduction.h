@@ -1,4 +1,5 @@
-// From a heliocentric state to the apparent geocentric and heliocentric position of date.
+// From a heliocentric state to the apparent geocentric position of date: one reduction for
+// the file and Kepler bodies and for Newcomb's planets, each in its own rounding order.
 #pragma once
 
 #include "ephemeris/instant.h"
@@ -7,11 +8,33 @@
 
 namespace orbelle::ephemeris {
 
-// The reduction of the bodies whose heliocentric state comes from files or Kepler orbits:
-// directions by the two-argument arc tangent, motions as the change of direction over one
-// day (wrapped into -180..+180), the geocentric vector by subtracting the instant's Earth,
-// the light-time correction of the geocentric longitude as the motion during the light
-// travel time (0.0057683 days per AU), and the instant's nutation in longitude added.
-Position ReduceToGeocentric(const HeliocentricState& body, const Instant& instant);
+// The rounding orders the sources were established with; the results of each are pinned bit
+// for bit.
+enum class ReductionOrder {
+  // Files and Kepler orbits: the geocentric vector rounded to single before the day's motion
+  // is added to it; the light time with the unrounded distance; the apparent longitude
+  // rounded to single, then brought below 360; motions of 180 degrees lose a turn.
+  kStateVector,
+  // Newcomb's planets: the geocentric motion from the unrounded difference of the vectors;
+  // the distance rounded to single before the light time and the latitude; the apparent
+  // longitude brought within one turn in double; motions of 180 degrees kept.
+  kNewcombPlanet,
+};
+
+// Daily motion in longitude (degrees per day) of `body` seen from `observer` (the Sun when
+// it is all zeros): the direction one day on, with both velocities, less today's direction,
+// folded into one half turn either side.
+float DailyMotionDeg(const HeliocentricState& body, const HeliocentricState& observer, ReductionOrder order);
+
+// The geocentric longitude, latitude and distance of `body` (its position; the velocity is
+// not read) seen from `earth`, with the light-time correction of the longitude as the motion
+// `geo_motion_deg_per_day` during the light travel time (0.0057683 days per AU), and the
+// nutation in longitude `nutation_deg` added. Sets the geocentric fields of `p`, motion included.
+void ReduceToGeocentric(const HeliocentricState& body, const HeliocentricState& earth, float geo_motion_deg_per_day,
+                        float nutation_deg, ReductionOrder order, Position& p);
+
+// A body of the files or Kepler orbits: its heliocentric direction, distance and motion from
+// the vector, and the reduction with the instant's Earth and nutation (kStateVector).
+Position ReduceStateVector(const HeliocentricState& body, const Instant& instant);
 
 }  // namespace orbelle::ephemeris

@@ -8,6 +8,7 @@
 #include "ephemeris/engine_error.h"
 #include "ephemeris/fundamental_arguments.h"
 #include "ephemeris/nutation.h"
+#include "ephemeris/reduction.h"
 
 namespace orbelle::ephemeris {
 
@@ -363,7 +364,6 @@ void SolarPlanetaryTheory::UnperturbedOrbit(Integer body, double T, double T2) {
 // tan^2(i/2)), the heliocentric and geocentric positions, the daily motions from the
 // unperturbed ellipse, light time and nutation.
 Position SolarPlanetaryTheory::ReducePlanet(const HeliocentricState& earth) {
-  const float EarthX = earth.x, EarthY = earth.y, EarthZ = earth.z, EarthDX = earth.vx, EarthDY = earth.vy;
   Position p;
   const double node = work_.NodeLongitude, incl = work_.Inclination;
   const double u = (pert_longitude_ / 3600.0 + work_.TrueLongitude) * kPlanetDegToRad - node;
@@ -398,32 +398,20 @@ Position SolarPlanetaryTheory::ReducePlanet(const HeliocentricState& earth) {
   const float k = ToSingle(Divide(1.0, 1.0 - c_ecc * e, "orbit velocity"));
   const float x_orbit = ToSingle(c_ecc - e), y_orbit = ToSingle(std::sin(work_.EccentricAnomaly));
   const float vx_orbit = ToSingle(-per_day * y_orbit * k), vy_orbit = ToSingle(c_ecc * double(k) * per_day);
-  work_.X = ToSingle(x_orbit * work_.OrbitPX + y_orbit * work_.OrbitQX);
-  work_.Y = ToSingle(x_orbit * work_.OrbitPY + y_orbit * work_.OrbitQY);
-  work_.VX = ToSingle(vx_orbit * work_.OrbitPX + vy_orbit * work_.OrbitQX);
-  work_.VY = ToSingle(vx_orbit * work_.OrbitPY + vy_orbit * work_.OrbitQY);
-  const double X = work_.X, Y = work_.Y, VX = work_.VX, VY = work_.VY;
+  HeliocentricState unperturbed;
+  unperturbed.x = ToSingle(x_orbit * work_.OrbitPX + y_orbit * work_.OrbitQX);
+  unperturbed.y = ToSingle(x_orbit * work_.OrbitPY + y_orbit * work_.OrbitQY);
+  unperturbed.vx = ToSingle(vx_orbit * work_.OrbitPX + vy_orbit * work_.OrbitQX);
+  unperturbed.vy = ToSingle(vx_orbit * work_.OrbitPY + vy_orbit * work_.OrbitQY);
+  p.helio_motion_deg_per_day = DailyMotionDeg(unperturbed, {}, ReductionOrder::kNewcombPlanet);
+  const float geo_motion = DailyMotionDeg(unperturbed, earth, ReductionOrder::kNewcombPlanet);
 
-  const double helio_speed = double(Atan2Deg(ToSingle(Y + VY), ToSingle(X + VX))) - Atan2Deg(work_.Y, work_.X);
-  const double geo_speed =
-      double(Atan2Deg(ToSingle(Y - EarthY + VY - EarthDY), ToSingle(X - EarthX + VX - EarthDX))) -
-      Atan2Deg(ToSingle(Y - EarthY), ToSingle(X - EarthX));
-  p.helio_motion_deg_per_day = ToSingle(MotionWrappedBeyondHalfTurn(helio_speed), "heliocentric motion");
-  p.geo_motion_deg_per_day = ToSingle(MotionWrappedBeyondHalfTurn(geo_speed), "geocentric motion");
-
-  work_.X = ToSingle(CosDegD(lat) * radius * CosDegD(l));
-  work_.Y = ToSingle(CosDegD(lat) * radius * SinDegD(l));
-  work_.Z = ToSingle(SinDegD(lat) * radius);
-  work_.X = ToSingle(double(work_.X) - EarthX);
-  work_.Y = ToSingle(double(work_.Y) - EarthY);
-  work_.Z = ToSingle(double(work_.Z) - EarthZ);
-  p.geo_lon_deg = Atan2Deg(work_.Y, work_.X);
-  work_.Distance = ToSingle(SquareRoot(double(work_.X) * work_.X + double(work_.Y) * work_.Y + double(work_.Z) * work_.Z));
-  const double delta = work_.Distance;
-  const double apparent = (double(p.geo_lon_deg) - delta * kLightDaysPerAU * p.geo_motion_deg_per_day) + nutation_longitude_;
-  p.geo_lon_deg = LongitudeShiftedOneTurn(apparent, "geocentric longitude");
-  p.geo_lat_deg = ArcSinDeg(ToSingle(Divide(work_.Z, delta, "geocentric latitude")));
-  p.geo_dist_au = work_.Distance;
+  // The perturbed position, from its longitude, latitude and radius vector.
+  HeliocentricState perturbed;
+  perturbed.x = ToSingle(CosDegD(lat) * radius * CosDegD(l));
+  perturbed.y = ToSingle(CosDegD(lat) * radius * SinDegD(l));
+  perturbed.z = ToSingle(SinDegD(lat) * radius);
+  ReduceToGeocentric(perturbed, earth, geo_motion, nutation_longitude_, ReductionOrder::kNewcombPlanet, p);
   return p;
 }
 

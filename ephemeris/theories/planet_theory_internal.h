@@ -31,7 +31,6 @@ inline constexpr double kPlanetArcsecToRad = 1.0 / (kPlanetRadToDeg * 3600.0);
 
 // The working record of one position. Angles in radians unless stated.
 struct PlanetWork {
-  float Distance = 0;  // geocentric distance of the planet, AU
   double T3 = 0;
   double SunMeanLongitude = 0, SunMeanAnomaly = 0;
   double MoonMeanLongitude = 0, MoonMeanAnomaly = 0, MoonNodeLongitude = 0, MoonElongation = 0;
@@ -43,8 +42,6 @@ struct PlanetWork {
   double PerihelionLongitude = 0;
   double OrbitPX = 0, OrbitQX = 0, OrbitPY = 0, OrbitQY = 0;
   double MeanMotion = 0;  // radians per Julian year
-  float X = 0, Y = 0, Z = 0;
-  float VX = 0, VY = 0;
 };
 
 // A disturbing planet of a body: the name of its block of perturbation terms and its mean
