@@ -21,7 +21,8 @@ constexpr float kDegToRadian = static_cast<float>(double(kSinglePi) / 180.0);
 constexpr float kRadianToDeg = static_cast<float>(1.0 / double(kDegToRadian));
 constexpr float kArcsecToRadian = static_cast<float>(1.0 / (3600.0 * double(kRadianToDeg)));
 
-// The eccentricity of the Moon's orbit (single precision), for the daily motion.
+// The eccentricity of the Moon's orbit (single precision), for the daily motion: Brown's
+// mean value (Tables of the Motion of the Moon, 1919).
 constexpr float kLunarOrbitEccentricity = 0.05490049f;
 
 // The sine of an angle in degrees formed in double and stored in single.
@@ -94,8 +95,8 @@ LunarPosition LunarTheory::Moon(const TimeArguments& t, const HeliocentricState&
   LunarPosition p;
   p.nutation_deg = SetInstant(t);
 
-  // Brown's factor for the decrease of the eccentricity of the Earth's orbit, and its square
-  // in single precision.
+  // Brown's factor for the decrease of the eccentricity of the Earth's orbit (the ratio of
+  // Newcomb's eccentricity of date to its value at 1900), and its square in single precision.
   w_.EFactor = ToSingle(1.0 - 0.002495 * w_.T - 0.00000752 * w_.T2, "E");
   const float e_squared = ToSingle(double(w_.EFactor) * w_.EFactor, "E squared");
   w_.NodeRad = ToSingle(w_.NodeDeg * double(kDegToRadian), "lunar argument");
@@ -183,10 +184,10 @@ void LunarTheory::MeanArguments() {
   w_.SunMeanAnomalyDeg = a.sun_anomaly;
 }
 
-// Brown's additive corrections: long-period terms in arc-seconds (among them the great
-// Venus term of 14.27" and the terms in the node from the figure of the Earth), applied to the
-// mean longitude, the perigee, the node and the Sun's mean anomaly, and through them to
-// D, l, l' and F.
+// Brown's additive corrections (Tables of the Motion of the Moon, 1919, the additive terms of
+// the arguments): long-period terms in arc-seconds (among them the great Venus term of 14.27"
+// and the terms in the node from the figure of the Earth), applied to the mean longitude, the
+// perigee, the node and the Sun's mean anomaly, and through them to D, l, l' and F.
 void LunarTheory::AdditiveCorrections() {
   const double T = w_.T, T2 = w_.T2, d = w_.Days;
   const double node = w_.NodeDeg;
@@ -275,9 +276,9 @@ double LunarTheory::LongitudeSeriesDeg(float e_squared) const {
   return Checked(sum_arcsec / 3600.0, "Moon longitude series");
 }
 
-// Latitude, degrees: 18519.7" sin S - 6.2" sin 3S with S the argument of latitude from the
-// inequalities of the longitude, the principal term scaled for the node's long-period
-// terms, plus the correction series N.
+// Latitude, degrees, in Brown's form (Tables of the Motion of the Moon, 1919): 18519.7" sin S
+// - 6.2" sin 3S with S the argument of latitude from the inequalities of the longitude, the
+// principal term scaled for the node's long-period terms, plus the correction series N.
 float LunarTheory::Latitude() {
   double sum_arcsec = 0.0;
   for (const LunarArgumentTerm& t : kLatitudeArgumentTerms) sum_arcsec += t.amplitude * ArgumentRotation(t).s;
@@ -291,8 +292,9 @@ float LunarTheory::Latitude() {
   return ToSingle(principal + sum_arcsec / 3600.0, "Moon latitude");
 }
 
-// Distance in AU from the equatorial horizontal parallax p (3422.451" plus its cosine
-// series): the Earth's equatorial radius 6378.16 km over sin p, in units of 149 600 000 km.
+// Distance in AU from the equatorial horizontal parallax p (Brown's 3422.451" plus its cosine
+// series): the Earth's equatorial radius 6378.16 km (IAU 1964 system of constants) over
+// sin p, in units of 149 600 000 km.
 void LunarTheory::Distance() {
   double parallax_arcsec = 3422.451;
   for (const LunarArgumentTerm& t : kParallaxTerms) parallax_arcsec += t.amplitude * ArgumentRotation(t).c;

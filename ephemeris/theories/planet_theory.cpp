@@ -14,12 +14,16 @@ namespace orbelle::ephemeris {
 
 namespace {
 
-// Constant of aberration, arc-seconds.
+// Constant of aberration, arc-seconds (Newcomb's value, adopted by the Paris conference of
+// 1896 and kept in the Explanatory Supplement to the Astronomical Ephemeris, 1961).
 constexpr double kAberration = 20.47;
 
 // Newcomb's elements of date of a planet: mean longitude L, mean motion n, longitude of
 // perihelion, mean anomaly M, eccentricity, node, inclination, semi-major axis; degrees,
-// degrees per Julian year, AU. (Not the Kepler elements of the orbit points.)
+// degrees per Julian year, AU. (Not the Kepler elements of the orbit points.) The
+// polynomials in T are those of Newcomb's tables, whole revolutions of the linear terms
+// written apart: Mercury, APAE vol. 6 part 2 (1895); Venus, part 3 (1895); Mars, part 4
+// (1898).
 struct NewcombElements {
   double L, n, perihelion, M, e, node, i, a;
 };
@@ -57,7 +61,9 @@ NewcombElements PlanetElements(Integer body, double T, double T2, double T3) {
   }
 }
 
-// Long-period terms of Venus and Mars, degrees, added to both L and M.
+// Long-period terms of Venus and Mars, degrees, added to both L and M: the terms of
+// Newcomb's Tables of Venus (APAE 6 part 3) and Tables of Mars (APAE 6 part 4), among them
+// Mars's empirical term 52.49" sin(47.48 + 19.771 T) with its constant and secular parts.
 double PlanetLongPeriodDeg(Integer body, double T) {
   auto s = [](double a) { return SinDegD(a); };
   if (body == kVenus) {
@@ -73,7 +79,8 @@ double PlanetLongPeriodDeg(Integer body, double T) {
 
 // The disturbing planets of each body in the order their terms are added; their mean
 // anomalies in degrees (Jupiter's and Saturn's with the great inequality where the theory
-// has it), T in Julian centuries from JD 2415020.0.
+// has it), T in Julian centuries from JD 2415020.0: the arguments of Newcomb's tables of
+// each body (APAE vol. 6, 1895-1898).
 double GreatInequality(double T) { return SinDegD(134.4 + 38.5 * T); }
 
 constexpr std::array<Disturber, 6> kSunDisturbers = {{
@@ -160,9 +167,10 @@ void SolarPlanetaryTheory::SolveKepler() {
   work_.EccentricAnomaly = E;
 }
 
-// The Sun by Newcomb's theory: mean elements of the Earth's orbit with the long-period terms,
-// the perturbations, the Earth's heliocentric position and velocity, then the apparent
-// longitude with nutation and the annual aberration 20.47" / R.
+// The Sun by Newcomb's theory (Tables of the Sun, APAE vol. 6 part 1, 1895): mean elements
+// of the Earth's orbit with the long-period terms, the perturbations, the Earth's
+// heliocentric position and velocity, then the apparent longitude with nutation and the
+// annual aberration 20.47" / R.
 SolarResult SolarPlanetaryTheory::Sun(const TimeArguments& t) {
   auto s = [](double a) { return SinDegD(a); };
   auto c = [](double a) { return CosDegD(a); };
@@ -237,8 +245,9 @@ void SolarPlanetaryTheory::AddSunPerturbations(double T) {
   pert_latitude_ = moon.latitude - pert_latitude_;
 }
 
-// The Earth's motion about the Earth-Moon barycentre (Newcomb's lunar terms), from the
-// fundamental arguments of the last body-0 call.
+// The Earth's motion about the Earth-Moon barycentre: the lunar terms of Newcomb's Tables of
+// the Sun (APAE 6 part 1) in longitude (arc-seconds), log r (units of the ninth decimal) and
+// latitude, from the fundamental arguments of the instant.
 SolarPlanetaryTheory::LunarTermsOfTheSun SolarPlanetaryTheory::LunarTerms() const {
   const double D = work_.MoonElongation, Mm = work_.MoonMeanAnomaly, Ms = work_.SunMeanAnomaly;
   const double F = work_.MoonMeanLongitude - work_.MoonNodeLongitude;
@@ -321,8 +330,10 @@ Position SolarPlanetaryTheory::Planet(Integer body, const TimeArguments& t, cons
   return ReducePlanet(earth);
 }
 
-// The Sun: the Earth's orbit from the Sun's mean longitude and anomaly of the last body-0
-// call, with the long-period terms. The planets: Newcomb's elements of date, with the
+// The Sun: the Earth's orbit from the Sun's mean longitude and anomaly of the instant, with
+// the long-period terms; perihelion, eccentricity and the anomalistic year of Newcomb's
+// Tables of the Sun (APAE 6 part 1), the long-period terms (by Venus, Mars, Jupiter and the
+// empirical 6.4" term) of the same tables. The planets: Newcomb's elements of date, with the
 // long-period terms of Venus and Mars in both L and M.
 void SolarPlanetaryTheory::UnperturbedOrbit(Integer body, double T, double T2) {
   if (body == kSun) {
