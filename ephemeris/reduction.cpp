@@ -16,20 +16,29 @@ float DailyMotionDeg(const HeliocentricState& body, const HeliocentricState& obs
   return ToSingle(state ? MotionWrappedFromHalfTurn(turned) : MotionWrappedBeyondHalfTurn(turned), "daily motion");
 }
 
-void ReduceToGeocentric(const HeliocentricState& body, const HeliocentricState& earth, float geo_motion_deg_per_day,
-                        float nutation_deg, ReductionOrder order, Position& p) {
+GeocentricDirection ReduceToGeocentric(const HeliocentricState& body, const HeliocentricState& earth,
+                                       float geo_motion_deg_per_day, float nutation_deg, ReductionOrder order) {
   const bool state = order == ReductionOrder::kStateVector;
   const float x = ToSingle(double(body.x) - earth.x), y = ToSingle(double(body.y) - earth.y),
               z = ToSingle(double(body.z) - earth.z);
   const float lambda = Atan2Deg(y, x);
   const double R = SquareRoot(double(x) * x + double(y) * y + double(z) * z);
   const double distance = state ? R : double(ToSingle(R));
-  p.geo_motion_deg_per_day = geo_motion_deg_per_day;
-  p.geo_dist_au = ToSingle(R);
-  p.geo_lat_deg = ArcSinDeg(ToSingle(Divide(z, distance, "geocentric latitude")));
+  GeocentricDirection geo;
+  geo.dist_au = ToSingle(R);
+  geo.lat_deg = ArcSinDeg(ToSingle(Divide(z, distance, "geocentric latitude")));
   const double apparent = double(lambda) - kLightDaysPerAU * distance * geo_motion_deg_per_day + nutation_deg;
-  p.geo_lon_deg = state ? LongitudeBelowFullTurn(ToSingle(apparent, "longitude"))
-                        : LongitudeShiftedOneTurn(apparent, "geocentric longitude");
+  geo.lon_deg = state ? LongitudeBelowFullTurn(ToSingle(apparent, "longitude"))
+                      : LongitudeShiftedOneTurn(apparent, "geocentric longitude");
+  return geo;
+}
+
+Position WithGeocentric(Position p, const GeocentricDirection& geo, float geo_motion_deg_per_day) {
+  p.geo_lon_deg = geo.lon_deg;
+  p.geo_lat_deg = geo.lat_deg;
+  p.geo_dist_au = geo.dist_au;
+  p.geo_motion_deg_per_day = geo_motion_deg_per_day;
+  return p;
 }
 
 Position ReduceStateVector(const HeliocentricState& body, const Instant& instant) {
@@ -40,8 +49,9 @@ Position ReduceStateVector(const HeliocentricState& body, const Instant& instant
   p.helio_lat_deg = ArcSinDeg(ToSingle(Divide(body.z, r, "heliocentric latitude")));
   p.helio_dist_au = ToSingle(r);
   const float geo_motion = DailyMotionDeg(body, instant.earth(), ReductionOrder::kStateVector);
-  ReduceToGeocentric(body, instant.earth(), geo_motion, instant.nutation_deg(), ReductionOrder::kStateVector, p);
-  return p;
+  return WithGeocentric(
+      p, ReduceToGeocentric(body, instant.earth(), geo_motion, instant.nutation_deg(), ReductionOrder::kStateVector),
+      geo_motion);
 }
 
 }  // namespace orbelle::ephemeris

@@ -26,12 +26,18 @@ enum class ReductionOrder {
 // folded into one half turn either side.
 float DailyMotionDeg(const HeliocentricState& body, const HeliocentricState& observer, ReductionOrder order);
 
-// The geocentric longitude, latitude and distance of `body` (its position; the velocity is
-// not read) seen from `earth`, with the light-time correction of the longitude as the motion
-// `geo_motion_deg_per_day` during the light travel time (0.0057683 days per AU), and the
-// nutation in longitude `nutation_deg` added. Sets the geocentric fields of `p`, motion included.
-void ReduceToGeocentric(const HeliocentricState& body, const HeliocentricState& earth, float geo_motion_deg_per_day,
-                        float nutation_deg, ReductionOrder order, Position& p);
+// The apparent geocentric longitude, the latitude and the distance of `body` (its position;
+// the velocity is not read) seen from `earth`, with the light-time correction of the
+// longitude as the motion `geo_motion_deg_per_day` during the light travel time (0.0057683
+// days per AU), and the nutation in longitude `nutation_deg` added.
+struct GeocentricDirection {
+  float lon_deg = 0, lat_deg = 0, dist_au = 0;
+};
+GeocentricDirection ReduceToGeocentric(const HeliocentricState& body, const HeliocentricState& earth,
+                                       float geo_motion_deg_per_day, float nutation_deg, ReductionOrder order);
+
+// `p` with the geocentric direction and motion set.
+Position WithGeocentric(Position p, const GeocentricDirection& geo, float geo_motion_deg_per_day);
 
 // A body of the files or Kepler orbits: its heliocentric direction, distance and motion from
 // the vector, and the reduction with the instant's Earth and nutation (kStateVector).

@@ -422,8 +422,9 @@ Position SolarPlanetaryTheory::ReducePlanet(const HeliocentricState& earth) {
   perturbed.x = ToSingle(CosDegD(lat) * radius * CosDegD(l));
   perturbed.y = ToSingle(CosDegD(lat) * radius * SinDegD(l));
   perturbed.z = ToSingle(SinDegD(lat) * radius);
-  ReduceToGeocentric(perturbed, earth, geo_motion, nutation_longitude_, ReductionOrder::kNewcombPlanet, p);
-  return p;
+  return WithGeocentric(
+      p, ReduceToGeocentric(perturbed, earth, geo_motion, nutation_longitude_, ReductionOrder::kNewcombPlanet),
+      geo_motion);
 }
 
 }  // namespace orbelle::ephemeris
