@@ -21,23 +21,27 @@ enum class ReductionOrder {
   kNewcombPlanet,
 };
 
-// Daily motion in longitude (degrees per day) of `body` seen from `observer` (the Sun when
-// it is all zeros): the direction one day on, with both velocities, less today's direction,
-// folded into one half turn either side.
-float DailyMotionDeg(const HeliocentricState& body, const HeliocentricState& observer, ReductionOrder order);
+// Today's direction in longitude (degrees) of `body` seen from `observer` (the Sun when it is
+// all zeros), and the daily motion (degrees per day): the direction one day on, with both
+// velocities, less today's, folded into one half turn either side.
+struct DirectionAndMotion {
+  float direction_deg = 0, motion_deg_per_day = 0;
+};
+DirectionAndMotion DailyMotion(const HeliocentricState& body, const HeliocentricState& observer, ReductionOrder order);
 
 // The apparent geocentric longitude, the latitude and the distance of `body` (its position;
 // the velocity is not read) seen from `earth`, with the light-time correction of the
-// longitude as the motion `geo_motion_deg_per_day` during the light travel time (0.0057683
-// days per AU), and the nutation in longitude `nutation_deg` added.
+// longitude as the motion `geo.motion_deg_per_day` during the light travel time (0.0057683
+// days per AU), and the nutation in longitude `nutation_deg` added. With kStateVector the
+// motion was found from `body` itself, and its direction is the geometric longitude.
 struct GeocentricDirection {
   float lon_deg = 0, lat_deg = 0, dist_au = 0;
 };
 GeocentricDirection ReduceToGeocentric(const HeliocentricState& body, const HeliocentricState& earth,
-                                       float geo_motion_deg_per_day, float nutation_deg, ReductionOrder order);
+                                       const DirectionAndMotion& geo, float nutation_deg, ReductionOrder order);
 
 // `p` with the geocentric direction and motion set.
-Position WithGeocentric(Position p, const GeocentricDirection& geo, float geo_motion_deg_per_day);
+Position WithGeocentric(Position p, const GeocentricDirection& direction, float geo_motion_deg_per_day);
 
 // A body of the files or Kepler orbits: its heliocentric direction, distance and motion from
 // the vector, and the reduction with the instant's Earth and nutation (kStateVector).

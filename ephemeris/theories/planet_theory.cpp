@@ -116,28 +116,46 @@ constexpr std::array<Disturber, 5> kMarsDisturbers = {{
 constexpr std::array<const PerturbationBlock*, 5> kMarsBlocks = {&kMarsByVenus, &kMarsByEarth, &kMarsByJupiter,
                                                                  &kMarsBySaturn, &kMarsByUranus};
 
+// The fundamental arguments of an instant in radians, T^3, and the nutation in longitude from
+// them (13 terms of Woolard's series, degrees), which the Sun and the planets add.
+struct NewcombInstant {
+  double T = 0, T2 = 0, T3 = 0;
+  NutationRadians radians{};
+  float nutation_deg = 0;
+  bool set = false;
+};
+
+// A pure function of T and T2, worked out once per instant and thread: the Sun of an
+// Instant and the planets of the same instant share it.
+const NewcombInstant& NewcombInstantAt(double T, double T2) {
+  thread_local NewcombInstant last;
+  if (last.set && last.T == T && last.T2 == T2) return last;
+  last.set = false;
+  NewcombInstant now;
+  now.T = T;
+  now.T2 = T2;
+  now.T3 = Checked(T2 * T, "T3");
+  const NewcombBrownArguments a = PlanetTheoryArguments(T, T2, now.T3);
+  now.radians = {a.sun_longitude * kPlanetDegToRad, a.sun_anomaly * kPlanetDegToRad, a.moon_longitude * kPlanetDegToRad,
+                 a.moon_anomaly * kPlanetDegToRad,  a.moon_node * kPlanetDegToRad,   a.moon_elongation * kPlanetDegToRad};
+  now.nutation_deg = NutationThirteenTerms(now.radians, T);
+  now.set = true;
+  last = now;
+  return last;
+}
+
 }  // namespace
 
-// The fundamental arguments of the instant, in radians, and the nutation in longitude from
-// them (13 terms of Woolard's series), which the Sun and the planets add. The planets of one
-// instant find them worked out already.
 void SolarPlanetaryTheory::SetInstant(double T, double T2) {
-  if (instant_set_ && T == instant_T_ && T2 == instant_T2_) return;
-  instant_set_ = false;
-  work_.T3 = Checked(T2 * T, "T3");
-  const NewcombBrownArguments a = PlanetTheoryArguments(T, T2, work_.T3);
-  work_.SunMeanLongitude = a.sun_longitude * kPlanetDegToRad;
-  work_.SunMeanAnomaly = a.sun_anomaly * kPlanetDegToRad;
-  work_.MoonMeanLongitude = a.moon_longitude * kPlanetDegToRad;
-  work_.MoonMeanAnomaly = a.moon_anomaly * kPlanetDegToRad;
-  work_.MoonNodeLongitude = a.moon_node * kPlanetDegToRad;
-  work_.MoonElongation = a.moon_elongation * kPlanetDegToRad;
-  nutation_longitude_ = NutationThirteenTerms({work_.SunMeanLongitude, work_.SunMeanAnomaly, work_.MoonMeanLongitude,
-                                               work_.MoonMeanAnomaly, work_.MoonNodeLongitude, work_.MoonElongation},
-                                              T);
-  instant_T_ = T;
-  instant_T2_ = T2;
-  instant_set_ = true;
+  const NewcombInstant& a = NewcombInstantAt(T, T2);
+  work_.T3 = a.T3;
+  work_.SunMeanLongitude = a.radians.sun_longitude;
+  work_.SunMeanAnomaly = a.radians.sun_anomaly;
+  work_.MoonMeanLongitude = a.radians.moon_longitude;
+  work_.MoonMeanAnomaly = a.radians.moon_anomaly;
+  work_.MoonNodeLongitude = a.radians.moon_node;
+  work_.MoonElongation = a.radians.moon_elongation;
+  nutation_longitude_ = a.nutation_deg;
 }
 
 // Kepler's equation by fixed-point iteration to 1e-10 rad, the true anomaly in 0..2 pi, the
@@ -414,8 +432,8 @@ Position SolarPlanetaryTheory::ReducePlanet(const HeliocentricState& earth) {
   unperturbed.y = ToSingle(x_orbit * work_.OrbitPY + y_orbit * work_.OrbitQY);
   unperturbed.vx = ToSingle(vx_orbit * work_.OrbitPX + vy_orbit * work_.OrbitQX);
   unperturbed.vy = ToSingle(vx_orbit * work_.OrbitPY + vy_orbit * work_.OrbitQY);
-  p.helio_motion_deg_per_day = DailyMotionDeg(unperturbed, {}, ReductionOrder::kNewcombPlanet);
-  const float geo_motion = DailyMotionDeg(unperturbed, earth, ReductionOrder::kNewcombPlanet);
+  p.helio_motion_deg_per_day = DailyMotion(unperturbed, {}, ReductionOrder::kNewcombPlanet).motion_deg_per_day;
+  const DirectionAndMotion geo_motion = DailyMotion(unperturbed, earth, ReductionOrder::kNewcombPlanet);
 
   // The perturbed position, from its longitude, latitude and radius vector.
   HeliocentricState perturbed;
@@ -424,7 +442,7 @@ Position SolarPlanetaryTheory::ReducePlanet(const HeliocentricState& earth) {
   perturbed.z = ToSingle(SinDegD(lat) * radius);
   return WithGeocentric(
       p, ReduceToGeocentric(perturbed, earth, geo_motion, nutation_longitude_, ReductionOrder::kNewcombPlanet),
-      geo_motion);
+      geo_motion.motion_deg_per_day);
 }
 
 }  // namespace orbelle::ephemeris

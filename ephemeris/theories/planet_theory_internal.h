@@ -140,9 +140,6 @@ class SolarPlanetaryTheory {
 
   PlanetWork work_;
   float nutation_longitude_ = 0;
-  // The T and T2 that the fundamental arguments and the nutation were last worked out for.
-  bool instant_set_ = false;
-  double instant_T_ = 0, instant_T2_ = 0;
   // k times the own mean anomaly, k = 1..18: single, except k = 16 (double).
   std::array<float, 19> own_multiple_{};
   double own_multiple_16_ = 0;
