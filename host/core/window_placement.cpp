@@ -1,8 +1,11 @@
 #include "host/core/window_placement.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
+
+#include "settings/profile_number.h"
 
 namespace orbelle::host {
 namespace {
@@ -15,7 +18,17 @@ int Pixels(float twips, double twips_per_pixel) {
   return static_cast<int>(std::lround(std::clamp<double>(twips, -1e9, 1e9) / twips_per_pixel));
 }
 
-bool Positive(const StoredValue& v) { return v.count > 0 && v.value && *v.value > 0; }
+bool Positive(const StoredValue& v) { return v.value && *v.value > 0; }
+
+// Whether the text starts with a number as LeadingNumber reads it: blanks, an optional sign,
+// then a digit or a decimal point followed by one.
+bool StartsWithNumber(std::string_view text) {
+  const auto digit = [&](std::size_t i) { return i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); };
+  std::size_t i = text.find_first_not_of(" \t");
+  if (i == std::string_view::npos) return false;
+  if (text[i] == '+' || text[i] == '-') ++i;
+  return digit(i) || (i < text.size() && text[i] == '.' && digit(i + 1));
+}
 
 bool Overlap(const PixelRect& a, const PixelRect& b) {
   return a.width > 0 && a.height > 0 && b.width > 0 && b.height > 0 &&
@@ -24,6 +37,11 @@ bool Overlap(const PixelRect& a, const PixelRect& b) {
 }
 
 }  // namespace
+
+StoredValue ReadStoredValue(std::string_view text) {
+  if (!StartsWithNumber(text)) return {text.size(), std::nullopt};
+  return {text.size(), settings::RoundToSingle(settings::LeadingNumber(text))};
+}
 
 PixelRect Centred(const PixelRect& outer, const PlacementScreen& screen) {
   const float left = Twips(screen.width, screen.twips_x) / 2 - Twips(outer.width, screen.twips_x) / 2;
@@ -50,7 +68,7 @@ RestoredPlacement RestorePlacement(const StoredPlacement& stored, const PixelRec
     r = Centred(r, screen);
     placed.place_applied = true;
   } else {
-    if (Positive(stored.left)) {
+    if (stored.left.value) {
       r.left = Pixels(*stored.left.value, screen.twips_x);
       placed.place_applied = true;
     }
@@ -60,12 +78,13 @@ RestoredPlacement RestorePlacement(const StoredPlacement& stored, const PixelRec
       return placed;
     }
   }
-  if (Positive(stored.top)) {
+  if (stored.top.value) {
     r.top = Pixels(*stored.top.value, screen.twips_y);
     placed.place_applied = true;
   }
-  // A place wholly outside the available area (say, below the screen) could not be reached by
-  // the user: the window is centred instead.
+  // A place partly past an edge is the user's choice and is kept; one wholly outside the
+  // available area (say, below the screen) could not be reached by the user: the window is
+  // centred instead.
   const PixelRect& area = screen.available;
   if (area.width > 0 && area.height > 0 && !Overlap(r, area)) {
     r = Centred(r, screen);
@@ -81,9 +100,9 @@ std::vector<std::pair<std::string, std::string>> SavedPlacement(const PixelRect&
                                                   {"Top", Twips(outer.top, screen.twips_y)}};
   std::vector<std::pair<std::string, std::string>> stored;
   for (const auto& [key, value] : values) {
-    if (value < 0) continue;
     char text[64] = " ";
-    const auto end = std::to_chars(text + 1, text + sizeof text, value, std::chars_format::fixed).ptr;
+    char* const start = value < 0 ? text : text + 1;
+    const auto end = std::to_chars(start, text + sizeof text, value, std::chars_format::fixed).ptr;
     stored.emplace_back(key, std::string(text, end));
   }
   return stored;

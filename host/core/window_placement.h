@@ -7,18 +7,26 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 namespace orbelle::host {
 
-// One key as the classic read into a 256-character buffer with the default "0" gives it: the
-// count of characters returned and the number at their start rounded to single (nothing when
-// it overflows a single).
+// The default text the hosts read each key with. No number starts with it, so a missing key
+// (or file) applies nothing, while a stored "0" is a place at the screen's edge.
+inline constexpr const char* kMissingPlacementValue = "-";
+
+// One key as read into a 256-character buffer: the count of characters returned and the
+// number at their start rounded to single (nothing when they start with no number or it
+// overflows a single).
 struct StoredValue {
   std::size_t count = 0;
   std::optional<float> value;
 };
+
+// The key's text as the read returned it.
+StoredValue ReadStoredValue(std::string_view text);
 
 struct StoredPlacement {
   StoredValue height, width, left, top;
@@ -26,6 +34,7 @@ struct StoredPlacement {
 
 struct PixelRect {
   int left = 0, top = 0, width = 0, height = 0;
+  friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 
 // The screen in pixels, the part of it left free by panels and task bars, and its twips per
@@ -43,18 +52,19 @@ struct RestoredPlacement {
 };
 
 // Applies "Height" and "Width" when above 0 and the border is sizable, cut to the available
-// area and raised to `smallest`, the least outer size the window system gives; "Left" when
-// above 0, then centres the window if it reaches beyond the right edge of the screen (and
-// "Top" is not used); otherwise "Top" when above 0, and the window is centred if it ends up
-// wholly outside the available area. A "Left" that is present but empty centres the window.
+// area and raised to `smallest` (the least outer size that shows the whole window); "Left"
+// when it holds a number, then centres the window if it reaches beyond the right edge of the
+// screen (and "Top" is not used); otherwise "Top" when it holds a number, and the window is
+// centred if it ends up wholly outside the available area. Places at or past the left and top
+// edges are applied as stored. A "Left" that is present but empty centres the window.
 RestoredPlacement RestorePlacement(const StoredPlacement& stored, const PixelRect& outer, bool sizable,
                                    const PixelRect& smallest, const PlacementScreen& screen);
 
 // The outer rectangle moved to the middle of the screen.
 PixelRect Centred(const PixelRect& outer, const PlacementScreen& screen);
 
-// The keys and texts to store for an outer rectangle: twips as BASIC's Str$ writes a positive
-// single (a leading blank); a negative value is left out, so that the stored one stays.
+// The keys and texts to store for an outer rectangle: twips as BASIC's Str$ writes a single
+// (a leading blank for a positive value, the sign for a negative one).
 std::vector<std::pair<std::string, std::string>> SavedPlacement(const PixelRect& outer, const PlacementScreen& screen);
 
 }  // namespace orbelle::host

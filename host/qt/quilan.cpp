@@ -44,11 +44,13 @@ Quilan::Quilan(QWidget* parent)
     if (!request_reports_.contains(report)) request_reports_ << report;
   });
 
-  // The designed size: the table above, the request box below it.
+  // The designed size: the table above, the request box below it. It is also the least size
+  // that shows the whole table, so a stored or dragged size cannot go below it.
   const QSize table = surface_.TableSize();
   const int box_height = DDEFTGT->sizeHint().height();
   surface_.Resize(table);
-  resize(table.width(), table.height() + box_height + 2 * kMargin);
+  setMinimumSize(table.width(), table.height() + box_height + 2 * kMargin);
+  resize(minimumSize());
 }
 
 void Quilan::Form_Load() {

@@ -7,7 +7,6 @@
 
 #include "host/core/window_placement.h"
 #include "settings/profile_file.h"
-#include "settings/profile_number.h"
 
 namespace orbelle::host {
 namespace {
@@ -80,8 +79,7 @@ void SetOuterSize(QWidget& form, int width_px, int height_px) {
 bool FixedBorder(const QWidget& form) { return form.minimumSize() == form.maximumSize(); }
 
 StoredValue Read(const std::filesystem::path& file, const char* key) {
-  const std::string text = settings::GetPrivateProfileString("Size", key, "0", 256, file);
-  return {text.size(), settings::RoundToSingle(settings::LeadingNumber(text))};
+  return ReadStoredValue(settings::GetPrivateProfileString("Size", key, kMissingPlacementValue, 256, file));
 }
 
 }  // namespace
@@ -93,9 +91,9 @@ void CentreWindow(QWidget& form) {
 
 void LoadWindowPosition(const std::filesystem::path& file, QWidget& form) {
   const StoredPlacement stored{Read(file, "Height"), Read(file, "Width"), Read(file, "Left"), Read(file, "Top")};
-  // The window keeps at least one pixel inside its frame.
-  const QSize extra = FrameExtra(form);
-  const PixelRect smallest{0, 0, extra.width() + 1, extra.height() + 1};
+  // The form's minimum size (the least that shows all of it) inside its frame.
+  const QSize inner = form.minimumSize().expandedTo(QSize(1, 1)) + FrameExtra(form);
+  const PixelRect smallest{0, 0, inner.width(), inner.height()};
   const RestoredPlacement placed = RestorePlacement(stored, Outer(form), !FixedBorder(form), smallest, ScreenOf(form));
   if (placed.size_applied) SetOuterSize(form, placed.outer.width, placed.outer.height);
   if (placed.place_applied) form.move(placed.outer.left, placed.outer.top);

@@ -10,13 +10,13 @@ namespace orbelle::host {
 
 inline constexpr const char* kWindowPositionFile = "OrbelleAnglesPos.Ini";
 
-// Restores size and place by the rules of host/core/window_placement.h (an outer size restored
-// before the window manager has framed the window is kept once it has). Anything unreadable
-// is skipped.
+// Restores size and place by the rules of host/core/window_placement.h, the size no smaller
+// than the form's minimum size (an outer size restored before the window manager has framed
+// the window is kept once it has). Anything unreadable is skipped.
 void LoadWindowPosition(const std::filesystem::path& file, QWidget& form);
 
 // Writes "Height", "Width", "Left" and "Top" of the normal (restored) window, all in one
-// replacement of the file; a negative value is not written and the value stored before stays.
+// replacement of the file.
 void SaveWindowPosition(const std::filesystem::path& file, QWidget& form);
 
 // Places the window in the middle of the screen.

@@ -100,7 +100,7 @@ void QuilanForm::Load() {
   SetWindowTextW(window_, kWindowCaption);
   SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
   if (on_load) on_load();
-  LoadWindowPosition(kPositionFile, window_);
+  LoadWindowPosition(kPositionFile, window_, SIZE{outer.right - outer.left, outer.bottom - outer.top});
 }
 
 void QuilanForm::Show() {

@@ -1,9 +1,9 @@
 #include "host/windows/window_position.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "host/core/window_placement.h"
-#include "settings/profile_number.h"
 
 namespace orbelle::windows {
 namespace {
@@ -37,8 +37,8 @@ void Place(HWND window, const PixelRect& r) {
 
 host::StoredValue Read(const char* file, const char* key) {
   char buffer[256];
-  const DWORD count = GetPrivateProfileStringA("Size", key, "0", buffer, sizeof buffer, file);
-  return {count, settings::RoundToSingle(settings::LeadingNumber(std::string_view(buffer, count)))};
+  const DWORD count = GetPrivateProfileStringA("Size", key, host::kMissingPlacementValue, buffer, sizeof buffer, file);
+  return host::ReadStoredValue(std::string_view(buffer, count));
 }
 
 bool SizableBorder(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_THICKFRAME) != 0; }
@@ -47,10 +47,12 @@ bool SizableBorder(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS
 
 void CentreWindow(HWND window) { Place(window, host::Centred(Outer(window), Screen())); }
 
-void LoadWindowPosition(const char* file, HWND window) {
+void LoadWindowPosition(const char* file, HWND window, SIZE designed) {
   const host::StoredPlacement stored{Read(file, "Height"), Read(file, "Width"), Read(file, "Left"), Read(file, "Top")};
-  // The least size the system gives a sizable window.
-  const PixelRect smallest{0, 0, GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+  // The designed size shows the whole table; the system gives a sizable window no less than
+  // its minimum tracking size either.
+  const PixelRect smallest{0, 0, std::max<int>(designed.cx, GetSystemMetrics(SM_CXMINTRACK)),
+                           std::max<int>(designed.cy, GetSystemMetrics(SM_CYMINTRACK))};
   Place(window, host::RestorePlacement(stored, Outer(window), SizableBorder(window), smallest, Screen()).outer);
 }
 

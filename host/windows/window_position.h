@@ -10,11 +10,11 @@ namespace orbelle::windows {
 
 inline constexpr const char* kPositionFile = "OrbelleAnglesPos.Ini";
 
-// Restores size and place by the rules of host/core/window_placement.h.
-void LoadWindowPosition(const char* file, HWND window);
+// Restores size and place by the rules of host/core/window_placement.h, the size no smaller
+// than the `designed` outer size (the least that shows the whole table).
+void LoadWindowPosition(const char* file, HWND window, SIZE designed);
 
-// Writes the four values of the normal (not minimised) window; negative values are not
-// written, so the earlier value stays.
+// Writes the four values of the normal (not minimised) window.
 void SaveWindowPosition(const char* file, HWND window);
 
 void CentreWindow(HWND window);

@@ -34,8 +34,8 @@ class WindowPositionTest : public ::testing::Test {
   QSize screen_px;
 };
 
-// Written as Str$ writes a positive single: a leading blank, no decimals for whole values; a
-// negative value is not saved, the stored one stays.
+// Written as Str$ writes a single: a leading blank for a positive value, the sign for a
+// negative one (a window partly past the left edge).
 TEST_F(WindowPositionTest, FirstRunKeepsTheDesignedPlaceAndSavingWritesFourKeysInTwips) {
   LoadWindowPosition(suite.PositionFile(), form);  // no file: nothing applies
   EXPECT_EQ(form.frameGeometry(), QRect(40, 30, 300, 200));
@@ -43,24 +43,23 @@ TEST_F(WindowPositionTest, FirstRunKeepsTheDesignedPlaceAndSavingWritesFourKeysI
   const auto twips = [](int px, double per_px) { return " " + std::to_string(static_cast<int>(px * per_px)); };
   EXPECT_EQ(suite.Read(suite.PositionFile()), "[Size]\nHeight=" + twips(200, twips_y) + "\nWidth=" + twips(300, twips_x) +
                                                   "\nLeft=" + twips(40, twips_x) + "\nTop=" + twips(30, twips_y) + "\n");
-  form.move(-50, 30);
+  form.move(-50, 0);
   SaveWindowPosition(suite.PositionFile(), form);
-  EXPECT_EQ(Stored("Left"), twips(40, twips_x).substr(1));
+  EXPECT_EQ(Stored("Left"), "-" + twips(50, twips_x).substr(1));
+  EXPECT_EQ(Stored("Top"), "0");
 }
 
-// The stored values in twips applied to a 300x200 window at (40, 30): a Left beyond the right
-// edge or empty centres the window (ignoring Top in the first case), zero or negative values
-// are not applied.
-TEST_F(WindowPositionTest, StoredValuesAreAppliedByTheLegacyRules) {
+// The stored values in twips of the real screen applied to a 300x200 window at (40, 30) with
+// a minimum size of 250x180 (the full rules are in the placement rule's own test).
+TEST_F(WindowPositionTest, StoredValuesAreAppliedInTwipsOfTheScreenNoSmallerThanTheMinimum) {
   const auto x = [&](int px) { return std::to_string(px * twips_x); };
   const auto y = [&](int px) { return std::to_string(px * twips_y); };
-  const int centre_x = screen_px.width() / 2 - 150, centre_y = screen_px.height() / 2 - 100;
   const std::pair<std::string, QRect> cases[] = {
       {"Height=" + y(250) + "\nWidth=" + x(320) + "\nLeft=" + x(10) + "\nTop=" + y(20), QRect(10, 20, 320, 250)},
-      {"Left=" + x(screen_px.width() - 100) + "\nTop=" + y(5), QRect(centre_x, centre_y, 300, 200)},
-      {"Left=\nTop=" + y(7), QRect(centre_x, 7, 300, 200)},
-      {"Left=0\nTop=-5\nHeight=0", QRect(40, 30, 300, 200)},
+      {"Left=0\nTop=0\nHeight=15\nWidth=15", QRect(0, 0, 250, 180)},
+      {"Top=" + y(-20), QRect(40, -20, 300, 200)},
   };
+  form.setMinimumSize(250, 180);
   for (const auto& [values, expected] : cases) {
     form.setGeometry(40, 30, 300, 200);
     Store("[Size]\n" + values + "\n");

@@ -28,11 +28,14 @@ TEST(Driver, BadRequestsAreRefusedBeforeWriting) {
   for (Integer body : {Integer(-2), Integer(kBodySlots), std::numeric_limits<Integer>::max()}) {
     EXPECT_THROW(c.Call(2451545.0, body, 0), InvalidArgumentError) << body;
   }
-  // Arrays too short for the lunar theory's node slots are refused for the Moon too.
+  // Arrays too short for the lunar theory's node slots are refused for the Moon too, and ten
+  // elements, one short of Jupiter's slot, for Jupiter.
   std::array<float, 10> small{};
   ResultSpans r = c.r.Spans();
   r.GeoLon = std::span<float>(small);
-  EXPECT_THROW(c.engine.BodyPosition({.Body = kMoon, .EphemPath = ""}, c.instant, r), InvalidArgumentError);
+  for (Integer body : {kMoon, kJupiter}) {
+    EXPECT_THROW(c.engine.BodyPosition({.Body = body, .EphemPath = ""}, c.instant, r), InvalidArgumentError) << body;
+  }
   EXPECT_EQ(small, (std::array<float, 10>{}));
   // A non-finite instant is a calculation error, never a NaN in a result.
   EXPECT_THROW(c.Call(std::numeric_limits<double>::infinity(), kTimeArguments, 0), CalculationError);

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QProcess>
 #include <QScreen>
 #include <QTimer>
 #include <functional>
@@ -14,6 +15,10 @@
 #include "host/qt/automation_server.h"
 #include "host/qt/quilan.h"
 #include "settings/profile_file.h"
+
+inline void PrintTo(const QRect& r, std::ostream* out) {
+  *out << "(" << r.x() << ", " << r.y() << ") " << r.width() << "x" << r.height();
+}
 
 namespace orbelle::host {
 namespace {
@@ -71,6 +76,33 @@ TEST_F(WindowManagerTest, StartsAndClosesLeaveTheStoredSizeAndPlaceUnchanged) {
   for (int i = 0; i < 10; ++i) {
     EXPECT_EQ(Cycle().topLeft(), QPoint(130, 90));
     EXPECT_EQ(Stored(), after_move) << "after start " << i + 1 << " since the move";
+  }
+}
+
+// Moves the window as another program does it through the window manager (wmctrl, xdotool):
+// `gravity` 1 places the frame's corner at (x, y), as a drag by the user does; 10 (static)
+// places the client area's corner there, pushing the title bar past the top edge near it.
+void MoveByWindowManager(QWidget& form, int gravity, QPoint to) {
+  const QString window = QStringLiteral("0x%1").arg(form.winId(), 0, 16);
+  const QString geometry = QStringLiteral("%1,%2,%3,-1,-1").arg(gravity).arg(to.x()).arg(to.y());
+  ASSERT_EQ(QProcess::execute(QStringLiteral("wmctrl"), {"-i", "-r", window, "-e", geometry}), 0);
+  const QRect before = form.frameGeometry();
+  testing::ProcessEventsUntil([&] { return form.frameGeometry() != before; }, 2000);
+  testing::ProcessEventsUntil([] { return false; }, 200);
+}
+
+// Places at the edges and corners of the screen, and partly past them, come back where they
+// were, whatever the frame adds: the stored place is the frame's.
+TEST_F(WindowManagerTest, EdgesAndCornersComeBack) {
+  const QSize outer = Cycle().size();
+  const QPoint far_corner = available.bottomRight() - QPoint(outer.width(), outer.height()) + QPoint(1, 1);
+  const std::pair<int, QPoint> moves[] = {{1, {0, 0}},  {1, {10, 10}}, {1, {200, 15}}, {1, far_corner},
+                                          {10, {0, 0}}, {10, {10, 10}}, {10, {200, 15}}, {10, {600, 21}}};
+  for (const auto& [gravity, to] : moves) {
+    const QRect moved = Cycle([&](Quilan& form) { MoveByWindowManager(form, gravity, to); });
+    if (gravity == 1) EXPECT_EQ(moved.topLeft(), to);
+    EXPECT_EQ(Cycle(), moved) << "moved with gravity " << gravity << " to " << to.x() << "," << to.y() << "; stored "
+                              << Stored();
   }
 }
 
