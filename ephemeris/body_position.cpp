@@ -27,7 +27,7 @@ void Store(const Position& p, std::size_t b, const ResultSpans& r) {
   if (p.orbit_points) StoreOrbitPoints(*p.orbit_points, b, r);
 }
 
-void Store(const std::optional<Position>& p, Integer body, const ResultSpans& r) {
+void StoreOrDateError(const std::optional<Position>& p, Integer body, const ResultSpans& r) {
   if (p) {
     Store(*p, static_cast<std::size_t>(body), r);
   } else {
@@ -84,14 +84,14 @@ Integer Ephemeris::BodyPosition(const BodyRequest& request, InstantState& state,
         StoreOrbitPoints(*points, slot, results);
       }
     } else {
-      Store(file_bodies_.Position(b, now, request.EphemPath, frame), body, results);
+      StoreOrDateError(file_bodies_.Position(b, now, request.EphemPath, frame), body, results);
     }
   } else if (IsDistantBody(body)) {
     const Instant now = InstantAt(time_jd_).WithEarth(state.Earth).WithNutation(state.Nutation);
-    Store(distant_bodies_.Position(b, now), body, results);
+    StoreOrDateError(distant_bodies_.Position(b, now), body, results);
   } else if (IsMinorBody(body)) {
     const Instant now = InstantAt(time_jd_).WithEarth(state.Earth).WithNutation(state.Nutation);
-    Store(minor_bodies_.Position(b, now, request.EphemPath), body, results);
+    StoreOrDateError(minor_bodies_.Position(b, now, request.EphemPath), body, results);
   }
   return request.LunarOption;
 }
