@@ -180,8 +180,8 @@ void SolarPlanetaryTheory::SolveKepler() {
     v += kDecimalPi;
     if (E >= kDecimalPi && v < kDecimalPi) v += kDecimalPi;
   }
-  work_.TrueLongitude = (v - M + work_.MeanLongitude) * kPlanetRadToDeg;
-  work_.RadiusVector = (1 - e * std::cos(E)) * work_.SemiMajorAxis;
+  work_.TrueLongitudeDeg = (v - M + work_.MeanLongitude) * kPlanetRadToDeg;
+  work_.RadiusVectorAu = (1 - e * std::cos(E)) * work_.SemiMajorAxisAu;
   work_.EccentricAnomaly = E;
 }
 
@@ -199,10 +199,10 @@ SolarResult SolarPlanetaryTheory::Sun(const TimeArguments& t) {
 
   pert_longitude_ = pert_longitude_ / 3600.0;
   pert_log_radius_ = pert_log_radius_ * 1e-9;
-  work_.TrueLongitude = Norm360D(pert_longitude_ + work_.TrueLongitude);
-  work_.RadiusVector = Checked(std::pow(10.0, pert_log_radius_) * work_.RadiusVector, "radius vector");
-  work_.HelioLatitudeWork = pert_latitude_ / 3600.0;
-  const double lambda = work_.TrueLongitude, beta = work_.HelioLatitudeWork, R = work_.RadiusVector;
+  work_.TrueLongitudeDeg = Norm360D(pert_longitude_ + work_.TrueLongitudeDeg);
+  work_.RadiusVectorAu = Checked(std::pow(10.0, pert_log_radius_) * work_.RadiusVectorAu, "radius vector");
+  work_.HelioLatitudeDeg = pert_latitude_ / 3600.0;
+  const double lambda = work_.TrueLongitudeDeg, beta = work_.HelioLatitudeDeg, R = work_.RadiusVectorAu;
 
   SolarResult r;
   Position& sun = r.sun;
@@ -219,7 +219,7 @@ SolarResult SolarPlanetaryTheory::Sun(const TimeArguments& t) {
   earth.z = ToSingle(-R * s(beta), "EarthZ");
 
   // Velocity of the unperturbed ellipse, scaled to the perturbed radius vector.
-  const double a = work_.SemiMajorAxis, e = work_.Eccentricity;
+  const double a = work_.SemiMajorAxisAu, e = work_.Eccentricity;
   const float s_peri = ToSingle(std::sin(work_.PerihelionLongitude)), c_peri = ToSingle(std::cos(work_.PerihelionLongitude));
   const float s_ecc = ToSingle(std::sin(work_.EccentricAnomaly)), c_ecc = ToSingle(std::cos(work_.EccentricAnomaly));
   const float minor = ToSingle(SquareRoot(1 - e * e, "minor axis") * a);
@@ -227,7 +227,7 @@ SolarResult SolarPlanetaryTheory::Sun(const TimeArguments& t) {
   work_.OrbitPY = s_peri * a;
   work_.OrbitQX = -s_peri * double(minor);
   work_.OrbitQY = c_peri * double(minor);
-  const double k = Divide(a * work_.MeanMotion / 365.25, R, "Earth velocity");
+  const double k = Divide(a * work_.MeanMotionRadPerYear / 365.25, R, "Earth velocity");
   earth.vx = ToSingle(-k * (-work_.OrbitPX * s_ecc + c_ecc * work_.OrbitQX), "EarthDX");
   earth.vy = ToSingle(-k * (-work_.OrbitPY * s_ecc + c_ecc * work_.OrbitQY), "EarthDY");
 
@@ -359,16 +359,16 @@ void SolarPlanetaryTheory::UnperturbedOrbit(Integer body, double T, double T2) {
     auto s = [](double a) { return SinDegD(a); };
     work_.MeanLongitude = work_.SunMeanLongitude;
     work_.MeanAnomaly = work_.SunMeanAnomaly;
-    work_.MeanMotion = 360.0 / (365.25636042 + 1.1e-7 * T) * 365.25 * kPlanetDegToRad;
+    work_.MeanMotionRadPerYear = 360.0 / (365.25636042 + 1.1e-7 * T) * 365.25 * kPlanetDegToRad;
     work_.PerihelionLongitude = ((6189.03 * T + 1.63 * T2 + 0.023 * T3) / 3600.0 + 281.220833) * kPlanetDegToRad;
     work_.Eccentricity = 0.01675104 - 4.18e-5 * T - 1.26e-7 * T2;
-    work_.SemiMajorAxis = 1.00000023;
+    work_.SemiMajorAxisAu = 1.00000023;
     double long_period_arcsec = 0.266 * s(119.0 * T + 31.8) + 6.4 * s(20.2 * T + 231.19) +
                                 (1.882 - 0.016 * T) * s(150.27 * T + 57.24);
     work_.MeanAnomaly = work_.MeanAnomaly + long_period_arcsec * kPlanetArcsecToRad;
     SolveKepler();
     long_period_arcsec = long_period_arcsec + 0.202 * s(893.3 * T + 315.6);
-    work_.TrueLongitude = work_.TrueLongitude + long_period_arcsec / 3600.0;
+    work_.TrueLongitudeDeg = work_.TrueLongitudeDeg + long_period_arcsec / 3600.0;
     return;
   }
   NewcombElements el = PlanetElements(body, T, T2, work_.T3);
@@ -379,13 +379,13 @@ void SolarPlanetaryTheory::UnperturbedOrbit(Integer body, double T, double T2) {
   }
   const double k = kPlanetDegToRad;
   work_.MeanLongitude = el.L * k;
-  work_.MeanMotion = el.n * k;
+  work_.MeanMotionRadPerYear = el.n * k;
   work_.PerihelionLongitude = el.perihelion * k;
   work_.MeanAnomaly = el.M * k;
   work_.NodeLongitude = el.node * k;
   work_.Inclination = el.i * k;
   work_.Eccentricity = el.e;
-  work_.SemiMajorAxis = el.a;
+  work_.SemiMajorAxisAu = el.a;
   SolveKepler();
 }
 
@@ -395,23 +395,23 @@ void SolarPlanetaryTheory::UnperturbedOrbit(Integer body, double T, double T2) {
 Position SolarPlanetaryTheory::ReducePlanet(const HeliocentricState& earth) {
   Position p;
   const double node = work_.NodeLongitude, incl = work_.Inclination;
-  const double u = (pert_longitude_ / 3600.0 + work_.TrueLongitude) * kPlanetDegToRad - node;
+  const double u = (pert_longitude_ / 3600.0 + work_.TrueLongitudeDeg) * kPlanetDegToRad - node;
   const double tan_half = std::sin(incl / 2) / std::cos(incl / 2);
   const double t = tan_half * tan_half;
   const double reduction = -t * std::sin(2 * u) + 0.5 * t * t * std::sin(4 * u) - t * t * t * std::sin(6 * u) / 3;
-  work_.TrueLongitude = Norm360D((u + node + reduction) * kPlanetRadToDeg);
-  work_.HelioLatitudeWork =
+  work_.TrueLongitudeDeg = Norm360D((u + node + reduction) * kPlanetRadToDeg);
+  work_.HelioLatitudeDeg =
       double(ArcSinDeg(ToSingle(std::sin(incl) * std::sin(u)))) + pert_latitude_ / 3600.0;
-  const double l = work_.TrueLongitude, lat = work_.HelioLatitudeWork;
+  const double l = work_.TrueLongitudeDeg, lat = work_.HelioLatitudeDeg;
   p.helio_lon_deg = LongitudeShiftedOneTurn(l, "heliocentric longitude");
   p.helio_lat_deg = ToSingle(lat, "heliocentric latitude");
   pert_log_radius_ = pert_log_radius_ * 1e-9;
-  work_.RadiusVector = Checked(std::pow(10.0, pert_log_radius_) * work_.RadiusVector, "radius vector");
-  const double radius = work_.RadiusVector;
+  work_.RadiusVectorAu = Checked(std::pow(10.0, pert_log_radius_) * work_.RadiusVectorAu, "radius vector");
+  const double radius = work_.RadiusVectorAu;
   p.helio_dist_au = ToSingle(radius, "heliocentric distance");
 
   // The orbit's P and Q vectors (scaled by a and b) projected on the ecliptic x and y.
-  const double a = work_.SemiMajorAxis, e = work_.Eccentricity;
+  const double a = work_.SemiMajorAxisAu, e = work_.Eccentricity;
   const double omega = work_.PerihelionLongitude - node;
   const double c_omega = std::cos(omega), s_omega = std::sin(omega), c_node = std::cos(node), s_node = std::sin(node);
   const double c_incl = ToSingle(std::cos(incl));
@@ -422,7 +422,7 @@ Position SolarPlanetaryTheory::ReducePlanet(const HeliocentricState& earth) {
   work_.OrbitQY = (-s_omega * s_node + c_node * c_omega * c_incl) * minor;
 
   // Unperturbed position and daily velocity in the orbit, units of a.
-  const double per_day = work_.MeanMotion / 365.25;
+  const double per_day = work_.MeanMotionRadPerYear / 365.25;
   const float c_ecc = ToSingle(std::cos(work_.EccentricAnomaly));
   const float k = ToSingle(Divide(1.0, 1.0 - c_ecc * e, "orbit velocity"));
   const float x_orbit = ToSingle(c_ecc - e), y_orbit = ToSingle(std::sin(work_.EccentricAnomaly));

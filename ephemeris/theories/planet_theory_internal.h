@@ -35,13 +35,13 @@ struct PlanetWork {
   double SunMeanLongitude = 0, SunMeanAnomaly = 0;
   double MoonMeanLongitude = 0, MoonMeanAnomaly = 0, MoonNodeLongitude = 0, MoonElongation = 0;
   double MeanAnomaly = 0, EccentricAnomaly = 0, Eccentricity = 0, MeanLongitude = 0;
-  double TrueLongitude = 0;  // degrees: in the orbit, then heliocentric ecliptic
-  double SemiMajorAxis = 0, RadiusVector = 0;
+  double TrueLongitudeDeg = 0;  // in the orbit, then heliocentric ecliptic
+  double SemiMajorAxisAu = 0, RadiusVectorAu = 0;
   double NodeLongitude = 0, Inclination = 0;
-  double HelioLatitudeWork = 0;  // degrees
+  double HelioLatitudeDeg = 0;
   double PerihelionLongitude = 0;
-  double OrbitPX = 0, OrbitQX = 0, OrbitPY = 0, OrbitQY = 0;
-  double MeanMotion = 0;  // radians per Julian year
+  double OrbitPX = 0, OrbitQX = 0, OrbitPY = 0, OrbitQY = 0;  // AU
+  double MeanMotionRadPerYear = 0;  // per Julian year
 };
 
 // A disturbing planet of a body: the name of its block of perturbation terms and its mean
@@ -103,7 +103,7 @@ class SolarPlanetaryTheory {
   MarsOwnTerms OwnTermsOfMars() const;
 
   // Exposed for tests: the Kepler solution from MeanAnomaly, Eccentricity, MeanLongitude and
-  // SemiMajorAxis, the multiple tables, and the four perturbation series, which only add to
+  // SemiMajorAxisAu, the multiple tables, and the four perturbation series, which only add to
   // the sums.
   PlanetWork& MutableWork() { return work_; }
   void SolveKepler();

@@ -25,16 +25,16 @@ TEST(PlanetTheory, SolveKeplerAgainstTheEquationsOfTheEllipse) {
       const double reduced = M < 0 ? M + 2 * kDecimalPi : M;
       w.MeanAnomaly = M;
       w.Eccentricity = e;
-      w.MeanLongitude = reduced;  // so TrueLongitude is the true anomaly itself
-      w.SemiMajorAxis = 1.5;
+      w.MeanLongitude = reduced;  // so TrueLongitudeDeg is the true anomaly itself
+      w.SemiMajorAxisAu = 1.5;
       theory.SolveKepler();
       const double E = w.EccentricAnomaly;
       EXPECT_NEAR(w.MeanAnomaly, reduced, 1e-12) << e << " " << M;
       EXPECT_NEAR(E - e * std::sin(E), reduced, 1e-9) << e << " " << M;
-      const double v = w.TrueLongitude * kDeg;
+      const double v = w.TrueLongitudeDeg * kDeg;
       EXPECT_GE(v, 0) << e << " " << M;
       EXPECT_LT(v, 2 * kDecimalPi) << e << " " << M;
-      EXPECT_NEAR(w.RadiusVector, 1.5 * (1 - e * e) / (1 + e * std::cos(v)), 1e-9) << e << " " << M;
+      EXPECT_NEAR(w.RadiusVectorAu, 1.5 * (1 - e * e) / (1 + e * std::cos(v)), 1e-9) << e << " " << M;
     }
   }
 }

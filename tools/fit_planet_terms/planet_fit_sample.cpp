@@ -44,8 +44,8 @@ int main() {
         extra[0] = own.longitude, extra[1] = own.log_radius;
       }
       const PlanetWork& w = theory.Work();
-      std::printf("%d %.17g %.17g %.17g %.17g %.17g %.17g %.17g %.17g %.17g", body, T, w.TrueLongitude,
-                  w.RadiusVector, w.MeanAnomaly, w.NodeLongitude, w.Inclination, extra[0], extra[1], extra[2]);
+      std::printf("%d %.17g %.17g %.17g %.17g %.17g %.17g %.17g %.17g %.17g", body, T, w.TrueLongitudeDeg,
+                  w.RadiusVectorAu, w.MeanAnomaly, w.NodeLongitude, w.Inclination, extra[0], extra[1], extra[2]);
       for (const Disturber& d : DisturbersOf(body)) std::printf(" %.17g", d.Radians(T));
       std::printf("\n");
     }
