@@ -112,15 +112,15 @@ Integer Ephemeris::LunarBodies(const BodyRequest& request, InstantState& state, 
       r.GeoDist[node] = 0.0025f;
       r.HelioDist[node] = 1.0f;
     }
-    return 2;
+    return static_cast<Integer>(MeanNodes::Neither);
   }
   Store(p.body, kMoon, r);
-  const Integer option = request.LunarOption;
-  if (option == 1 || option == 3) r.GeoLon[kNorthNode] = p.north_node_deg;
-  if (option == 0 || option == 1) r.GeoLon[kSouthNode] = p.south_node_deg;
+  const auto nodes = static_cast<MeanNodes>(request.LunarOption);
+  if (nodes == MeanNodes::Both || nodes == MeanNodes::North) r.GeoLon[kNorthNode] = p.north_node_deg;
+  if (nodes == MeanNodes::Both || nodes == MeanNodes::South) r.GeoLon[kSouthNode] = p.south_node_deg;
   r.GeoLat[kNorthNode] = 0.0f;
   r.GeoLat[kSouthNode] = 0.0f;
-  return option;
+  return request.LunarOption;
 }
 
 }  // namespace orbelle::ephemeris

@@ -39,6 +39,9 @@ struct BodyRequest {
   std::string EphemPath;
 };
 
+// The mean nodes a Moon request writes, the request's LunarOption (any other value: neither).
+enum class MeanNodes : Integer { South = 0, Both = 1, Neither = 2, North = 3 };
+
 // The orbit-point frame a request's Mode asks for.
 constexpr OrbitPointFrame FrameOfMode(Integer mode) {
   if (mode == 0) return OrbitPointFrame::None;
