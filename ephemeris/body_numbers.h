@@ -26,6 +26,15 @@ inline constexpr Integer kTimeArguments = 0, kSun = 1, kMoon = 2, kMercury = 3, 
                          kChiron = 12, kUranus = 13, kNeptune = 14, kPluto = 15, kNorthNode = 16,
                          kSouthNode = 17, kFirstDistantBody = 23, kLastDistantBody = 31, kFirstMinorBody = 32;
 
+// The bodies of the engine by name; a distant body (23..31) or a minor body (32..86) is the
+// Body of its number, static_cast<Body>(n).
+enum class Body : Integer {
+  Sun = kSun, Moon = kMoon, Mercury = kMercury, Venus = kVenus, Mars = kMars, Ceres = kCeres, Pallas = kPallas,
+  Juno = kJuno, Vesta = kVesta, Jupiter = kJupiter, Saturn = kSaturn, Chiron = kChiron, Uranus = kUranus,
+  Neptune = kNeptune, Pluto = kPluto, NorthNode = kNorthNode, SouthNode = kSouthNode
+};
+constexpr Integer NumberOf(Body b) { return static_cast<Integer>(b); }
+
 // Slots of the result arrays and of the ephemeris-record cache: bodies 0..86.
 inline constexpr std::size_t kBodySlots = 87;
 

@@ -1,24 +1,26 @@
-// The body-position driver: the single entry point of the ephemeris engine.
-//
-// One Ephemeris object holds what a process keeps between calls: the driver's time
-// arguments and working values, the working records of the solar, planetary and lunar
-// theories, and the ephemeris-record cache. Two objects are fully independent.
+// The body-position driver: the engine's entry point for the suite's hosts, which ask for
+// one body at a time and keep the results in twelve arrays indexed by body number. It is
+// built on the sources (PlanetarySource, LunarSource, EphemerisFileSource, KeplerSource,
+// MinorBodySource) and the Instant; a new caller uses those directly.
 //
 // Calling order for one instant: body 0 (time arguments and nutation), then body 1 (the Sun,
-// which leaves the Earth's vector in the instant state), then any other bodies. A body asked
-// for without a body-0 call for its JD is computed with the previous instant's time arguments.
+// which leaves the Earth's vector in the caller's InstantState), then any other bodies. A
+// body asked for without a body-0 call for its JD is computed with the previous instant's
+// time arguments; the Moon and the nodes hand their own nutation on to the later bodies.
 #pragma once
 
-#include <span>
+#include <optional>
 #include <string>
 
 #include "ephemeris/body_numbers.h"
 #include "ephemeris/ephemeris_files.h"
+#include "ephemeris/file_sources.h"
+#include "ephemeris/instant.h"
 #include "ephemeris/instant_state.h"
-#include "ephemeris/orbital_elements.h"
+#include "ephemeris/kepler_source.h"
+#include "ephemeris/lunar_source.h"
+#include "ephemeris/planetary_source.h"
 #include "ephemeris/result_arrays.h"
-#include "ephemeris/theories/lunar_theory.h"
-#include "ephemeris/theories/planet_theory.h"
 
 namespace orbelle::ephemeris {
 
@@ -37,6 +39,15 @@ struct BodyRequest {
   std::string EphemPath;
 };
 
+// The mean nodes a Moon request writes, the request's LunarOption (any other value: neither).
+enum class MeanNodes : Integer { South = 0, Both = 1, Neither = 2, North = 3 };
+
+// The orbit-point frame a request's Mode asks for.
+constexpr OrbitPointFrame FrameOfMode(Integer mode) {
+  if (mode == 0) return OrbitPointFrame::None;
+  return mode == 2 || mode == -2 ? OrbitPointFrame::Heliocentric : OrbitPointFrame::Geocentric;
+}
+
 class Ephemeris {
  public:
   Ephemeris();
@@ -51,26 +62,20 @@ class Ephemeris {
   // Where unusable ephemeris files are reported (once per failure, naming the file).
   void SetProblemReporter(ProblemReporter reporter) { files_.SetProblemReporter(std::move(reporter)); }
 
-  // Time arguments of the last body-0 call: days and Julian centuries from JD 2415020.0.
-  double Days() const { return days_; }
-  double T() const { return t_; }
-  double T2() const { return t2_; }
-
  private:
-  struct Call;  // the request, the instant and the result arrays of the current call
+  // The Instant of `jd`, made once and kept while the calls stay at that day.
+  const Instant& InstantAt(double jd);
+  Integer LunarBodies(const BodyRequest& request, InstantState& state, const ResultSpans& r);
 
-  void TimeArguments(Call& c);
-  void ReducePosition(Call& c, const HeliocentricState& h);
-  void StoreOrbitPoints(Call& c);
-  void FileBody(Call& c);
-  void KeplerBody(Call& c);
-  void MinorBody(Call& c);
+  double time_jd_ = 2415020.0;  // the JD of the last body-0 call: the time arguments of later calls
+  std::optional<Instant> instant_;
 
-  double days_ = 0, t_ = 0, t2_ = 0;  // kept from the last body-0 call
-
-  SolarPlanetaryTheory planets_;
-  LunarTheory moon_;
   EphemerisFiles files_;
+  PlanetarySource planets_;
+  LunarSource moon_;
+  EphemerisFileSource file_bodies_{files_};
+  KeplerSource distant_bodies_;
+  MinorBodySource minor_bodies_{files_};
 };
 
 }  // namespace orbelle::ephemeris

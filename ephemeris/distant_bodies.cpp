@@ -34,13 +34,13 @@ OrbitalElements Body31(double d) {
   // eta / sin j = eta / (j sinc j) = -1 / (cos Pi * pi/180 * sinc j)
   const double eta_over_s = Divide(-1.0, cos_pi * kDegToRad * sinc_j, "precession of body 31");
   OrbitalElements el;
-  el.a = 77.755f;
+  el.a_au = 77.755f;
   el.e = 0.3f;
-  el.i = 0.0f;
-  el.omega = Radians(0.0438748 - k * eta_over_s, "perihelion of body 31");
-  el.node = Radians(-P + k * std::cos(j) * eta_over_s, "node of body 31");
-  el.M = ToSingle(66.806095827 + 0.0014375063655 * d, "mean anomaly of body 31");
-  el.n = ToSingle(0.0014375063655 * kDegToRad);
+  el.i_rad = 0.0f;
+  el.omega_rad = Radians(0.0438748 - k * eta_over_s, "perihelion of body 31");
+  el.node_rad = Radians(-P + k * std::cos(j) * eta_over_s, "node of body 31");
+  el.M_deg = ToSingle(66.806095827 + 0.0014375063655 * d, "mean anomaly of body 31");
+  el.n_rad_per_day = ToSingle(0.0014375063655 * kDegToRad);
   return el;
 }
 
@@ -51,13 +51,13 @@ std::optional<OrbitalElements> DistantBodyElements(Integer body, double T, doubl
   if (body == kLastDistantBody) return Body31(d);
   const DistantBodyRow& row = kDistantBodies[static_cast<std::size_t>(body - kFirstDistantBody)];
   OrbitalElements el;
-  el.a = static_cast<float>(row.a);
+  el.a_au = static_cast<float>(row.a);
   el.e = static_cast<float>(row.e);
-  el.i = Radians(row.i, "inclination");
-  el.omega = Radians(row.omega, "perihelion");
-  el.node = Radians(row.node0 + row.node_rate * T, "node");
-  el.M = ToSingle(row.M0 + row.M_rate * T, "mean anomaly");
-  el.n = ToSingle(row.M_rate / 36525.0 * kDegToRad);
+  el.i_rad = Radians(row.i, "inclination");
+  el.omega_rad = Radians(row.omega, "perihelion");
+  el.node_rad = Radians(row.node0 + row.node_rate * T, "node");
+  el.M_deg = ToSingle(row.M0 + row.M_rate * T, "mean anomaly");
+  el.n_rad_per_day = ToSingle(row.M_rate / 36525.0 * kDegToRad);
   return el;
 }
 

@@ -1,4 +1,6 @@
-// Everett's central-difference interpolation to sixth differences, with its rate.
+// Everett's central-difference interpolation to sixth differences, with its rate (J. D.
+// Everett's formula, its coefficients as in Interpolation and Allied Tables, H.M. Nautical
+// Almanac Office, 1956).
 #pragma once
 
 #include <array>

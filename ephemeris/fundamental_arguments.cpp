@@ -49,7 +49,9 @@ BrownArguments LunarTheoryArguments(double d) {
           HornerDegrees(kSunMeanLongitude, d),  HornerDegrees(kSunMeanAnomaly, d)};
 }
 
-// Newcomb's Sun; the Moon's arguments with the whole revolutions of their linear terms
+// Newcomb's Sun (Tables of the Sun, APAE vol. 6 part 1, 1895) and Brown's Moon (Tables of the
+// Motion of the Moon, 1919), in the forms of the Explanatory Supplement to the Astronomical
+// Ephemeris (1961); the Moon's arguments with the whole revolutions of their linear terms
 // (1336 and 1325 per century) taken off first.
 NewcombBrownArguments PlanetTheoryArguments(double T, double T2, double T3) {
   NewcombBrownArguments a;

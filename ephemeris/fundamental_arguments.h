@@ -17,7 +17,9 @@ struct TimeArguments {
 TimeArguments TimeArgumentsAt(double jd);
 
 // A mean argument in revolutions, c0 + c1 d + c2 d^2 + c3 d^3 with d in days from
-// JD 2415020.0 (Brown's lunar theory; the Sun's after Newcomb).
+// JD 2415020.0: Brown's mean arguments of the Moon (Tables of the Motion of the Moon, 1919)
+// and Newcomb's of the Sun (Tables of the Sun, 1895), turned from degrees and centuries into
+// revolutions and days.
 struct RevolutionPolynomial {
   double c0, c1, c2, c3;
 };

@@ -57,13 +57,13 @@ HeliocentricState KeplerOrbit(const OrbitalElements& el) {
   if (!(el.e >= 0.0f && el.e < 1.0f)) {
     throw CalculationError("Kepler orbit: eccentricity " + std::to_string(el.e) + " outside 0 <= e < 1");
   }
-  const float M = ToSingle(static_cast<double>(Norm360(el.M)) * kDegToRad, "mean anomaly");
+  const float M = ToSingle(static_cast<double>(Norm360(el.M_deg)) * kDegToRad, "mean anomaly");
   const double E = EccentricAnomaly(M, el.e);
-  const double a = el.a, e = el.e, n = el.n;
+  const double a = el.a_au, e = el.e, n = el.n_rad_per_day;
   const double b = a * SquareRoot(1.0 - e * e, "semi-minor axis");
-  const double cw = std::cos(el.omega), sw = std::sin(el.omega);
-  const double cn = std::cos(el.node), sn = std::sin(el.node);
-  const double ci = std::cos(el.i), si = std::sin(el.i);
+  const double cw = std::cos(el.omega_rad), sw = std::sin(el.omega_rad);
+  const double cn = std::cos(el.node_rad), sn = std::sin(el.node_rad);
+  const double ci = std::cos(el.i_rad), si = std::sin(el.i_rad);
   const double P[3] = {a * (cw * cn - sw * sn * ci), a * (cw * sn + sw * cn * ci), a * sw * si};
   const double Q[3] = {b * (-sw * cn - cw * sn * ci), b * (-sw * sn + cw * cn * ci), b * cw * si};
   const double cE = std::cos(E), sE = std::sin(E);

@@ -21,11 +21,11 @@ std::optional<OrbitalElements> MeanElements(Integer body, double T) {
   if (!HasMeanElements(body)) return std::nullopt;
   const MeanElementRow& row = kMeanElements[static_cast<std::size_t>(body - kSun)];
   OrbitalElements el;
-  el.a = ToSingle(Evaluate(row.a, T), "semi-major axis");
+  el.a_au = ToSingle(Evaluate(row.a, T), "semi-major axis");
   el.e = ToSingle(Evaluate(row.e, T), "eccentricity");
-  el.i = AngleRadians(row.i_unit, row.i, T, "inclination");
-  el.omega = AngleRadians(row.omega_unit, row.omega, T, "perihelion");
-  el.node = AngleRadians(row.node_unit, row.node, T, "node");
+  el.i_rad = AngleRadians(row.i_unit, row.i, T, "inclination");
+  el.omega_rad = AngleRadians(row.omega_unit, row.omega, T, "perihelion");
+  el.node_rad = AngleRadians(row.node_unit, row.node, T, "node");
   return el;
 }
 

@@ -62,13 +62,13 @@ FileReading ReadElements(BinaryFile& file, const Header& hd, double jd, OrbitalE
   const float a = static_cast<float>(field[6] / 1e7);
   const double t0 = hd.epoch + j * h;
   const OrbitOrientation of_date = ElementsToDate({i, node, omega}, jd);
-  el.a = a;
+  el.a_au = a;
   el.e = e;
-  el.M = Norm360(ToSingle(static_cast<double>(M) + Norm360(ToSingle(n * (jd - t0), "mean anomaly")), "mean anomaly"));
-  el.i = ToSingle(static_cast<double>(of_date.i) * kDegToRad);
-  el.node = ToSingle(static_cast<double>(of_date.node) * kDegToRad);
-  el.omega = ToSingle(static_cast<double>(of_date.omega) * kDegToRad);
-  el.n = ToSingle(static_cast<double>(n) * kDegToRad);
+  el.M_deg = Norm360(ToSingle(static_cast<double>(M) + Norm360(ToSingle(n * (jd - t0), "mean anomaly")), "mean anomaly"));
+  el.i_rad = ToSingle(static_cast<double>(of_date.i) * kDegToRad);
+  el.node_rad = ToSingle(static_cast<double>(of_date.node) * kDegToRad);
+  el.omega_rad = ToSingle(static_cast<double>(of_date.omega) * kDegToRad);
+  el.n_rad_per_day = ToSingle(static_cast<double>(n) * kDegToRad);
   return FileReading::kCovered;
 }
 

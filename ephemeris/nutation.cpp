@@ -17,6 +17,8 @@ float NutationSixTerms(const NutationArguments& a, double T) {
   return ToSingle(arcsec / 3600.0, "nutation");
 }
 
+float DriverNutation(const TimeArguments& t) { return NutationSixTerms(DriverArguments(t), t.T); }
+
 float NutationSixTermsLineByLine(const NutationArguments& a, double T) {
   const float two_node = ToSingle(2.0 * a.moon_node);
   const float two_sun = ToSingle(2.0 * a.sun_longitude);

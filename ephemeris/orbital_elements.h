@@ -6,13 +6,13 @@ namespace orbelle::ephemeris {
 
 // Single precision, as the driver keeps them.
 struct OrbitalElements {
-  float a = 0;      // semi-major axis, AU
-  float e = 0;      // eccentricity
-  float i = 0;      // inclination to the ecliptic, radians
-  float omega = 0;  // argument of perihelion, radians
-  float node = 0;   // longitude of the ascending node, radians
-  float M = 0;      // mean anomaly, degrees
-  float n = 0;      // mean motion, radians per day
+  float a_au = 0;           // semi-major axis
+  float e = 0;              // eccentricity
+  float i_rad = 0;          // inclination to the ecliptic
+  float omega_rad = 0;      // argument of perihelion
+  float node_rad = 0;       // longitude of the ascending node
+  float M_deg = 0;          // mean anomaly
+  float n_rad_per_day = 0;  // mean motion
 };
 
 // Heliocentric ecliptic position (AU) and motion per day (AU/day) of date.

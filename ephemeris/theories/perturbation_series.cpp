@@ -8,10 +8,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 #include "ephemeris/angles.h"
 #include "ephemeris/checked_float.h"
-#include "ephemeris/theories/planet_theory.h"
+#include "ephemeris/theories/planet_theory_internal.h"
 
 namespace orbelle::ephemeris {
 
@@ -26,27 +28,34 @@ const PerturbationBlock* const kAllBlocks[] = {
 }  // namespace
 
 // The amplitudes and phases are constants of the tables; each amplitude turned by its phase,
-// (A cos phase, A sin phase), is worked out once. A phase of +pi or -pi is the theory's
-// decimal pi.
-SolarPlanetaryTheory::SolarPlanetaryTheory() {
-  for (const PerturbationBlock* block : kAllBlocks) {
-    for (std::span<const PerturbationTerm> terms : {block->longitude, block->log_radius, block->latitude}) {
-      if (terms.empty()) continue;
-      phase_start_.emplace_back(terms.data(), phase_rotation_.size());
-      for (const PerturbationTerm& t : terms) {
-        const double phase = t.pi_phase == 0 ? t.phase : t.pi_phase * kDecimalPi;
-        const Rotation r = RotationOf(phase);
-        phase_rotation_.push_back({t.amplitude * r.c, t.amplitude * r.s});
+// (A cos phase, A sin phase), is worked out once for the process, table after table. A phase
+// of +pi or -pi is the theory's decimal pi.
+struct TurnedAmplitudeTable {
+  std::vector<Rotation> rotation;
+  std::vector<std::pair<const PerturbationTerm*, std::size_t>> start;  // each table's first term and entry
+
+  TurnedAmplitudeTable() {
+    for (const PerturbationBlock* block : kAllBlocks) {
+      for (std::span<const PerturbationTerm> terms : {block->longitude, block->log_radius, block->latitude}) {
+        if (terms.empty()) continue;
+        start.emplace_back(terms.data(), rotation.size());
+        for (const PerturbationTerm& t : terms) {
+          const double phase = t.pi_phase == 0 ? t.phase : t.pi_phase * kDecimalPi;
+          const Rotation r = RotationOf(phase);
+          rotation.push_back({t.amplitude * r.c, t.amplitude * r.s});
+        }
       }
     }
+    std::sort(start.begin(), start.end());
   }
-  std::sort(phase_start_.begin(), phase_start_.end());
-}
+};
 
-const Rotation* SolarPlanetaryTheory::TurnedAmplitudes(std::span<const PerturbationTerm> terms) const {
-  const auto found = std::lower_bound(phase_start_.begin(), phase_start_.end(),
-                                      std::make_pair(terms.data(), std::size_t{0}));
-  return phase_rotation_.data() + found->second;
+SolarPlanetaryTheory::SolarPlanetaryTheory() = default;
+
+const Rotation* SolarPlanetaryTheory::TurnedAmplitudes(std::span<const PerturbationTerm> terms) {
+  static const TurnedAmplitudeTable table;
+  const auto found = std::lower_bound(table.start.begin(), table.start.end(), std::make_pair(terms.data(), std::size_t{0}));
+  return table.rotation.data() + found->second;
 }
 
 double SolarPlanetaryTheory::OwnMultiple(int k) const {

@@ -1,4 +1,4 @@
-#include "ephemeris/theories/planet_theory.h"
+#include "ephemeris/theories/planet_theory_internal.h"
 
 #include <cmath>
 
@@ -8,17 +8,22 @@
 #include "ephemeris/engine_error.h"
 #include "ephemeris/fundamental_arguments.h"
 #include "ephemeris/nutation.h"
+#include "ephemeris/reduction.h"
 
 namespace orbelle::ephemeris {
 
 namespace {
 
-// Constant of aberration, arc-seconds.
+// Constant of aberration, arc-seconds (Newcomb's value, adopted by the Paris conference of
+// 1896 and kept in the Explanatory Supplement to the Astronomical Ephemeris, 1961).
 constexpr double kAberration = 20.47;
 
 // Newcomb's elements of date of a planet: mean longitude L, mean motion n, longitude of
 // perihelion, mean anomaly M, eccentricity, node, inclination, semi-major axis; degrees,
-// degrees per Julian year, AU. (Not the Kepler elements of the orbit points.)
+// degrees per Julian year, AU. (Not the Kepler elements of the orbit points.) The
+// polynomials in T are those of Newcomb's tables, whole revolutions of the linear terms
+// written apart: Mercury, APAE vol. 6 part 2 (1895); Venus, part 3 (1895); Mars, part 4
+// (1898).
 struct NewcombElements {
   double L, n, perihelion, M, e, node, i, a;
 };
@@ -56,8 +61,10 @@ NewcombElements PlanetElements(Integer body, double T, double T2, double T3) {
   }
 }
 
-// Long-period terms of Venus and Mars, degrees, added to both L and M.
-double PlanetLongPeriod(Integer body, double T) {
+// Long-period terms of Venus and Mars, degrees, added to both L and M: the terms of
+// Newcomb's Tables of Venus (APAE 6 part 3) and Tables of Mars (APAE 6 part 4), among them
+// Mars's empirical term 52.49" sin(47.48 + 19.771 T) with its constant and secular parts.
+double PlanetLongPeriodDeg(Integer body, double T) {
   auto s = [](double a) { return SinDegD(a); };
   if (body == kVenus) {
     return ((2.761 - 0.022 * T) * s(150.27 * T + 237.24) + 0.269 * s(119.05 * T + 212.2) -
@@ -72,7 +79,8 @@ double PlanetLongPeriod(Integer body, double T) {
 
 // The disturbing planets of each body in the order their terms are added; their mean
 // anomalies in degrees (Jupiter's and Saturn's with the great inequality where the theory
-// has it), T in Julian centuries from JD 2415020.0.
+// has it), T in Julian centuries from JD 2415020.0: the arguments of Newcomb's tables of
+// each body (APAE vol. 6, 1895-1898).
 double GreatInequality(double T) { return SinDegD(134.4 + 38.5 * T); }
 
 constexpr std::array<Disturber, 6> kSunDisturbers = {{
@@ -108,41 +116,46 @@ constexpr std::array<Disturber, 5> kMarsDisturbers = {{
 constexpr std::array<const PerturbationBlock*, 5> kMarsBlocks = {&kMarsByVenus, &kMarsByEarth, &kMarsByJupiter,
                                                                  &kMarsBySaturn, &kMarsByUranus};
 
-}  // namespace
-
-struct SolarPlanetaryTheory::Results {
-  std::size_t b;
-  std::span<float> GeoLon, GeoLat, GeoDist, GeoSpeed, HelioLon, HelioLat, HelioDist, HelioSpeed;
+// The fundamental arguments of an instant in radians, T^3, and the nutation in longitude from
+// them (13 terms of Woolard's series, degrees), which the Sun and the planets add.
+struct NewcombInstant {
+  double T = 0, T2 = 0, T3 = 0;
+  NutationRadians radians{};
+  float nutation_deg = 0;
+  bool set = false;
 };
 
-void SolarPlanetaryTheory::PlanetTheory(Integer Body, double T, double T2, HeliocentricState& earth,
-                                        const ResultSpans& results) {
-  work_.T3 = Checked(T2 * T, "T3");
-  if (Body != kTimeArguments && !IsPlanetTheoryBody(Body)) return;
-  Results r{static_cast<std::size_t>(Body), results.GeoLon,   results.GeoLat,   results.GeoDist,  results.GeoSpeed,
-            results.HelioLon,              results.HelioLat, results.HelioDist, results.HelioSpeed};
-  if (Body == kTimeArguments) {
-    FundamentalArguments(T, T2);
-  } else if (Body == kSun) {
-    Sun(r, earth.x, earth.y, earth.z, earth.vx, earth.vy, T, T2);
-  } else {
-    Planet(r, earth.x, earth.y, earth.z, earth.vx, earth.vy, T, T2);
-  }
+// A pure function of T and T2, worked out once per instant and thread: the Sun of an
+// Instant and the planets of the same instant share it.
+const NewcombInstant& NewcombInstantAt(double T, double T2) {
+  thread_local NewcombInstant last;
+  if (last.set && last.T == T && last.T2 == T2) return last;
+  last.set = false;
+  NewcombInstant now;
+  now.T = T;
+  now.T2 = T2;
+  now.T3 = Checked(T2 * T, "T3");
+  const NewcombBrownArguments a = PlanetTheoryArguments(T, T2, now.T3);
+  now.radians = {a.sun_longitude * kPlanetDegToRad, a.sun_anomaly * kPlanetDegToRad, a.moon_longitude * kPlanetDegToRad,
+                 a.moon_anomaly * kPlanetDegToRad,  a.moon_node * kPlanetDegToRad,   a.moon_elongation * kPlanetDegToRad};
+  now.nutation_deg = NutationThirteenTerms(now.radians, T);
+  now.set = true;
+  last = now;
+  return last;
 }
 
-// The fundamental arguments of the instant, in radians, and the nutation in longitude from
-// them; the Sun (body 1) reads both.
-void SolarPlanetaryTheory::FundamentalArguments(double T, double T2) {
-  const NewcombBrownArguments a = PlanetTheoryArguments(T, T2, work_.T3);
-  work_.SunMeanLongitude = a.sun_longitude * kPlanetDegToRad;
-  work_.SunMeanAnomaly = a.sun_anomaly * kPlanetDegToRad;
-  work_.MoonMeanLongitude = a.moon_longitude * kPlanetDegToRad;
-  work_.MoonMeanAnomaly = a.moon_anomaly * kPlanetDegToRad;
-  work_.MoonNodeLongitude = a.moon_node * kPlanetDegToRad;
-  work_.MoonElongation = a.moon_elongation * kPlanetDegToRad;
-  nutation_longitude_ = NutationThirteenTerms({work_.SunMeanLongitude, work_.SunMeanAnomaly, work_.MoonMeanLongitude,
-                                               work_.MoonMeanAnomaly, work_.MoonNodeLongitude, work_.MoonElongation},
-                                              T);
+}  // namespace
+
+void SolarPlanetaryTheory::SetInstant(double T, double T2) {
+  const NewcombInstant& a = NewcombInstantAt(T, T2);
+  work_.T3 = a.T3;
+  work_.SunMeanLongitude = a.radians.sun_longitude;
+  work_.SunMeanAnomaly = a.radians.sun_anomaly;
+  work_.MoonMeanLongitude = a.radians.moon_longitude;
+  work_.MoonMeanAnomaly = a.radians.moon_anomaly;
+  work_.MoonNodeLongitude = a.radians.moon_node;
+  work_.MoonElongation = a.radians.moon_elongation;
+  nutation_longitude_ = a.nutation_deg;
 }
 
 // Kepler's equation by fixed-point iteration to 1e-10 rad, the true anomaly in 0..2 pi, the
@@ -167,43 +180,46 @@ void SolarPlanetaryTheory::SolveKepler() {
     v += kDecimalPi;
     if (E >= kDecimalPi && v < kDecimalPi) v += kDecimalPi;
   }
-  work_.TrueLongitude = (v - M + work_.MeanLongitude) * kPlanetRadToDeg;
-  work_.RadiusVector = (1 - e * std::cos(E)) * work_.SemiMajorAxis;
+  work_.TrueLongitudeDeg = (v - M + work_.MeanLongitude) * kPlanetRadToDeg;
+  work_.RadiusVectorAu = (1 - e * std::cos(E)) * work_.SemiMajorAxisAu;
   work_.EccentricAnomaly = E;
 }
 
-// The Sun by Newcomb's theory: mean elements of the Earth's orbit with the long-period terms,
-// the perturbations, the Earth's heliocentric position and velocity, then the apparent
-// longitude with nutation and the annual aberration 20.47" / R.
-void SolarPlanetaryTheory::Sun(Results& r, float& EarthX, float& EarthY, float& EarthZ, float& EarthDX,
-                               float& EarthDY, double T, double T2) {
+// The Sun by Newcomb's theory (Tables of the Sun, APAE vol. 6 part 1, 1895): mean elements
+// of the Earth's orbit with the long-period terms, the perturbations, the Earth's
+// heliocentric position and velocity, then the apparent longitude with nutation and the
+// annual aberration 20.47" / R.
+SolarResult SolarPlanetaryTheory::Sun(const TimeArguments& t) {
   auto s = [](double a) { return SinDegD(a); };
   auto c = [](double a) { return CosDegD(a); };
-  UnperturbedOrbit(kSun, T, T2);
+  SetInstant(t.T, t.T2);
+  UnperturbedOrbit(kSun, t.T, t.T2);
   SetOwnMultiples();
-  AddSunPerturbations(T);
+  AddSunPerturbations(t.T);
 
   pert_longitude_ = pert_longitude_ / 3600.0;
   pert_log_radius_ = pert_log_radius_ * 1e-9;
-  work_.TrueLongitude = Norm360D(pert_longitude_ + work_.TrueLongitude);
-  work_.RadiusVector = Checked(std::pow(10.0, pert_log_radius_) * work_.RadiusVector, "radius vector");
-  work_.HelioLatitudeWork = pert_latitude_ / 3600.0;
-  const double lambda = work_.TrueLongitude, beta = work_.HelioLatitudeWork, R = work_.RadiusVector;
+  work_.TrueLongitudeDeg = Norm360D(pert_longitude_ + work_.TrueLongitudeDeg);
+  work_.RadiusVectorAu = Checked(std::pow(10.0, pert_log_radius_) * work_.RadiusVectorAu, "radius vector");
+  work_.HelioLatitudeDeg = pert_latitude_ / 3600.0;
+  const double lambda = work_.TrueLongitudeDeg, beta = work_.HelioLatitudeDeg, R = work_.RadiusVectorAu;
 
-  const std::size_t b = r.b;
-  r.GeoLon[b] = LongitudeShiftedOneTurn(lambda, "Sun longitude");
-  r.GeoLat[b] = ToSingle(beta, "Sun latitude");
-  r.GeoDist[b] = ToSingle(R, "Sun distance");
-  r.HelioLon[b] = LongitudeShiftedOneTurn(Norm360D(180.0 + lambda), "Earth longitude");
-  r.HelioLat[b] = ToSingle(-beta, "Earth latitude");
-  r.HelioDist[b] = ToSingle(R, "Earth distance");
+  SolarResult r;
+  Position& sun = r.sun;
+  HeliocentricState& earth = r.earth;
+  sun.geo_lon_deg = LongitudeShiftedOneTurn(lambda, "Sun longitude");
+  sun.geo_lat_deg = ToSingle(beta, "Sun latitude");
+  sun.geo_dist_au = ToSingle(R, "Sun distance");
+  sun.helio_lon_deg = LongitudeShiftedOneTurn(Norm360D(180.0 + lambda), "Earth longitude");
+  sun.helio_lat_deg = ToSingle(-beta, "Earth latitude");
+  sun.helio_dist_au = ToSingle(R, "Earth distance");
 
-  EarthX = ToSingle(-R * c(lambda) * c(beta), "EarthX");
-  EarthY = ToSingle(-R * s(lambda) * c(beta), "EarthY");
-  EarthZ = ToSingle(-R * s(beta), "EarthZ");
+  earth.x = ToSingle(-R * c(lambda) * c(beta), "EarthX");
+  earth.y = ToSingle(-R * s(lambda) * c(beta), "EarthY");
+  earth.z = ToSingle(-R * s(beta), "EarthZ");
 
   // Velocity of the unperturbed ellipse, scaled to the perturbed radius vector.
-  const double a = work_.SemiMajorAxis, e = work_.Eccentricity;
+  const double a = work_.SemiMajorAxisAu, e = work_.Eccentricity;
   const float s_peri = ToSingle(std::sin(work_.PerihelionLongitude)), c_peri = ToSingle(std::cos(work_.PerihelionLongitude));
   const float s_ecc = ToSingle(std::sin(work_.EccentricAnomaly)), c_ecc = ToSingle(std::cos(work_.EccentricAnomaly));
   const float minor = ToSingle(SquareRoot(1 - e * e, "minor axis") * a);
@@ -211,17 +227,18 @@ void SolarPlanetaryTheory::Sun(Results& r, float& EarthX, float& EarthY, float& 
   work_.OrbitPY = s_peri * a;
   work_.OrbitQX = -s_peri * double(minor);
   work_.OrbitQY = c_peri * double(minor);
-  const double k = Divide(a * work_.MeanMotion / 365.25, R, "Earth velocity");
-  EarthDX = ToSingle(-k * (-work_.OrbitPX * s_ecc + c_ecc * work_.OrbitQX), "EarthDX");
-  EarthDY = ToSingle(-k * (-work_.OrbitPY * s_ecc + c_ecc * work_.OrbitQY), "EarthDY");
+  const double k = Divide(a * work_.MeanMotionRadPerYear / 365.25, R, "Earth velocity");
+  earth.vx = ToSingle(-k * (-work_.OrbitPX * s_ecc + c_ecc * work_.OrbitQX), "EarthDX");
+  earth.vy = ToSingle(-k * (-work_.OrbitPY * s_ecc + c_ecc * work_.OrbitQY), "EarthDY");
 
-  const float ahead_y = ToSingle(-double(EarthY) - EarthDY), ahead_x = ToSingle(-double(EarthX) - EarthDX);
-  const double speed = double(Atan2Deg(ahead_y, ahead_x)) - r.GeoLon[b];
-  r.GeoSpeed[b] = ToSingle(MotionWrappedBelowHalfTurnBack(speed), "Sun daily motion");
-  r.HelioSpeed[b] = r.GeoSpeed[b];
+  const float ahead_y = ToSingle(-double(earth.y) - earth.vy), ahead_x = ToSingle(-double(earth.x) - earth.vx);
+  const double speed = double(Atan2Deg(ahead_y, ahead_x)) - sun.geo_lon_deg;
+  sun.geo_motion_deg_per_day = ToSingle(MotionWrappedBelowHalfTurnBack(speed), "Sun daily motion");
+  sun.helio_motion_deg_per_day = sun.geo_motion_deg_per_day;
 
-  const double apparent = nutation_longitude_ + double(r.GeoLon[b]) - (kAberration / R) / 3600.0;
-  r.GeoLon[b] = LongitudeShiftedOneTurn(apparent, "Sun longitude");
+  const double apparent = nutation_longitude_ + double(sun.geo_lon_deg) - (kAberration / R) / 3600.0;
+  sun.geo_lon_deg = LongitudeShiftedOneTurn(apparent, "Sun longitude");
+  return r;
 }
 
 // The Sun's perturbations, by Mercury, Venus, Mars, Jupiter, Saturn and the Moon. The
@@ -246,8 +263,9 @@ void SolarPlanetaryTheory::AddSunPerturbations(double T) {
   pert_latitude_ = moon.latitude - pert_latitude_;
 }
 
-// The Earth's motion about the Earth-Moon barycentre (Newcomb's lunar terms), from the
-// fundamental arguments of the last body-0 call.
+// The Earth's motion about the Earth-Moon barycentre: the lunar terms of Newcomb's Tables of
+// the Sun (APAE 6 part 1) in longitude (arc-seconds), log r (units of the ninth decimal) and
+// latitude, from the fundamental arguments of the instant.
 SolarPlanetaryTheory::LunarTermsOfTheSun SolarPlanetaryTheory::LunarTerms() const {
   const double D = work_.MoonElongation, Mm = work_.MoonMeanAnomaly, Ms = work_.SunMeanAnomaly;
   const double F = work_.MoonMeanLongitude - work_.MoonNodeLongitude;
@@ -320,19 +338,20 @@ std::span<const Disturber> DisturbersOf(Integer body) {
 
 // Mercury, Venus, Mars: Newcomb's mean elements of date (with the long-period terms of Venus
 // and Mars), Kepler's equation, the perturbations, and the reduction.
-void SolarPlanetaryTheory::Planet(Results& r, float EarthX, float EarthY, float EarthZ, float EarthDX,
-                                  float EarthDY, double T, double T2) {
-  const Integer body = static_cast<Integer>(r.b);
-  UnperturbedOrbit(body, T, T2);
+Position SolarPlanetaryTheory::Planet(Integer body, const TimeArguments& t, const HeliocentricState& earth) {
+  SetInstant(t.T, t.T2);
+  UnperturbedOrbit(body, t.T, t.T2);
   SetOwnMultiples();
-  if (body == kMercury) AddMercuryPerturbations(T);
-  if (body == kVenus) AddVenusPerturbations(T);
-  if (body == kMars) AddMarsPerturbations(T);
-  ReducePlanet(r, EarthX, EarthY, EarthZ, EarthDX, EarthDY);
+  if (body == kMercury) AddMercuryPerturbations(t.T);
+  if (body == kVenus) AddVenusPerturbations(t.T);
+  if (body == kMars) AddMarsPerturbations(t.T);
+  return ReducePlanet(earth);
 }
 
-// The Sun: the Earth's orbit from the Sun's mean longitude and anomaly of the last body-0
-// call, with the long-period terms. The planets: Newcomb's elements of date, with the
+// The Sun: the Earth's orbit from the Sun's mean longitude and anomaly of the instant, with
+// the long-period terms; perihelion, eccentricity and the anomalistic year of Newcomb's
+// Tables of the Sun (APAE 6 part 1), the long-period terms (by Venus, Mars, Jupiter and the
+// empirical 6.4" term) of the same tables. The planets: Newcomb's elements of date, with the
 // long-period terms of Venus and Mars in both L and M.
 void SolarPlanetaryTheory::UnperturbedOrbit(Integer body, double T, double T2) {
   if (body == kSun) {
@@ -340,60 +359,59 @@ void SolarPlanetaryTheory::UnperturbedOrbit(Integer body, double T, double T2) {
     auto s = [](double a) { return SinDegD(a); };
     work_.MeanLongitude = work_.SunMeanLongitude;
     work_.MeanAnomaly = work_.SunMeanAnomaly;
-    work_.MeanMotion = 360.0 / (365.25636042 + 1.1e-7 * T) * 365.25 * kPlanetDegToRad;
+    work_.MeanMotionRadPerYear = 360.0 / (365.25636042 + 1.1e-7 * T) * 365.25 * kPlanetDegToRad;
     work_.PerihelionLongitude = ((6189.03 * T + 1.63 * T2 + 0.023 * T3) / 3600.0 + 281.220833) * kPlanetDegToRad;
     work_.Eccentricity = 0.01675104 - 4.18e-5 * T - 1.26e-7 * T2;
-    work_.SemiMajorAxis = 1.00000023;
-    work_.LongPeriod = 0.266 * s(119.0 * T + 31.8) + 6.4 * s(20.2 * T + 231.19) +
-                       (1.882 - 0.016 * T) * s(150.27 * T + 57.24);
-    work_.MeanAnomaly = work_.MeanAnomaly + work_.LongPeriod * kPlanetArcsecToRad;
+    work_.SemiMajorAxisAu = 1.00000023;
+    double long_period_arcsec = 0.266 * s(119.0 * T + 31.8) + 6.4 * s(20.2 * T + 231.19) +
+                                (1.882 - 0.016 * T) * s(150.27 * T + 57.24);
+    work_.MeanAnomaly = work_.MeanAnomaly + long_period_arcsec * kPlanetArcsecToRad;
     SolveKepler();
-    work_.LongPeriod = work_.LongPeriod + 0.202 * s(893.3 * T + 315.6);
-    work_.TrueLongitude = work_.TrueLongitude + work_.LongPeriod / 3600.0;
+    long_period_arcsec = long_period_arcsec + 0.202 * s(893.3 * T + 315.6);
+    work_.TrueLongitudeDeg = work_.TrueLongitudeDeg + long_period_arcsec / 3600.0;
     return;
   }
   NewcombElements el = PlanetElements(body, T, T2, work_.T3);
   if (body != kMercury) {
-    work_.LongPeriod = PlanetLongPeriod(body, T);
-    el.L += work_.LongPeriod;
-    el.M += work_.LongPeriod;
+    const double long_period_deg = PlanetLongPeriodDeg(body, T);
+    el.L += long_period_deg;
+    el.M += long_period_deg;
   }
   const double k = kPlanetDegToRad;
   work_.MeanLongitude = el.L * k;
-  work_.MeanMotion = el.n * k;
+  work_.MeanMotionRadPerYear = el.n * k;
   work_.PerihelionLongitude = el.perihelion * k;
   work_.MeanAnomaly = el.M * k;
   work_.NodeLongitude = el.node * k;
   work_.Inclination = el.i * k;
   work_.Eccentricity = el.e;
-  work_.SemiMajorAxis = el.a;
+  work_.SemiMajorAxisAu = el.a;
   SolveKepler();
 }
 
 // From the perturbed longitude in the orbit to the ecliptic (the reduction series in
 // tan^2(i/2)), the heliocentric and geocentric positions, the daily motions from the
 // unperturbed ellipse, light time and nutation.
-void SolarPlanetaryTheory::ReducePlanet(Results& r, float EarthX, float EarthY, float EarthZ, float EarthDX,
-                                        float EarthDY) {
-  const std::size_t b = r.b;
+Position SolarPlanetaryTheory::ReducePlanet(const HeliocentricState& earth) {
+  Position p;
   const double node = work_.NodeLongitude, incl = work_.Inclination;
-  const double u = (pert_longitude_ / 3600.0 + work_.TrueLongitude) * kPlanetDegToRad - node;
+  const double u = (pert_longitude_ / 3600.0 + work_.TrueLongitudeDeg) * kPlanetDegToRad - node;
   const double tan_half = std::sin(incl / 2) / std::cos(incl / 2);
   const double t = tan_half * tan_half;
   const double reduction = -t * std::sin(2 * u) + 0.5 * t * t * std::sin(4 * u) - t * t * t * std::sin(6 * u) / 3;
-  work_.TrueLongitude = Norm360D((u + node + reduction) * kPlanetRadToDeg);
-  work_.HelioLatitudeWork =
+  work_.TrueLongitudeDeg = Norm360D((u + node + reduction) * kPlanetRadToDeg);
+  work_.HelioLatitudeDeg =
       double(ArcSinDeg(ToSingle(std::sin(incl) * std::sin(u)))) + pert_latitude_ / 3600.0;
-  const double l = work_.TrueLongitude, lat = work_.HelioLatitudeWork;
-  r.HelioLon[b] = LongitudeShiftedOneTurn(l, "heliocentric longitude");
-  r.HelioLat[b] = ToSingle(lat, "heliocentric latitude");
+  const double l = work_.TrueLongitudeDeg, lat = work_.HelioLatitudeDeg;
+  p.helio_lon_deg = LongitudeShiftedOneTurn(l, "heliocentric longitude");
+  p.helio_lat_deg = ToSingle(lat, "heliocentric latitude");
   pert_log_radius_ = pert_log_radius_ * 1e-9;
-  work_.RadiusVector = Checked(std::pow(10.0, pert_log_radius_) * work_.RadiusVector, "radius vector");
-  const double radius = work_.RadiusVector;
-  r.HelioDist[b] = ToSingle(radius, "heliocentric distance");
+  work_.RadiusVectorAu = Checked(std::pow(10.0, pert_log_radius_) * work_.RadiusVectorAu, "radius vector");
+  const double radius = work_.RadiusVectorAu;
+  p.helio_dist_au = ToSingle(radius, "heliocentric distance");
 
   // The orbit's P and Q vectors (scaled by a and b) projected on the ecliptic x and y.
-  const double a = work_.SemiMajorAxis, e = work_.Eccentricity;
+  const double a = work_.SemiMajorAxisAu, e = work_.Eccentricity;
   const double omega = work_.PerihelionLongitude - node;
   const double c_omega = std::cos(omega), s_omega = std::sin(omega), c_node = std::cos(node), s_node = std::sin(node);
   const double c_incl = ToSingle(std::cos(incl));
@@ -404,37 +422,27 @@ void SolarPlanetaryTheory::ReducePlanet(Results& r, float EarthX, float EarthY, 
   work_.OrbitQY = (-s_omega * s_node + c_node * c_omega * c_incl) * minor;
 
   // Unperturbed position and daily velocity in the orbit, units of a.
-  const double per_day = work_.MeanMotion / 365.25;
+  const double per_day = work_.MeanMotionRadPerYear / 365.25;
   const float c_ecc = ToSingle(std::cos(work_.EccentricAnomaly));
   const float k = ToSingle(Divide(1.0, 1.0 - c_ecc * e, "orbit velocity"));
   const float x_orbit = ToSingle(c_ecc - e), y_orbit = ToSingle(std::sin(work_.EccentricAnomaly));
   const float vx_orbit = ToSingle(-per_day * y_orbit * k), vy_orbit = ToSingle(c_ecc * double(k) * per_day);
-  work_.X = ToSingle(x_orbit * work_.OrbitPX + y_orbit * work_.OrbitQX);
-  work_.Y = ToSingle(x_orbit * work_.OrbitPY + y_orbit * work_.OrbitQY);
-  work_.VX = ToSingle(vx_orbit * work_.OrbitPX + vy_orbit * work_.OrbitQX);
-  work_.VY = ToSingle(vx_orbit * work_.OrbitPY + vy_orbit * work_.OrbitQY);
-  const double X = work_.X, Y = work_.Y, VX = work_.VX, VY = work_.VY;
+  HeliocentricState unperturbed;
+  unperturbed.x = ToSingle(x_orbit * work_.OrbitPX + y_orbit * work_.OrbitQX);
+  unperturbed.y = ToSingle(x_orbit * work_.OrbitPY + y_orbit * work_.OrbitQY);
+  unperturbed.vx = ToSingle(vx_orbit * work_.OrbitPX + vy_orbit * work_.OrbitQX);
+  unperturbed.vy = ToSingle(vx_orbit * work_.OrbitPY + vy_orbit * work_.OrbitQY);
+  p.helio_motion_deg_per_day = DailyMotion(unperturbed, {}, ReductionOrder::kNewcombPlanet).motion_deg_per_day;
+  const DirectionAndMotion geo_motion = DailyMotion(unperturbed, earth, ReductionOrder::kNewcombPlanet);
 
-  const double helio_speed = double(Atan2Deg(ToSingle(Y + VY), ToSingle(X + VX))) - Atan2Deg(work_.Y, work_.X);
-  const double geo_speed =
-      double(Atan2Deg(ToSingle(Y - EarthY + VY - EarthDY), ToSingle(X - EarthX + VX - EarthDX))) -
-      Atan2Deg(ToSingle(Y - EarthY), ToSingle(X - EarthX));
-  r.HelioSpeed[b] = ToSingle(MotionWrappedBeyondHalfTurn(helio_speed), "heliocentric motion");
-  r.GeoSpeed[b] = ToSingle(MotionWrappedBeyondHalfTurn(geo_speed), "geocentric motion");
-
-  work_.X = ToSingle(CosDegD(lat) * radius * CosDegD(l));
-  work_.Y = ToSingle(CosDegD(lat) * radius * SinDegD(l));
-  work_.Z = ToSingle(SinDegD(lat) * radius);
-  work_.X = ToSingle(double(work_.X) - EarthX);
-  work_.Y = ToSingle(double(work_.Y) - EarthY);
-  work_.Z = ToSingle(double(work_.Z) - EarthZ);
-  r.GeoLon[b] = Atan2Deg(work_.Y, work_.X);
-  work_.Distance = ToSingle(SquareRoot(double(work_.X) * work_.X + double(work_.Y) * work_.Y + double(work_.Z) * work_.Z));
-  const double delta = work_.Distance;
-  const double apparent = (double(r.GeoLon[b]) - delta * kLightDaysPerAU * r.GeoSpeed[b]) + nutation_longitude_;
-  r.GeoLon[b] = LongitudeShiftedOneTurn(apparent, "geocentric longitude");
-  r.GeoLat[b] = ArcSinDeg(ToSingle(Divide(work_.Z, delta, "geocentric latitude")));
-  r.GeoDist[b] = work_.Distance;
+  // The perturbed position, from its longitude, latitude and radius vector.
+  HeliocentricState perturbed;
+  perturbed.x = ToSingle(CosDegD(lat) * radius * CosDegD(l));
+  perturbed.y = ToSingle(CosDegD(lat) * radius * SinDegD(l));
+  perturbed.z = ToSingle(SinDegD(lat) * radius);
+  return WithGeocentric(
+      p, ReduceToGeocentric(perturbed, earth, geo_motion, nutation_longitude_, ReductionOrder::kNewcombPlanet),
+      geo_motion.motion_deg_per_day);
 }
 
 }  // namespace orbelle::ephemeris

@@ -27,6 +27,23 @@ TEST(Norm360, ReducesIntoOneTurn) {
   }
 }
 
+// Each wrap rule keeps its user's own case at exactly half a turn: the driver's difference of
+// directions loses a turn at 180, the theories' only beyond it, the Sun's only backwards.
+TEST(AngleWraps, MotionsAtExactlyHalfATurn) {
+  const struct { double motion, from_half, beyond_half, below_half_back; } motions[] = {
+      {180.0, -180.0, 180.0, 180.0},
+      {-180.0, 180.0, -180.0, -180.0},
+      {180.5, -179.5, -179.5, 180.5},
+      {-180.5, 179.5, 179.5, 179.5},
+      {179.5, 179.5, 179.5, 179.5},
+  };
+  for (const auto& m : motions) {
+    EXPECT_EQ(MotionWrappedFromHalfTurn(m.motion), m.from_half) << m.motion;
+    EXPECT_EQ(MotionWrappedBeyondHalfTurn(m.motion), m.beyond_half) << m.motion;
+    EXPECT_EQ(MotionWrappedBelowHalfTurnBack(m.motion), m.below_half_back) << m.motion;
+  }
+}
+
 TEST(Atan2Deg, AllDirectionsAxesAndTinyComponents) {
   for (int k = 0; k < 72; ++k) {
     const double a = (k * 5 + 0.5) * kDecimalPi / 180;

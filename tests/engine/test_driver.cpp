@@ -28,15 +28,43 @@ TEST(Driver, BadRequestsAreRefusedBeforeWriting) {
   for (Integer body : {Integer(-2), Integer(kBodySlots), std::numeric_limits<Integer>::max()}) {
     EXPECT_THROW(c.Call(2451545.0, body, 0), InvalidArgumentError) << body;
   }
-  // Arrays too short for the lunar theory's node slots are refused for the Moon too.
+  // Arrays too short for the lunar theory's node slots are refused for the Moon too, and ten
+  // elements, one short of Jupiter's slot, for Jupiter.
   std::array<float, 10> small{};
   ResultSpans r = c.r.Spans();
   r.GeoLon = std::span<float>(small);
-  EXPECT_THROW(c.engine.BodyPosition({.Body = kMoon, .EphemPath = ""}, c.instant, r), InvalidArgumentError);
+  for (Integer body : {kMoon, kJupiter}) {
+    EXPECT_THROW(c.engine.BodyPosition({.Body = body, .EphemPath = ""}, c.instant, r), InvalidArgumentError) << body;
+  }
   EXPECT_EQ(small, (std::array<float, 10>{}));
   // A non-finite instant is a calculation error, never a NaN in a result.
   EXPECT_THROW(c.Call(std::numeric_limits<double>::infinity(), kTimeArguments, 0), CalculationError);
   EXPECT_THROW(c.Call(std::nan(""), kTimeArguments, 0), CalculationError);
+}
+
+// LunarOption: 1 or 3 asks the Moon request for the mean north node (slot 16), 0 or 1 for the
+// south node (slot 17); a node request writes the true nodes into both slots alike, whichever
+// of the two it names, and hands back 2 so that later Moon requests of the instant leave them
+// alone.
+TEST(Driver, LunarOptionDecidesWhichNodesAreWritten) {
+  struct Case {
+    Integer option;
+    bool north, south;
+  };
+  for (const Case k : {Case{0, false, true}, Case{1, true, true}, Case{2, false, false}, Case{3, true, false}}) {
+    test::EngineCall c;
+    c.r.GeoLon.fill(7.0f);
+    c.Call(2433282.5, kTimeArguments, 0);
+    EXPECT_EQ(c.engine.BodyPosition({.Body = kMoon, .LunarOption = k.option, .EphemPath = ""}, c.instant, c.r.Spans()), k.option);
+    EXPECT_EQ(c.r.GeoLon[16], k.north ? c.r.AscNodeLon[2] : 7.0f) << k.option;
+    EXPECT_EQ(c.r.GeoLon[17], k.south ? c.r.DescNodeLon[2] : 7.0f) << k.option;
+    for (Integer node : {kNorthNode, kSouthNode}) {
+      test::EngineCall n;
+      EXPECT_EQ(n.engine.BodyPosition({.Body = node, .LunarOption = k.option, .EphemPath = ""}, n.instant, n.r.Spans()), 2);
+      EXPECT_NE(n.r.GeoLon[16], 0.0f);
+      EXPECT_NE(n.r.GeoLon[17], 0.0f);
+    }
+  }
 }
 
 }  // namespace

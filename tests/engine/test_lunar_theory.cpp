@@ -1,116 +1,47 @@
-// The lunar theory's request handling, state and reductions (its accuracy against the
+// The lunar theory's results as values and its reductions (its accuracy against the
 // reference ephemeris is tested in tests/lunar_accuracy, its results pinned by tests/golden).
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <array>
 #include <cmath>
-#include <vector>
 
-#include "ephemeris/body_position.h"
 #include "ephemeris/engine_error.h"
-#include "ephemeris/result_arrays.h"
-#include "ephemeris/theories/lunar_theory.h"
+#include "ephemeris/theories/lunar_theory_internal.h"
 
 namespace orbelle::ephemeris {
 namespace {
 
-constexpr float kUnwritten = 7.25f;
-
-// One call's arguments, with every output preset to a marker.
-struct LunarCall {
+// The Moon at `jd` seen from `earth`.
+LunarPosition MoonAt(double jd, const HeliocentricState& earth = {0.98f, 0.17f, 0.0f, -0.003f, 0.017f}) {
   LunarTheory theory;
-  ResultArrays arrays;
-  InstantState instant{.JD = 0, .Earth = {0.98f, 0.17f, 0.0f, -0.003f, 0.017f}, .Nutation = kUnwritten};
-  Integer option = 1;
-
-  LunarCall() {
-    for (auto* a : Arrays()) a->fill(kUnwritten);
-  }
-  std::vector<std::array<float, kBodySlots>*> Arrays() {
-    ResultArrays& r = arrays;
-    return {&r.GeoLon,   &r.GeoLat,     &r.GeoDist,     &r.GeoSpeed,      &r.HelioLon,   &r.HelioLat,
-            &r.HelioDist, &r.HelioSpeed, &r.AscNodeLon, &r.DescNodeLon, &r.PerihelionLon, &r.AphelionLon};
-  }
-  void Run(Integer body, double jd) {
-    instant.JD = jd;
-    option = theory.LunarEphemeris(body, option, instant, arrays.Spans());
-  }
-  // Slots (of any array) no longer holding the marker.
-  std::vector<std::size_t> WrittenSlots() {
-    std::vector<std::size_t> slots;
-    for (auto* a : Arrays()) {
-      for (std::size_t i = 0; i < a->size(); ++i) {
-        if ((*a)[i] != kUnwritten && std::find(slots.begin(), slots.end(), i) == slots.end()) slots.push_back(i);
-      }
-    }
-    std::sort(slots.begin(), slots.end());
-    return slots;
-  }
-};
-
-TEST(LunarTheory, OtherBodiesWriteNothingAndBodiesOutsideTheRangeAreRefused) {
-  for (Integer body : {0, 1, 3, 5, 9, 12, 15, 18, 31, 255, -1, -32768, 256, 32767}) {
-    LunarCall c;
-    if (body < 0 || body > 255) {
-      EXPECT_THROW(c.Run(body, 2451545.0), InvalidArgumentError) << body;
-    } else {
-      c.Run(body, 2451545.0);
-    }
-    EXPECT_TRUE(c.WrittenSlots().empty()) << body;
-    EXPECT_EQ(c.instant.Nutation, kUnwritten) << body;
-    EXPECT_EQ(c.option, 1) << body;
-  }
+  return theory.Moon(TimeArgumentsAt(jd), earth);
 }
 
-// LunarOption: bit 0 asks the Moon request for the mean north node (slot 16), option 0 or 1
-// for the south node (slot 17); a node request writes the true nodes into both slots alike,
-// whichever of the two it names, and hands back 2 so that later Moon requests of the instant
-// leave them alone.
-TEST(LunarTheory, LunarOptionDecidesWhichNodesAreWritten) {
-  struct Case {
-    Integer option;
-    bool north, south;
-  };
-  for (const Case k : {Case{0, false, true}, Case{1, true, true}, Case{2, false, false}, Case{3, true, false}}) {
-    LunarCall c;
-    c.option = k.option;
-    c.Run(2, 2433282.5);
-    const ResultArrays& r = c.arrays;
-    EXPECT_EQ(c.option, k.option) << "the Moon request leaves LunarOption alone";
-    EXPECT_EQ(r.GeoLon[16], k.north ? r.AscNodeLon[2] : kUnwritten) << k.option;
-    EXPECT_EQ(r.GeoLon[17], k.south ? r.DescNodeLon[2] : kUnwritten) << k.option;
-    EXPECT_EQ(c.WrittenSlots(), (std::vector<std::size_t>{2, 16, 17}));
-
-    LunarCall north, south;
-    north.option = south.option = k.option;
-    north.Run(16, 2460000.25);
-    south.Run(17, 2460000.25);
-    EXPECT_EQ(north.option, 2);
-    EXPECT_EQ(south.option, 2);
-    EXPECT_EQ(north.WrittenSlots(), (std::vector<std::size_t>{16, 17}));
-    for (std::size_t a = 0; a < north.Arrays().size(); ++a) {
-      EXPECT_EQ(*north.Arrays()[a], *south.Arrays()[a]) << "array " << a;
-    }
-    EXPECT_NEAR(std::remainder(north.arrays.GeoLon[17] - north.arrays.GeoLon[16] - 180.0, 360.0), 0.0, 1e-4);
+// Only the Moon and its nodes come from the lunar source.
+TEST(LunarTheory, SourceRefusesOtherBodies) {
+  LunarSource moon;
+  const Instant now(2451545.0);
+  for (Body body : {Body::Sun, Body::Mercury, Body::Jupiter, static_cast<Body>(31)}) {
+    EXPECT_THROW(moon.Position(body, now), InvalidArgumentError) << NumberOf(body);
   }
+  // The true nodes are opposite; the Moon's mean nodes are its orbit's nodes.
+  const LunarPosition nodes = moon.Position(Body::SouthNode, now);
+  EXPECT_NEAR(std::remainder(nodes.south_node_deg - nodes.north_node_deg - 180.0, 360.0), 0.0, 1e-4);
+  const LunarPosition m = moon.Position(Body::Moon, now);
+  EXPECT_EQ(m.north_node_deg, m.body.orbit_points->ascending_node_deg);
+  EXPECT_EQ(m.south_node_deg, m.body.orbit_points->descending_node_deg);
+  EXPECT_EQ(m.nutation_deg, nodes.nutation_deg);
 }
 
-// Runs the Moon with the Earth placed so that the Moon's heliocentric direction lies
-// `offset` AU off the +x axis in y, and the Earth moving by `dy` AU in y over the day.
+// The Moon with the Earth placed so that the Moon's heliocentric direction lies `offset` AU
+// off the +x axis in y, and the Earth moving by `dy` AU in y over the day.
 float HelioSpeedNearZeroLongitude(double offset, float dy) {
-  LunarCall c;
-  c.instant.Earth.x = 1.0f;
-  c.instant.Earth.y = 0.0f;
-  c.instant.Earth.vx = 0.0f;
-  c.instant.Earth.vy = 0.0f;
-  c.Run(2, 2451545.0);
-  const ResultArrays& r = c.arrays;
-  const double lambda = r.GeoLon[2] * M_PI / 180, beta = r.GeoLat[2] * M_PI / 180;
-  c.instant.Earth.y = float(offset - std::sin(lambda) * std::cos(beta) * r.GeoDist[2]);
-  c.instant.Earth.vy = dy;
-  c.Run(2, 2451545.0);
-  EXPECT_NEAR(std::remainder(r.HelioLon[2], 360.0), offset * 180 / M_PI, 1e-3);
-  return r.HelioSpeed[2];
+  const Position p = MoonAt(2451545.0, {1.0f, 0.0f, 0.0f, 0.0f, 0.0f}).body;
+  const double lambda = p.geo_lon_deg * M_PI / 180, beta = p.geo_lat_deg * M_PI / 180;
+  const float y = float(offset - std::sin(lambda) * std::cos(beta) * p.geo_dist_au);
+  const Position q = MoonAt(2451545.0, {1.0f, y, 0.0f, 0.0f, dy}).body;
+  EXPECT_NEAR(std::remainder(q.helio_lon_deg, 360.0), offset * 180 / M_PI, 1e-3);
+  return q.helio_motion_deg_per_day;
 }
 
 TEST(LunarTheory, HeliocentricMotionAcrossZeroLongitudeIsFolded) {
@@ -125,26 +56,24 @@ TEST(LunarTheory, HeliocentricMotionAcrossZeroLongitudeIsFolded) {
 }
 
 TEST(LunarTheory, ResultsDoNotDependOnEarlierCalls) {
-  LunarCall fresh, used;
-  used.Run(17, 2305447.5);
-  used.Run(2, 2488070.0);
-  used.option = 1;
-  fresh.Run(2, 2451545.0);
-  used.Run(2, 2451545.0);
-  for (std::size_t a = 0; a < fresh.Arrays().size(); ++a) {
-    EXPECT_EQ((*fresh.Arrays()[a])[2], (*used.Arrays()[a])[2]) << "array " << a;
-  }
-  EXPECT_EQ(fresh.instant.Nutation, used.instant.Nutation);
+  LunarTheory used;
+  used.TrueNodes(TimeArgumentsAt(2305447.5));
+  used.Moon(TimeArgumentsAt(2488070.0), {});
+  const LunarPosition again = used.Moon(TimeArgumentsAt(2451545.0), {1.0f, 0.0f, 0.0f, 0.0f, 0.0f});
+  const LunarPosition fresh = MoonAt(2451545.0, {1.0f, 0.0f, 0.0f, 0.0f, 0.0f});
+  auto fields = [](const Position& p) {
+    return std::array{p.geo_lon_deg,   p.geo_lat_deg,   p.geo_dist_au,   p.geo_motion_deg_per_day,
+                      p.helio_lon_deg, p.helio_lat_deg, p.helio_dist_au, p.helio_motion_deg_per_day};
+  };
+  EXPECT_EQ(fields(again.body), fields(fresh.body));
+  EXPECT_EQ(again.nutation_deg, fresh.nutation_deg);
 }
 
 TEST(LunarTheory, LongitudesStayBelowAFullTurnAtTheZeroCrossing) {
   // Find an instant where the Moon's longitude passes 360 -> 0 and sample densely around it:
   // a sum a hair below zero reduces to exactly 360 in single precision and must be stored as 0.
-  LunarCall c;
-  auto longitude = [&c](double jd) {
-    c.Run(2, jd);
-    return c.arrays.GeoLon[2];
-  };
+  LunarTheory theory;
+  auto longitude = [&theory](double jd) { return theory.Moon(TimeArgumentsAt(jd), {}).body.geo_lon_deg; };
   double before = 2451545.0;
   while (!(longitude(before) > 350.0f && longitude(before + 1.0) < 10.0f)) before += 1.0;
   double after = before + 1.0;

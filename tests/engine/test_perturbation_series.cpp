@@ -5,22 +5,19 @@
 #include <cmath>
 
 #include "ephemeris/angles.h"
-#include "ephemeris/result_arrays.h"
 #include "ephemeris/theories/perturbation_terms.h"
-#include "ephemeris/theories/planet_theory.h"
+#include "ephemeris/theories/planet_theory_internal.h"
 
 namespace orbelle::ephemeris {
 namespace {
 
 constexpr double kDeg = kDecimalPi / 180.0;
 
-// A theory after body 0 (pi and the conversion factors set) with the multiple tables filled
-// for own anomaly 40 degrees and disturber anomaly x_degrees.
+// A theory with the multiple tables filled for own anomaly 40 degrees and disturber anomaly
+// x_degrees.
 SolarPlanetaryTheory Prepared(double x_degrees) {
   SolarPlanetaryTheory theory;
-  HeliocentricState earth;
-  ResultArrays r;
-  theory.PlanetTheory(kTimeArguments, 0.5, 0.25, earth, r.Spans());
+  theory.SetInstant(0.5, 0.25);
   theory.MutableWork().MeanAnomaly = 40 * kDeg;
   theory.SetOwnMultiples();
   theory.SetDisturberMultiples(x_degrees);

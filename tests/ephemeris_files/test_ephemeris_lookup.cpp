@@ -210,6 +210,13 @@ TEST(CorruptEphemerisFiles, GiveTheDateErrorAndOneReportNeverAReadBeyondTheFileO
     EXPECT_FALSE(s) << what;
     EXPECT_EQ(f.reports, std::vector<std::string>{"INVALID EPHEMERIS:  " + path}) << what;
   }
+  // A minor body's file has no bounds of distance: a non-finite record is refused all the same.
+  for (const auto& records : {with_nan, with_inf}) {
+    ReportingFiles f;
+    file(20, kS, kStep, records)(dir / "MINOR");
+    EXPECT_FALSE(f.files.EphemerisLookup(ephemeris::kFirstMinorBody, dir / "MINOR", kS + 45.0, {}));
+    EXPECT_EQ(f.reports.size(), 1u);
+  }
   // The intact part of a file whose count runs beyond its end still serves its dates.
   ReportingFiles f;
   std::filesystem::remove(path);

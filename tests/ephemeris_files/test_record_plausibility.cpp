@@ -82,6 +82,25 @@ TEST(CorruptEphemerisRecords, BoundsAreTheExtremesOfTheShippedFiles) {
   }
 }
 
+// One record off by 1e-4 AU (a longitude off by about 0.001 deg) anywhere in a window of
+// JUPITER is refused: the end records enter only one of the two sixth differences each. The
+// bit-flip test below cannot see a gap here, as it counts a flip reported when any of the
+// eight dates whose windows hold the record reports it.
+TEST(CorruptEphemerisRecords, OneRecordOffAnywhereInTheWindowIsRefused) {
+  std::ifstream in(DataDir() + "JUPITER", std::ios::binary);
+  in.seekg(24 + 12 * 1000);
+  ephemeris::RecordWindow window;
+  for (std::size_t r = 0; r < 8; ++r) {
+    for (auto& coordinate : window.xyz) in.read(reinterpret_cast<char*>(&coordinate[r]), 4);
+  }
+  ASSERT_TRUE(in && ephemeris::PlausibleRecords(kJupiter, window));
+  for (std::size_t r = 0; r < 8; ++r) {
+    ephemeris::RecordWindow off = window;
+    off.xyz[1][r] += 1e-4f;
+    EXPECT_FALSE(ephemeris::PlausibleRecords(kJupiter, off)) << "record " << r;
+  }
+}
+
 TEST(CorruptEphemerisRecords, EveryBitFlipIsHarmlessOrReportedNeverAnImpossibleDistance) {
   const std::string original = DataDir() + "JUPITER";
   std::ifstream in(original, std::ios::binary);

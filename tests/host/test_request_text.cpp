@@ -81,7 +81,8 @@ TEST(ReadRequest, TwoDigitYearWindow) {
 TEST(ReadRequest, TextsWithoutADateAreRefusedByName) {
   for (const char* text : {"not a date", "", "   ", "10:30", "2/30/2026", "13/1/2026", "2026-02-29", "1/1/2026 24:00",
                            "1/1/2026 10:60", "1/1/2026 13:00 PM", "1/1/2026 10:30 XM", "1/1/2026 garbage",
-                           "1 1 2026", "12345/1/1", "2026-12-25T", "1/1/2026 10:30 P M", "1/1/2026 10:30:PM"}) {
+                           "1 1 2026", "12345/1/1", "2026-12-25T", "1/1/2026 10:30 P M", "1/1/2026 10:30:PM",
+                           "1/1/2026 0:30 AM", "1/1/2026 10:30:60"}) {
     try {
       ReadRequest(text, c);
       ADD_FAILURE() << "accepted: " << text;
@@ -90,7 +91,8 @@ TEST(ReadRequest, TextsWithoutADateAreRefusedByName) {
       EXPECT_NE(std::string(e.what()).find('"' + trimmed), std::string::npos) << e.what();
     }
   }
-  EXPECT_EQ(ReadRequest("2/29/2024", c).day, 29);  // a real leap day
+  EXPECT_EQ(ReadRequest("2/29/2024", c).day, 29);  // real leap days
+  EXPECT_EQ(ReadRequest("2/29/2000", c).day, 29);
 }
 
 // A very long text is named shortened after 80 characters (not bytes); control characters are
@@ -101,7 +103,9 @@ TEST(ReadRequest, MessagesShortenAndEscapeTheText) {
   for (int k = 0; k < 80; ++k) first_80 += "\u2648";
   const std::pair<std::string, std::string> cases[] = {
       {long_text, first_80 + "\u2026"},
-      {"\x1b]0;title\a\xc2\x9b" "2J \x7f", "\\x1B]0;title\\x07\\x9B2J \\x7F"}};
+      {"\x1b]0;title\a\xc2\x9b" "2J \x7f", "\\x1B]0;title\\x07\\x9B2J \\x7F"},
+      // The edges of the C0, DEL and C1 ranges: 0x1F and 0x9F are controls, 0x7E and 0xA0 not.
+      {"\x1f \x7e\xc2\x9f\xc2\xa0.", "\\x1F ~\\x9F\u00A0."}};
   for (const auto& [text, shown] : cases) {
     try {
       ReadRequest(text, c);

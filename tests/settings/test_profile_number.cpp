@@ -12,7 +12,7 @@ namespace {
 
 TEST(LeadingNumber, TakesTheNumberAtTheStartOfTheText) {
   const std::pair<const char*, double> cases[] = {{" \t12abc", 12}, {"-5.5", -5.5},   {"+7 8", 7},   {".25W", 0.25},
-                                                  {"3.", 3},        {"1.5e3x", 1500}, {"2E-1", 0.2}, {"4e", 4},
+                                                  {"3.", 3},        {"1.5e3x", 1500}, {"2E-1", 0.2}, {"1.5e+3x", 1500}, {"4e", 4},
                                                   {"4e+", 4},  // an exponent without digits is not part of it
                                                   {"", 0},          {"   ", 0},       {"abc", 0},    {"-", 0},
                                                   {".", 0},         {"- 3", 0},       {"e5", 0},     {"\"5\"", 0}};
@@ -35,6 +35,7 @@ TEST(LeadingNumber, OverflowGivesAnInfinityThatNoFieldAccepts) {
   // The size, not the sign of the exponent as written, decides.
   EXPECT_EQ(LeadingNumber("0." + std::string(400, '0') + "1"), 0.0);
   EXPECT_EQ(LeadingNumber("-0." + std::string(400, '0') + "1e5"), -0.0);
+  EXPECT_EQ(LeadingNumber("0." + std::string(400, '0') + "1e+5"), 0.0);
   EXPECT_EQ(LeadingNumber("1" + std::string(400, '0') + "e-5"), std::numeric_limits<double>::infinity());
 }
 

@@ -10,21 +10,17 @@
 #include <iostream>
 #include <span>
 
-#include "ephemeris/result_arrays.h"
-#include "ephemeris/theories/lunar_theory.h"
+#include "ephemeris/theories/lunar_theory_internal.h"
 
 int main() {
   using namespace orbelle::ephemeris;
   LunarTheory theory{std::span<const LunarArgumentTerm>{}};
-  ResultArrays results;
-  const ResultSpans r = results.Spans();
-  InstantState instant;
-  instant.Earth = {1.0f, 0.0f, 0.0f, 0.0f, 0.0f};
-  while (std::cin >> instant.JD) {
-    theory.LunarEphemeris(kMoon, 2, instant, r);
+  double jd;
+  while (std::cin >> jd) {
+    const LunarPosition p = theory.Moon(TimeArgumentsAt(jd), HeliocentricState{1.0f, 0.0f, 0.0f, 0.0f, 0.0f});
     const LunarWork& w = theory.Work();
-    std::printf("%.17g %.9g %.9g %.9g %.9g %.9g %.9g\n", w.T, w.EFactor, w.Elongation, w.MeanAnomaly,
-                w.SunMeanAnomaly, w.ArgLatitude, r.GeoLon[2]);
+    std::printf("%.17g %.9g %.9g %.9g %.9g %.9g %.9g\n", w.T, w.EFactor, w.ElongationDeg, w.MeanAnomalyDeg,
+                w.SunMeanAnomalyDeg, w.ArgLatitudeDeg, p.body.geo_lon_deg);
   }
   return 0;
 }

@@ -15,8 +15,7 @@
 #include <iostream>
 
 #include "ephemeris/fundamental_arguments.h"
-#include "ephemeris/result_arrays.h"
-#include "ephemeris/theories/planet_theory.h"
+#include "ephemeris/theories/planet_theory_internal.h"
 
 int main() {
   using namespace orbelle::ephemeris;
@@ -27,14 +26,11 @@ int main() {
     std::printf("\n");
   }
   SolarPlanetaryTheory theory;
-  ResultArrays results;
-  const ResultSpans r = results.Spans();
   double jd;
   while (std::cin >> jd) {
     const TimeArguments t = TimeArgumentsAt(jd);
     const double T = t.T, T2 = t.T2;
-    HeliocentricState earth;
-    theory.PlanetTheory(kTimeArguments, T, T2, earth, r);
+    theory.SetInstant(T, T2);
     for (Integer body : kBodies) {
       theory.UnperturbedOrbit(body, T, T2);
       double extra[3] = {0, 0, 0};
@@ -48,8 +44,8 @@ int main() {
         extra[0] = own.longitude, extra[1] = own.log_radius;
       }
       const PlanetWork& w = theory.Work();
-      std::printf("%d %.17g %.17g %.17g %.17g %.17g %.17g %.17g %.17g %.17g", body, T, w.TrueLongitude,
-                  w.RadiusVector, w.MeanAnomaly, w.NodeLongitude, w.Inclination, extra[0], extra[1], extra[2]);
+      std::printf("%d %.17g %.17g %.17g %.17g %.17g %.17g %.17g %.17g %.17g", body, T, w.TrueLongitudeDeg,
+                  w.RadiusVectorAu, w.MeanAnomaly, w.NodeLongitude, w.Inclination, extra[0], extra[1], extra[2]);
       for (const Disturber& d : DisturbersOf(body)) std::printf(" %.17g", d.Radians(T));
       std::printf("\n");
     }

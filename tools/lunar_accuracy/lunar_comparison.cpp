@@ -4,8 +4,7 @@
 #include <cmath>
 #include <random>
 
-#include "ephemeris/result_arrays.h"
-#include "ephemeris/theories/lunar_theory.h"
+#include "ephemeris/theories/lunar_theory_internal.h"
 #include "tools/reference/swetest.h"
 
 namespace orbelle::lunar_accuracy {
@@ -43,29 +42,26 @@ LunarErrors CompareWithReference(const std::vector<double>& jds,
   const auto earth = Swetest("-pC -hel -true -nonut -fX", earth_instants);
 
   ephemeris::LunarTheory theory(further_longitude_terms);
-  ephemeris::ResultArrays results;
-  const ephemeris::ResultSpans r = results.Spans();
   LunarErrors e;
   for (std::size_t i = 0; i < jds.size(); ++i) {
     const auto& now = earth[3 * i];
     const auto& before = earth[3 * i + 1];
     const auto& after = earth[3 * i + 2];
-    ephemeris::InstantState instant;
-    instant.JD = jds[i];
-    instant.Earth = {float(now[0]), float(now[1]), float(now[2]), float(after[0] - before[0]),
-                     float(after[1] - before[1])};
-    theory.LunarEphemeris(ephemeris::kMoon, 1, instant, r);
-    Widen(e.mean_node, ArcsecondsBetween(r.GeoLon[16], mean_node[i][0]));
-    Widen(e.longitude, ArcsecondsBetween(r.GeoLon[2], geocentric[i][0]));
-    Widen(e.latitude, (r.GeoLat[2] - geocentric[i][1]) * 3600.0);
-    Widen(e.distance, r.GeoDist[2] - geocentric[i][2]);
-    Widen(e.speed, r.GeoSpeed[2] - geocentric[i][3]);
-    Widen(e.helio_longitude, ArcsecondsBetween(r.HelioLon[2], heliocentric[i][0]));
-    Widen(e.helio_latitude, (r.HelioLat[2] - heliocentric[i][1]) * 3600.0);
-    Widen(e.helio_distance, r.HelioDist[2] - heliocentric[i][2]);
-    Widen(e.helio_speed, r.HelioSpeed[2] - heliocentric[i][3]);
-    theory.LunarEphemeris(ephemeris::kNorthNode, 1, instant, r);
-    Widen(e.true_node, ArcsecondsBetween(r.GeoLon[16], true_node[i][0]));
+    const ephemeris::TimeArguments t = ephemeris::TimeArgumentsAt(jds[i]);
+    const ephemeris::HeliocentricState earth_state{float(now[0]), float(now[1]), float(now[2]),
+                                                   float(after[0] - before[0]), float(after[1] - before[1])};
+    const ephemeris::LunarPosition m = theory.Moon(t, earth_state);
+    const ephemeris::Position& p = m.body;
+    Widen(e.mean_node, ArcsecondsBetween(m.north_node_deg, mean_node[i][0]));
+    Widen(e.longitude, ArcsecondsBetween(p.geo_lon_deg, geocentric[i][0]));
+    Widen(e.latitude, (p.geo_lat_deg - geocentric[i][1]) * 3600.0);
+    Widen(e.distance, p.geo_dist_au - geocentric[i][2]);
+    Widen(e.speed, p.geo_motion_deg_per_day - geocentric[i][3]);
+    Widen(e.helio_longitude, ArcsecondsBetween(p.helio_lon_deg, heliocentric[i][0]));
+    Widen(e.helio_latitude, (p.helio_lat_deg - heliocentric[i][1]) * 3600.0);
+    Widen(e.helio_distance, p.helio_dist_au - heliocentric[i][2]);
+    Widen(e.helio_speed, p.helio_motion_deg_per_day - heliocentric[i][3]);
+    Widen(e.true_node, ArcsecondsBetween(theory.TrueNodes(t).north_node_deg, true_node[i][0]));
   }
   return e;
 }

@@ -1,6 +1,11 @@
-// Solar and planetary theory: Newcomb's Sun (and so the Earth), Mercury, Venus and Mars from
-// mean elements, Kepler's equation and periodic perturbations, reduced to apparent
-// geocentric positions of date.
+// Solar and planetary theory, its working record and steps: Newcomb's Sun (and so the
+// Earth), Mercury, Venus and Mars from mean elements, Kepler's equation and periodic
+// perturbations, reduced to apparent geocentric positions of date. Internal to the engine
+// (its sources, tests and fitting tools); callers use PlanetarySource.
+//
+// Sources: S. Newcomb, Tables of the Sun, Astronomical Papers of the American Ephemeris
+// (APAE) vol. 6 part 1 (1895); Tables of the Heliocentric Motion of Mercury, APAE 6 part 2
+// (1895); of Venus, APAE 6 part 3 (1895); of Mars, APAE 6 part 4 (1898).
 #pragma once
 
 #include <array>
@@ -10,8 +15,10 @@
 #include <vector>
 
 #include "ephemeris/constants.h"
+#include "ephemeris/fundamental_arguments.h"
 #include "ephemeris/orbital_elements.h"
-#include "ephemeris/result_arrays.h"
+#include "ephemeris/position.h"
+#include "ephemeris/body_numbers.h"
 #include "ephemeris/rotation.h"
 #include "ephemeris/theories/perturbation_terms.h"
 
@@ -22,24 +29,19 @@ inline constexpr double kPlanetDegToRad = kDecimalPi / 180.0;
 inline constexpr double kPlanetRadToDeg = 1.0 / kPlanetDegToRad;
 inline constexpr double kPlanetArcsecToRad = 1.0 / (kPlanetRadToDeg * 3600.0);
 
-// The working record of the theory. It keeps its values between calls: body 1 uses the
-// fundamental arguments left by body 0. Angles in radians unless stated.
+// The working record of one position. Angles in radians unless stated.
 struct PlanetWork {
-  float Distance = 0;  // geocentric distance of the planet, AU
   double T3 = 0;
   double SunMeanLongitude = 0, SunMeanAnomaly = 0;
   double MoonMeanLongitude = 0, MoonMeanAnomaly = 0, MoonNodeLongitude = 0, MoonElongation = 0;
   double MeanAnomaly = 0, EccentricAnomaly = 0, Eccentricity = 0, MeanLongitude = 0;
-  double TrueLongitude = 0;  // degrees: in the orbit, then heliocentric ecliptic
-  double SemiMajorAxis = 0, RadiusVector = 0;
+  double TrueLongitudeDeg = 0;  // in the orbit, then heliocentric ecliptic
+  double SemiMajorAxisAu = 0, RadiusVectorAu = 0;
   double NodeLongitude = 0, Inclination = 0;
-  double HelioLatitudeWork = 0;  // degrees
+  double HelioLatitudeDeg = 0;
   double PerihelionLongitude = 0;
-  double OrbitPX = 0, OrbitQX = 0, OrbitPY = 0, OrbitQY = 0;
-  double MeanMotion = 0;  // radians per Julian year
-  float X = 0, Y = 0, Z = 0;
-  float VX = 0, VY = 0;
-  double LongPeriod = 0;  // arc-seconds (the Sun), degrees (Venus, Mars)
+  double OrbitPX = 0, OrbitQX = 0, OrbitPY = 0, OrbitQY = 0;  // AU
+  double MeanMotionRadPerYear = 0;  // per Julian year
 };
 
 // A disturbing planet of a body: the name of its block of perturbation terms and its mean
@@ -57,16 +59,24 @@ struct Disturber {
 // are added; empty for any other body.
 std::span<const Disturber> DisturbersOf(Integer body);
 
+// The Sun's apparent geocentric position and the Earth's heliocentric state it gives.
+struct SolarResult {
+  Position sun;
+  HeliocentricState earth;
+};
+
 class SolarPlanetaryTheory {
  public:
-  // Body 0: the fundamental arguments and the nutation of the instant (T, T2 in Julian
-  // centuries from JD 2415020.0), kept for the later bodies. Body 1: the Sun, setting `earth`
-  // to the Earth's heliocentric position and velocity. Bodies 3..5: Mercury, Venus, Mars,
-  // seen from `earth`. Every other body returns without writing anything. Results go to the
-  // body's slot of the first eight arrays.
-  void PlanetTheory(Integer Body, double T, double T2, HeliocentricState& earth, const ResultSpans& results);
-
   SolarPlanetaryTheory();
+
+  // The Sun at the time arguments `t`.
+  SolarResult Sun(const TimeArguments& t);
+  // Mercury, Venus or Mars (body 3..5) at `t`, seen from `earth`; the positions only.
+  Position Planet(Integer body, const TimeArguments& t, const HeliocentricState& earth);
+
+  // The fundamental arguments and the nutation of the instant (T, T2 in Julian centuries
+  // from JD 2415020.0), which the Sun and the planets start from.
+  void SetInstant(double T, double T2);
 
   // Internal state, readable for tests and tools.
   const PlanetWork& Work() const { return work_; }
@@ -77,7 +87,7 @@ class SolarPlanetaryTheory {
   double PertLogRadius() const { return pert_log_radius_; }
   double PertLatitude() const { return pert_latitude_; }
 
-  // The body's orbit before the perturbations (body 1 after a body-0 call, or 3..5): the
+  // The body's orbit before the perturbations (body 1 after SetInstant, or 3..5): the
   // longitude in the orbit, radius vector, mean anomaly, node and inclination in the working
   // record, as the perturbations find them. The term fitter samples it (tools/fit_planet_terms).
   void UnperturbedOrbit(Integer body, double T, double T2);
@@ -93,7 +103,7 @@ class SolarPlanetaryTheory {
   MarsOwnTerms OwnTermsOfMars() const;
 
   // Exposed for tests: the Kepler solution from MeanAnomaly, Eccentricity, MeanLongitude and
-  // SemiMajorAxis, the multiple tables, and the four perturbation series, which only add to
+  // SemiMajorAxisAu, the multiple tables, and the four perturbation series, which only add to
   // the sums.
   PlanetWork& MutableWork() { return work_; }
   void SolveKepler();
@@ -105,14 +115,7 @@ class SolarPlanetaryTheory {
   void PerturbVenusByEarth();
 
  private:
-  struct Results;
-
-  void FundamentalArguments(double T, double T2);
-  void Sun(Results& r, float& EarthX, float& EarthY, float& EarthZ, float& EarthDX, float& EarthDY, double T,
-           double T2);
-  void Planet(Results& r, float EarthX, float EarthY, float EarthZ, float EarthDX, float EarthDY, double T,
-              double T2);
-  void ReducePlanet(Results& r, float EarthX, float EarthY, float EarthZ, float EarthDX, float EarthDY);
+  Position ReducePlanet(const HeliocentricState& earth);
   void AddSunPerturbations(double T);
   void AddMercuryPerturbations(double T);
   void AddVenusPerturbations(double T);
@@ -127,8 +130,8 @@ class SolarPlanetaryTheory {
   double TermValue(const PerturbationTerm& t, const Rotation& turned_amplitude, const double* direct_x);
   const Rotation& OwnRotation(int k);
   const Rotation& DisturberRotation(int k);
-  // (A cos phase, A sin phase) of each of `terms`, prepared when the theory is made.
-  const Rotation* TurnedAmplitudes(std::span<const PerturbationTerm> terms) const;
+  // (A cos phase, A sin phase) of each of `terms`, prepared once for every theory.
+  static const Rotation* TurnedAmplitudes(std::span<const PerturbationTerm> terms);
   // Adds the terms to `sum` two at a time, sum = (A1 cos a1 + sum) + A2 cos a2; an odd last
   // term is added alone, or with `end_in_three` together with the two before it. With
   // `direct_x` the disturber's anomaly is that value (radians) instead of the multiple tables.
@@ -150,10 +153,6 @@ class SolarPlanetaryTheory {
   std::uint32_t own_rotation_known_ = 1;  // bit k: own_rotation_[k] is that of the current multiples
   std::array<Rotation, 18> disturber_rotation_{};
   std::uint32_t disturber_rotation_known_ = 1;  // bit k: disturber_rotation_[k] is current
-  // Every term's amplitude turned by its phase, table by table; the tables' first terms, in
-  // address order, locate each table's entries.
-  std::vector<Rotation> phase_rotation_;
-  std::vector<std::pair<const PerturbationTerm*, std::size_t>> phase_start_;
 };
 
 }  // namespace orbelle::ephemeris
