@@ -27,7 +27,7 @@ TEST(AngleCells, SignAndDecimalCellsCarryAlike) {
       {359.996f, "094|00 ", "0,00   "},
       {29.99f, "2994|59 ", "29,99   "},      // 29 Aries 59.4': no carry
       {10.0416667f, "1094|02 ", "10,04   "},  // 2.50002': half a minute rounds down
-      {0.1f, "094|06 ", "0,10   "},
+      {0.1f, "094|06 ", "0,10   "},           // ten hundredths: one leading zero
       {360.0f, "0106|00 ", "360,00   "},    // exactly 360: one past Pisces
       {-1.0f, "2993|00 ", "-1,00   "},      // the DATE ERROR position
   };

@@ -40,8 +40,9 @@ class ProfileSearchTest : public ::testing::Test {
 
 TEST_F(ProfileSearchTest, UserDirectoryOverridesSystemDirectoriesFileByFile) {
   // The relative entry names no fixed place: skipped.
-  EXPECT_EQ(ProfileSearchDirectories(), (std::vector<std::filesystem::path>{
-                                            root.path() / "home/zodrix", root.path() / "site/zodrix", root.path() / "xdg/zodrix"}));
+  EXPECT_EQ(ProfileSearchDirectories(), (std::vector<std::filesystem::path>{root.path() / "home/zodrix",
+                                                                           root.path() / "site/zodrix",
+                                                                           root.path() / "xdg/zodrix"}));
   const auto system_ini = Put("xdg", "ZODRIX.INI", "[EPHEM]\nDirectory=/usr/share/orbelle-angles\n");
   Put("xdg", "OrbelleAnglesPos.Ini", "[Size]\nTop=1\n");
   const auto site_pos = Put("site", "OrbelleAnglesPos.Ini", "[Size]\nTop=2\n");
