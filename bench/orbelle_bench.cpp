@@ -66,10 +66,10 @@ BENCHMARK_CAPTURE(FullRequest, sequential, false)->Name("FullRequest/sequential"
 void Reference(benchmark::State& state, bool random) {
   const auto jds = Instants(random);
   swe_set_ephe_path(const_cast<char*>("/usr/share/libswe/ephe"));
-  const int geo[] = {SE_SUN, SE_MOON, SE_MERCURY, SE_VENUS, SE_MARS, SE_JUPITER,
+  const int geo[] = {SE_SUN,    SE_MOON,   SE_MERCURY, SE_VENUS, SE_MARS,     SE_JUPITER,
                      SE_SATURN, SE_URANUS, SE_NEPTUNE, SE_PLUTO, SE_TRUE_NODE};
-  const int helio[] = {SE_EARTH, SE_MOON, SE_MERCURY, SE_VENUS, SE_MARS, SE_JUPITER, SE_SATURN, SE_URANUS,
-                       SE_NEPTUNE, SE_PLUTO};
+  const int helio[] = {SE_EARTH,   SE_MOON,   SE_MERCURY, SE_VENUS,   SE_MARS,
+                       SE_JUPITER, SE_SATURN, SE_URANUS,  SE_NEPTUNE, SE_PLUTO};
   const int geo_flags = SEFLG_SWIEPH | SEFLG_SPEED;
   const int helio_flags = SEFLG_SWIEPH | SEFLG_SPEED | SEFLG_HELCTR | SEFLG_TRUEPOS | SEFLG_NONUT;
   double xx[6];

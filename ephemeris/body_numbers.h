@@ -21,17 +21,31 @@ namespace orbelle::ephemeris {
 // The suite's 16-bit integer, the type of body numbers and of the request's options.
 using Integer = std::int16_t;
 
-inline constexpr Integer kTimeArguments = 0, kSun = 1, kMoon = 2, kMercury = 3, kVenus = 4, kMars = 5,
-                         kCeres = 6, kPallas = 7, kJuno = 8, kVesta = 9, kJupiter = 10, kSaturn = 11,
-                         kChiron = 12, kUranus = 13, kNeptune = 14, kPluto = 15, kNorthNode = 16,
-                         kSouthNode = 17, kFirstDistantBody = 23, kLastDistantBody = 31, kFirstMinorBody = 32;
+inline constexpr Integer kTimeArguments = 0, kSun = 1, kMoon = 2, kMercury = 3, kVenus = 4, kMars = 5, kCeres = 6,
+                         kPallas = 7, kJuno = 8, kVesta = 9, kJupiter = 10, kSaturn = 11, kChiron = 12, kUranus = 13,
+                         kNeptune = 14, kPluto = 15, kNorthNode = 16, kSouthNode = 17, kFirstDistantBody = 23,
+                         kLastDistantBody = 31, kFirstMinorBody = 32;
 
 // The bodies of the engine by name; a distant body (23..31) or a minor body (32..86) is the
 // Body of its number, static_cast<Body>(n).
 enum class Body : Integer {
-  Sun = kSun, Moon = kMoon, Mercury = kMercury, Venus = kVenus, Mars = kMars, Ceres = kCeres, Pallas = kPallas,
-  Juno = kJuno, Vesta = kVesta, Jupiter = kJupiter, Saturn = kSaturn, Chiron = kChiron, Uranus = kUranus,
-  Neptune = kNeptune, Pluto = kPluto, NorthNode = kNorthNode, SouthNode = kSouthNode
+  Sun = kSun,
+  Moon = kMoon,
+  Mercury = kMercury,
+  Venus = kVenus,
+  Mars = kMars,
+  Ceres = kCeres,
+  Pallas = kPallas,
+  Juno = kJuno,
+  Vesta = kVesta,
+  Jupiter = kJupiter,
+  Saturn = kSaturn,
+  Chiron = kChiron,
+  Uranus = kUranus,
+  Neptune = kNeptune,
+  Pluto = kPluto,
+  NorthNode = kNorthNode,
+  SouthNode = kSouthNode
 };
 constexpr Integer NumberOf(Body b) { return static_cast<Integer>(b); }
 
@@ -53,15 +67,15 @@ constexpr bool IsDistantBody(Integer b) { return b >= kFirstDistantBody && b <= 
 constexpr bool IsMinorBody(Integer b) { return b >= kFirstMinorBody; }
 
 // The rows of the angles table, top to bottom.
-inline constexpr std::array<Integer, 11> kTableRows = {kSun,    kMoon,   kMercury, kVenus,  kMars,     kJupiter,
-                                                       kSaturn, kUranus, kNeptune, kPluto,  kNorthNode};
+inline constexpr std::array<Integer, 11> kTableRows = {kSun,    kMoon,   kMercury, kVenus, kMars,     kJupiter,
+                                                       kSaturn, kUranus, kNeptune, kPluto, kNorthNode};
 
 // Name of a body in the system's texts (the row label; for bodies 6..15 also the base name of
 // its ephemeris file); empty where the body has none.
 constexpr std::string_view BodyName(Integer body) {
   constexpr std::array<std::string_view, 17> kNames = {
-      "",      "SUN/EARTH", "MOON",   "MERCURY", "VENUS",   "MARS",    "CERES", "PALLAS",    "JUNO",
-      "VESTA", "JUPITER",   "SATURN", "CHIRON",  "URANUS",  "NEPTUNE", "PLUTO", "NORTH T.N."};
+      "",      "SUN/EARTH", "MOON",   "MERCURY", "VENUS",  "MARS",    "CERES", "PALLAS",    "JUNO",
+      "VESTA", "JUPITER",   "SATURN", "CHIRON",  "URANUS", "NEPTUNE", "PLUTO", "NORTH T.N."};
   return body >= 0 && static_cast<std::size_t>(body) < kNames.size() ? kNames[static_cast<std::size_t>(body)]
                                                                      : std::string_view();
 }

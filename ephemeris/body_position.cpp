@@ -54,8 +54,8 @@ Integer Ephemeris::BodyPosition(const BodyRequest& request, InstantState& state,
   const std::size_t needed =
       IsLunarBody(body) ? static_cast<std::size_t>(kSouthNode) + 1 : static_cast<std::size_t>(body) + 1;
   if (body != kTimeArguments && results.Slots() < needed) {
-    throw InvalidArgumentError("BodyPosition: body " + std::to_string(body) +
-                               " has no slot in result arrays of " + std::to_string(results.Slots()) + " elements");
+    throw InvalidArgumentError("BodyPosition: body " + std::to_string(body) + " has no slot in result arrays of " +
+                               std::to_string(results.Slots()) + " elements");
   }
   const auto b = static_cast<Body>(body);
   const auto slot = static_cast<std::size_t>(body);

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "ephemeris/checked_float.h"
-#include "ephemeris/element_tables.h"
 #include "ephemeris/constants.h"
+#include "ephemeris/element_tables.h"
 
 namespace orbelle::ephemeris {
 

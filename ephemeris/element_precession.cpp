@@ -19,12 +19,13 @@ OrbitOrientation ElementsToDate(const OrbitOrientation& el, double jd) {
   const double tau = (jd - 2415020.313) / kMillennium;
   const double tau0 = (2451545.0 - 2415020.313) / kMillennium;
   const double t = tau - tau0;
-  const double eta = ((471.07 - 6.75 * tau0 + 0.57 * tau0 * tau0) * t + (-3.37 + 0.57 * tau0) * t * t +
-                      0.05 * t * t * t) / 3600.0;
-  const double Pi = 173.950833 + (32869.0 * tau0 + 56.0 * tau0 * tau0 - (8694.0 + 55.0 * tau0) * t + 3.0 * t * t) /
-                                     3600.0;
-  const double psi = Pi + ((50256.41 + 222.29 * tau0 + 0.26 * tau0 * tau0) * t + (111.15 + 0.26 * tau0) * t * t +
-                           0.1 * t * t * t) / 3600.0;
+  const double eta =
+      ((471.07 - 6.75 * tau0 + 0.57 * tau0 * tau0) * t + (-3.37 + 0.57 * tau0) * t * t + 0.05 * t * t * t) / 3600.0;
+  const double Pi =
+      173.950833 + (32869.0 * tau0 + 56.0 * tau0 * tau0 - (8694.0 + 55.0 * tau0) * t + 3.0 * t * t) / 3600.0;
+  const double psi =
+      Pi +
+      ((50256.41 + 222.29 * tau0 + 0.26 * tau0 * tau0) * t + (111.15 + 0.26 * tau0) * t * t + 0.1 * t * t * t) / 3600.0;
 
   const float D = ToSingle(static_cast<double>(el.node) - Pi, "node minus Pi");
   const float eta_s = ToSingle(eta, "eta");

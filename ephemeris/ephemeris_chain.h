@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 
-
 namespace orbelle::ephemeris {
 
 inline constexpr int kChainLength = 15;

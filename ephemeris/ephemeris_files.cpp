@@ -27,11 +27,11 @@ RecordWindow& EphemerisFiles::Slot(Integer body, Integer lowest) {
 // direction and tries again, until a file covers the date or the chain ends. Each file's range
 // meets its neighbours' (the reader holds every header to its place in the chain), so the walk
 // never turns back. A file that cannot be used ends the lookup with a report, and the body's
-// next lookup starts again from the file without extension. Each body keeps its own place in its chain, so that an answer for one body never
-// depends on which other bodies were asked before. The cached window remembers its file, so that another file named for the same
-// body number is read rather than answered from the old records.
-std::optional<HeliocentricState> EphemerisFiles::EphemerisLookup(Integer body, const std::string& ephem_path,
-                                                                 double jd, const std::string& base_name) {
+// next lookup starts again from the file without extension. Each body keeps its own place in its chain, so that an
+// answer for one body never depends on which other bodies were asked before. The cached window remembers its file, so
+// that another file named for the same body number is read rather than answered from the old records.
+std::optional<HeliocentricState> EphemerisFiles::EphemerisLookup(Integer body, const std::string& ephem_path, double jd,
+                                                                 const std::string& base_name) {
   RecordWindow& cached = Slot(body, kTimeArguments);
   const bool minor = IsMinorBody(body);
   const std::string source = minor ? ephem_path : ephem_path + base_name;

@@ -43,7 +43,9 @@ class EphemerisFiles {
   std::optional<HeliocentricState> MinorBodyLookup(Integer body, const std::string& ephem_path, double jd);
 
   // The chain extension the last lookup of `body` ended on ("" at start).
-  std::string CurrentExtension(Integer body) const { return ChainExtension(extension_.at(static_cast<std::size_t>(body))); }
+  std::string CurrentExtension(Integer body) const {
+    return ChainExtension(extension_.at(static_cast<std::size_t>(body)));
+  }
 
  private:
   RecordWindow& Slot(Integer body, Integer lowest);

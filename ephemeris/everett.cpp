@@ -45,8 +45,8 @@ InterpolatedValue EverettInterpolate(const std::array<float, 8>& f, float p, flo
   const double value = Q * d[0][3] + cq.e2 * d2_4 + cq.e4 * d4_4 + cq.e6 * d6_4 + P * d[0][4] + cp.e2 * d2_5 +
                        cp.e4 * d4_5 + cp.e6 * d6_5;
   const Coefficients dp = EverettDerivative(P), dq = EverettDerivative(Q);
-  const double slope = d[1][3] + dp.e2 * d2_5 - dq.e2 * d2_4 + dp.e4 * d4_5 - dq.e4 * d4_4 + dp.e6 * d6_5 -
-                       dq.e6 * d6_4;
+  const double slope =
+      d[1][3] + dp.e2 * d2_5 - dq.e2 * d2_4 + dp.e4 * d4_5 - dq.e4 * d4_4 + dp.e6 * d6_5 - dq.e6 * d6_4;
   return {ToSingle(value, "interpolated coordinate"), ToSingle(Divide(slope, h, "interpolated rate"))};
 }
 

@@ -46,9 +46,8 @@ const CachedFile* FileContentsCache::Contents(const std::string& path) {
   }
 
   if (found == entries_.end() && entries_.size() >= kMaxFiles) {
-    entries_.erase(std::min_element(entries_.begin(), entries_.end(), [](const auto& a, const auto& b) {
-      return a.second.age < b.second.age;
-    }));
+    entries_.erase(std::min_element(entries_.begin(), entries_.end(),
+                                    [](const auto& a, const auto& b) { return a.second.age < b.second.age; }));
   }
   Entry& stored = entries_[path] = std::move(entry);
   return &stored.file;

@@ -21,7 +21,7 @@ class EphemerisFileSource {
   // separator), reduced with the instant's Earth and nutation, with the orbit points of its
   // mean elements in `frame`. Empty when no file covers the instant (the DATE ERROR result).
   std::optional<ephemeris::Position> Position(Body body, const Instant& instant, const std::string& directory,
-                                   OrbitPointFrame frame = OrbitPointFrame::None);
+                                              OrbitPointFrame frame = OrbitPointFrame::None);
 
  private:
   EphemerisFiles& files_;

@@ -8,9 +8,7 @@ namespace orbelle::ephemeris {
 
 namespace {
 
-double TermByTerm(const RevolutionPolynomial& p, double d) {
-  return p.c0 + p.c1 * d + p.c2 * d * d + p.c3 * d * d * d;
-}
+double TermByTerm(const RevolutionPolynomial& p, double d) { return p.c0 + p.c1 * d + p.c2 * d * d + p.c3 * d * d * d; }
 
 // Revolutions as single-precision degrees, 0 <= x < 360.
 float Degrees(double revolutions, const char* what) { return ToSingle(Norm360D(360.0 * revolutions), what); }
@@ -44,7 +42,7 @@ NutationArguments DriverArguments(const TimeArguments& t) {
 }
 
 BrownArguments LunarTheoryArguments(double d) {
-  return {HornerDegrees(kMoonMeanLongitude, d), HornerDegrees(kMoonPerigee, d),    HornerDegrees(kMoonNode, d),
+  return {HornerDegrees(kMoonMeanLongitude, d), HornerDegrees(kMoonPerigee, d),     HornerDegrees(kMoonNode, d),
           HornerDegrees(kMoonElongation, d),    HornerDegrees(kMoonMeanAnomaly, d), HornerDegrees(kMoonArgLatitude, d),
           HornerDegrees(kSunMeanLongitude, d),  HornerDegrees(kSunMeanAnomaly, d)};
 }

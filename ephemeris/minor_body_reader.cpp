@@ -5,8 +5,8 @@
 #include "ephemeris/angles.h"
 #include "ephemeris/binary_file.h"
 #include "ephemeris/checked_float.h"
-#include "ephemeris/element_precession.h"
 #include "ephemeris/constants.h"
+#include "ephemeris/element_precession.h"
 #include "ephemeris/kepler_orbit.h"
 
 namespace orbelle::ephemeris {
@@ -64,7 +64,8 @@ FileReading ReadElements(BinaryFile& file, const Header& hd, double jd, OrbitalE
   const OrbitOrientation of_date = ElementsToDate({i, node, omega}, jd);
   el.a_au = a;
   el.e = e;
-  el.M_deg = Norm360(ToSingle(static_cast<double>(M) + Norm360(ToSingle(n * (jd - t0), "mean anomaly")), "mean anomaly"));
+  el.M_deg =
+      Norm360(ToSingle(static_cast<double>(M) + Norm360(ToSingle(n * (jd - t0), "mean anomaly")), "mean anomaly"));
   el.i_rad = ToSingle(static_cast<double>(of_date.i) * kDegToRad);
   el.node_rad = ToSingle(static_cast<double>(of_date.node) * kDegToRad);
   el.omega_rad = ToSingle(static_cast<double>(of_date.omega) * kDegToRad);
@@ -84,8 +85,8 @@ MinorBodyReading ReadMinorBodyFile(FileContentsCache& files, const std::string& 
   if (!step || !epoch || !count || !kind || *step <= 0 || *count <= 0) return out;
   const Header header{*epoch / 10.0, static_cast<float>(*step), static_cast<double>(*count)};
   out.coordinates = *kind == "X";
-  out.status = out.coordinates ? ReadCoordinates(file, header, jd, out.window)
-                               : ReadElements(file, header, jd, out.elements);
+  out.status =
+      out.coordinates ? ReadCoordinates(file, header, jd, out.window) : ReadElements(file, header, jd, out.elements);
   return out;
 }
 

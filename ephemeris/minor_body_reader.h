@@ -16,10 +16,9 @@
 // ephemeris files, the window for a date is the eight records from the one at E + (k - 3)h.
 #pragma once
 
-#include "ephemeris/file_contents_cache.h"
-
 #include <string>
 
+#include "ephemeris/file_contents_cache.h"
 #include "ephemeris/orbital_elements.h"
 #include "ephemeris/record_window.h"
 
@@ -28,8 +27,8 @@ namespace orbelle::ephemeris {
 struct MinorBodyReading {
   FileReading status = FileReading::kInvalid;
   bool coordinates = false;
-  RecordWindow window;        // coordinate file: the eight records around the date
-  OrbitalElements elements;   // element file: the working elements of date
+  RecordWindow window;       // coordinate file: the eight records around the date
+  OrbitalElements elements;  // element file: the working elements of date
 };
 
 // Reads the file `path` for `jd`. An element file gives the nearest record with its mean

@@ -31,8 +31,8 @@ float NutationSixTermsLineByLine(const NutationArguments& a, double T) {
 
 float NutationThirteenTerms(const NutationRadians& a, double T) {
   using std::sin;
-  const double l = a.sun_longitude, m = a.sun_anomaly, lm = a.moon_longitude, mm = a.moon_anomaly,
-               om = a.moon_node, d = a.moon_elongation;
+  const double l = a.sun_longitude, m = a.sun_anomaly, lm = a.moon_longitude, mm = a.moon_anomaly, om = a.moon_node,
+               d = a.moon_elongation;
   float sum = ToSingle(-(17.2327 + 0.01737 * T) * sin(om) + 0.2088 * sin(2 * om) - 1.2729 * sin(2 * l), "nutation");
   sum = ToSingle(sum + 0.1261 * sin(m) - 0.0497 * sin(2 * l + m) + 0.0214 * sin(2 * l - m), "nutation");
   sum = ToSingle(sum + 0.0124 * sin(2 * l - om) - 0.2037 * sin(2 * lm) + 0.0675 * sin(mm), "nutation");

@@ -15,8 +15,7 @@ namespace orbelle::ephemeris {
 // plane; seen from the Earth the Earth's vector is subtracted first.
 OrbitPointDirections OrbitPoints(const OrbitalElements& el, OrbitPointFrame frame, const HeliocentricState& earth) {
   const double sw = std::sin(el.omega_rad), cw = std::cos(el.omega_rad);
-  const double w = static_cast<double>(
-      Atan2Rad(ToSingle(sw * std::cos(el.i_rad)), ToSingle(cw))) + el.node_rad;
+  const double w = static_cast<double>(Atan2Rad(ToSingle(sw * std::cos(el.i_rad)), ToSingle(cw))) + el.node_rad;
   const double a = el.a_au, e = el.e;
   const double p = a * (1.0 - e * e);
   const double r_asc = Divide(p, 1.0 + e * cw, "ascending-node radius");
@@ -25,7 +24,8 @@ OrbitPointDirections OrbitPoints(const OrbitalElements& el, OrbitPointFrame fram
   const bool heliocentric = frame == OrbitPointFrame::Heliocentric;
   const double ex = heliocentric ? 0.0 : earth.x, ey = heliocentric ? 0.0 : earth.y;
   const auto direction = [&](double r, double angle) {
-    return Atan2Deg(ToSingle(r * std::sin(angle) - ey, "orbit point"), ToSingle(r * std::cos(angle) - ex, "orbit point"));
+    return Atan2Deg(ToSingle(r * std::sin(angle) - ey, "orbit point"),
+                    ToSingle(r * std::cos(angle) - ex, "orbit point"));
   };
   return {direction(r_asc, el.node_rad), direction(r_desc, el.node_rad), direction(q, w), direction(Q, w)};
 }

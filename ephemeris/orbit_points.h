@@ -11,7 +11,8 @@ namespace orbelle::ephemeris {
 
 // Directions of the orbit's two nodes and two apsides, in degrees, seen from the Sun or from
 // `earth` (its x and y) as `frame` says (None is taken as Geocentric).
-OrbitPointDirections OrbitPoints(const OrbitalElements& elements, OrbitPointFrame frame, const HeliocentricState& earth);
+OrbitPointDirections OrbitPoints(const OrbitalElements& elements, OrbitPointFrame frame,
+                                 const HeliocentricState& earth);
 
 // The orbit points of a body's mean elements at T Julian centuries from JD 2415020.0; empty
 // when `frame` is None or the body has no mean elements.

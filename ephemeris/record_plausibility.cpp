@@ -10,16 +10,16 @@ namespace {
 // Derived from data/ (every file of each body) by the test CorruptEphemerisRecords.BoundsAre
 // TheExtremesOfTheShippedFiles, rounded outwards.
 constexpr std::array<RecordBounds, 10> kShipped = {{
-    {2.5319, 3.0001, 6.92e-6},     // 6 Ceres
-    {1.9058, 3.6359, 2.82e-5},     // 7 Pallas
-    {1.9710, 3.3635, 2.05e-5},     // 8 Juno
-    {2.1349, 2.5868, 8.83e-6},     // 9 Vesta
-    {4.9401, 5.4646, 1.63e-5},     // 10 Jupiter
-    {8.9187, 10.1707, 2.87e-5},    // 11 Saturn
-    {8.2910, 19.6127, 1.04e-4},    // 12 Chiron
-    {18.2519, 20.1259, 8.40e-5},   // 13 Uranus
-    {29.7813, 30.3755, 8.02e-5},   // 14 Neptune
-    {29.6224, 49.3979, 1.27e-4},   // 15 Pluto
+    {2.5319, 3.0001, 6.92e-6},    // 6 Ceres
+    {1.9058, 3.6359, 2.82e-5},    // 7 Pallas
+    {1.9710, 3.3635, 2.05e-5},    // 8 Juno
+    {2.1349, 2.5868, 8.83e-6},    // 9 Vesta
+    {4.9401, 5.4646, 1.63e-5},    // 10 Jupiter
+    {8.9187, 10.1707, 2.87e-5},   // 11 Saturn
+    {8.2910, 19.6127, 1.04e-4},   // 12 Chiron
+    {18.2519, 20.1259, 8.40e-5},  // 13 Uranus
+    {29.7813, 30.3755, 8.02e-5},  // 14 Neptune
+    {29.6224, 49.3979, 1.27e-4},  // 15 Pluto
 }};
 
 // Sixth difference of f[first .. first + 6].

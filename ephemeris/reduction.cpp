@@ -14,7 +14,8 @@ DirectionAndMotion DailyMotion(const HeliocentricState& body, const Heliocentric
   const float ahead_x = ToSingle(from_x + body.vx - observer.vx), ahead_y = ToSingle(from_y + body.vy - observer.vy);
   const float today = Atan2Deg(today_y, today_x);
   const double turned = double(Atan2Deg(ahead_y, ahead_x)) - double(today);
-  return {today, ToSingle(state ? MotionWrappedFromHalfTurn(turned) : MotionWrappedBeyondHalfTurn(turned), "daily motion")};
+  return {today,
+          ToSingle(state ? MotionWrappedFromHalfTurn(turned) : MotionWrappedBeyondHalfTurn(turned), "daily motion")};
 }
 
 GeocentricDirection ReduceToGeocentric(const HeliocentricState& body, const HeliocentricState& earth,

@@ -5,14 +5,14 @@
 namespace orbelle::ephemeris {
 
 std::size_t ResultSpans::Slots() const {
-  return std::min({GeoLon.size(), GeoLat.size(), GeoDist.size(), GeoSpeed.size(), HelioLon.size(),
-                   HelioLat.size(), HelioDist.size(), HelioSpeed.size(), AscNodeLon.size(),
-                   DescNodeLon.size(), PerihelionLon.size(), AphelionLon.size()});
+  return std::min({GeoLon.size(), GeoLat.size(), GeoDist.size(), GeoSpeed.size(), HelioLon.size(), HelioLat.size(),
+                   HelioDist.size(), HelioSpeed.size(), AscNodeLon.size(), DescNodeLon.size(), PerihelionLon.size(),
+                   AphelionLon.size()});
 }
 
 ResultSpans ResultArrays::Spans() {
-  return {GeoLon, GeoLat, GeoDist, GeoSpeed, HelioLon, HelioLat, HelioDist, HelioSpeed,
-          AscNodeLon, DescNodeLon, PerihelionLon, AphelionLon};
+  return {GeoLon,    GeoLat,     GeoDist,    GeoSpeed,    HelioLon,      HelioLat,
+          HelioDist, HelioSpeed, AscNodeLon, DescNodeLon, PerihelionLon, AphelionLon};
 }
 
 void WriteDateError(Integer body, const ResultSpans& r) {

@@ -8,7 +8,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   orbelle::host::RegionalConventions german;
-  german.date_order = {orbelle::host::DateField::kDay, orbelle::host::DateField::kMonth, orbelle::host::DateField::kYear};
+  german.date_order = {orbelle::host::DateField::kDay, orbelle::host::DateField::kMonth,
+                       orbelle::host::DateField::kYear};
   german.date_separator = ".";
   german.decimal_separator = ",";
   for (const orbelle::host::RegionalConventions& locale : {orbelle::host::RegionalConventions(), german}) {

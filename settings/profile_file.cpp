@@ -1,12 +1,12 @@
 #include "settings/profile_file.h"
 
-#include "settings/file_replacement.h"
-
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <optional>
 #include <vector>
+
+#include "settings/file_replacement.h"
 
 namespace orbelle::settings {
 namespace {
@@ -198,7 +198,8 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key, s
   return WritePrivateProfileStrings(section, {{std::string(key), std::string(value)}}, file);
 }
 
-bool WritePrivateProfileStrings(std::string_view section, const std::vector<std::pair<std::string, std::string>>& values,
+bool WritePrivateProfileStrings(std::string_view section,
+                                const std::vector<std::pair<std::string, std::string>>& values,
                                 const std::filesystem::path& file) {
   const std::optional<std::string> existing = ReadWholeFile(file);
   std::error_code ec;

@@ -56,7 +56,8 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key, s
 // of the file: a reader sees all of them changed or none (on Windows, where the system's
 // functions write, one key after the other). A file that exists but cannot be read is not
 // written (its other contents would be lost).
-bool WritePrivateProfileStrings(std::string_view section, const std::vector<std::pair<std::string, std::string>>& values,
+bool WritePrivateProfileStrings(std::string_view section,
+                                const std::vector<std::pair<std::string, std::string>>& values,
                                 const std::filesystem::path& file);
 
 }  // namespace orbelle::settings

@@ -33,8 +33,9 @@ class SettingsReader {
     if (const std::optional<Field> value = Convert<Field>(LeadingNumber(text))) return *value;
     const Field fallback = Convert<Field>(LeadingNumber(default_text)).value_or(Field{});
     if (report_) {
-      report_(std::string(kSuiteSettingsFile) + " [" + std::string(section) + "] " + std::string(key) + ": \"" + host::Printable(text) +
-              "\" is too large for its field; the default " + std::to_string(fallback) + " is used");
+      report_(std::string(kSuiteSettingsFile) + " [" + std::string(section) + "] " + std::string(key) + ": \"" +
+              host::Printable(text) + "\" is too large for its field; the default " + std::to_string(fallback) +
+              " is used");
     }
     return fallback;
   }

@@ -1,5 +1,3 @@
-#include "ephemeris/theories/lunar_theory_internal.h"
-
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -10,6 +8,7 @@
 #include "ephemeris/engine_error.h"
 #include "ephemeris/fundamental_arguments.h"
 #include "ephemeris/nutation.h"
+#include "ephemeris/theories/lunar_theory_internal.h"
 
 namespace orbelle::ephemeris {
 
@@ -298,8 +297,8 @@ float LunarTheory::Latitude() {
 void LunarTheory::Distance() {
   double parallax_arcsec = 3422.451;
   for (const LunarArgumentTerm& t : kParallaxTerms) parallax_arcsec += t.amplitude * ArgumentRotation(t).c;
-  w_.DistanceAu =
-      ToSingle(Divide(6.37816, 149600.0 * std::sin(kArcsecToRadian * parallax_arcsec), "Moon distance"), "Moon distance");
+  w_.DistanceAu = ToSingle(Divide(6.37816, 149600.0 * std::sin(kArcsecToRadian * parallax_arcsec), "Moon distance"),
+                           "Moon distance");
 }
 
 // The true node: the mean node plus 21 periodic terms and the additive node term 95.96" sin

@@ -20,10 +20,10 @@ namespace orbelle::ephemeris {
 namespace {
 
 const PerturbationBlock* const kAllBlocks[] = {
-    &kSunByMercury,     &kSunByVenus,     &kSunByMars,        &kSunMarsLatitude, &kSunByJupiter,
-    &kSunBySaturn,      &kMercuryByVenus, &kMercuryByEarth,   &kMercuryByJupiter, &kMercuryBySaturn,
-    &kVenusByMercury,   &kVenusByEarth,   &kVenusByMars,      &kVenusByJupiter,  &kVenusBySaturn,
-    &kMarsByVenus,      &kMarsByEarth,    &kMarsByJupiter,    &kMarsBySaturn,    &kMarsByUranus};
+    &kSunByMercury,   &kSunByVenus,     &kSunByMars,      &kSunMarsLatitude,  &kSunByJupiter,
+    &kSunBySaturn,    &kMercuryByVenus, &kMercuryByEarth, &kMercuryByJupiter, &kMercuryBySaturn,
+    &kVenusByMercury, &kVenusByEarth,   &kVenusByMars,    &kVenusByJupiter,   &kVenusBySaturn,
+    &kMarsByVenus,    &kMarsByEarth,    &kMarsByJupiter,  &kMarsBySaturn,     &kMarsByUranus};
 
 }  // namespace
 
@@ -54,7 +54,8 @@ SolarPlanetaryTheory::SolarPlanetaryTheory() = default;
 
 const Rotation* SolarPlanetaryTheory::TurnedAmplitudes(std::span<const PerturbationTerm> terms) {
   static const TurnedAmplitudeTable table;
-  const auto found = std::lower_bound(table.start.begin(), table.start.end(), std::make_pair(terms.data(), std::size_t{0}));
+  const auto found =
+      std::lower_bound(table.start.begin(), table.start.end(), std::make_pair(terms.data(), std::size_t{0}));
   return table.rotation.data() + found->second;
 }
 
@@ -100,7 +101,8 @@ void SolarPlanetaryTheory::SetDisturberMultiples(double x_degrees) {
   single[17] = ToSingle(double(single[15]) + disturber_multiple_[2], "disturber multiple");
   // The double multiples k x, k <= 10, turn by x once more each.
   disturber_rotation_[1] = RotationOf(disturber_multiple_[1]);
-  for (std::size_t k = 2; k <= 10; ++k) disturber_rotation_[k] = Rotate(disturber_rotation_[k - 1], disturber_rotation_[1]);
+  for (std::size_t k = 2; k <= 10; ++k)
+    disturber_rotation_[k] = Rotate(disturber_rotation_[k - 1], disturber_rotation_[1]);
   disturber_rotation_known_ = (1u << 11) - 1;
 }
 

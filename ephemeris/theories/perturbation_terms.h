@@ -31,8 +31,7 @@ struct PerturbationBlock {
 // The Sun (its own anomaly is the Sun's mean anomaly). Mercury's block takes Mercury's
 // anomaly directly, with x = 1 in every term. kSunMarsLatitude are the three latitude terms
 // added after Newcomb's Mars series.
-extern const PerturbationBlock kSunByMercury, kSunByVenus, kSunByMars, kSunMarsLatitude, kSunByJupiter,
-    kSunBySaturn;
+extern const PerturbationBlock kSunByMercury, kSunByVenus, kSunByMars, kSunMarsLatitude, kSunByJupiter, kSunBySaturn;
 extern const PerturbationBlock kMercuryByVenus, kMercuryByEarth, kMercuryByJupiter, kMercuryBySaturn;
 extern const PerturbationBlock kVenusByMercury, kVenusByEarth, kVenusByMars, kVenusByJupiter, kVenusBySaturn;
 extern const PerturbationBlock kMarsByVenus, kMarsByEarth, kMarsByJupiter, kMarsBySaturn, kMarsByUranus;

@@ -1,5 +1,3 @@
-#include "ephemeris/theories/planet_theory_internal.h"
-
 #include <cmath>
 
 #include "ephemeris/angles.h"
@@ -9,6 +7,7 @@
 #include "ephemeris/fundamental_arguments.h"
 #include "ephemeris/nutation.h"
 #include "ephemeris/reduction.h"
+#include "ephemeris/theories/planet_theory_internal.h"
 
 namespace orbelle::ephemeris {
 
@@ -89,8 +88,7 @@ constexpr std::array<Disturber, 6> kSunDisturbers = {{
     {"SunByMars", [](double T) { return 319.582 + 19139.977 * T; }, true},
     {"SunMarsLatitude", [](double T) { return 319.582 + 19139.977 * T; }, true},
     {"SunByJupiter",
-     [](double T) { return 225.281 + 3034.583 * T + (0.3315 - 0.00155 * T) * SinDegD(133.9099 + 38.39365 * T); },
-     true},
+     [](double T) { return 225.281 + 3034.583 * T + (0.3315 - 0.00155 * T) * SinDegD(133.9099 + 38.39365 * T); }, true},
     {"SunBySaturn", [](double T) { return 175.596 + 1221.794 * T; }, true},
 }};
 constexpr std::array<Disturber, 4> kMercuryDisturbers = {{
@@ -136,8 +134,9 @@ const NewcombInstant& NewcombInstantAt(double T, double T2) {
   now.T2 = T2;
   now.T3 = Checked(T2 * T, "T3");
   const NewcombBrownArguments a = PlanetTheoryArguments(T, T2, now.T3);
-  now.radians = {a.sun_longitude * kPlanetDegToRad, a.sun_anomaly * kPlanetDegToRad, a.moon_longitude * kPlanetDegToRad,
-                 a.moon_anomaly * kPlanetDegToRad,  a.moon_node * kPlanetDegToRad,   a.moon_elongation * kPlanetDegToRad};
+  now.radians = {a.sun_longitude * kPlanetDegToRad,  a.sun_anomaly * kPlanetDegToRad,
+                 a.moon_longitude * kPlanetDegToRad, a.moon_anomaly * kPlanetDegToRad,
+                 a.moon_node * kPlanetDegToRad,      a.moon_elongation * kPlanetDegToRad};
   now.nutation_deg = NutationThirteenTerms(now.radians, T);
   now.set = true;
   last = now;
@@ -220,7 +219,8 @@ SolarResult SolarPlanetaryTheory::Sun(const TimeArguments& t) {
 
   // Velocity of the unperturbed ellipse, scaled to the perturbed radius vector.
   const double a = work_.SemiMajorAxisAu, e = work_.Eccentricity;
-  const float s_peri = ToSingle(std::sin(work_.PerihelionLongitude)), c_peri = ToSingle(std::cos(work_.PerihelionLongitude));
+  const float s_peri = ToSingle(std::sin(work_.PerihelionLongitude)),
+              c_peri = ToSingle(std::cos(work_.PerihelionLongitude));
   const float s_ecc = ToSingle(std::sin(work_.EccentricAnomaly)), c_ecc = ToSingle(std::cos(work_.EccentricAnomaly));
   const float minor = ToSingle(SquareRoot(1 - e * e, "minor axis") * a);
   work_.OrbitPX = c_peri * a;
@@ -275,10 +275,9 @@ SolarPlanetaryTheory::LunarTermsOfTheSun SolarPlanetaryTheory::LunarTerms() cons
   using std::sin;
   LunarTermsOfTheSun t;
   t.longitude = 6.454 * sin(D) + 0.013 * sin(3 * D) + 0.177 * sin(D + Mm) - 0.424 * sin(D - Mm) +
-                0.039 * sin(3 * D - Mm) - 0.064 * sin(D + Ms) + 0.172 * sin(D - Ms) - 0.013 * sin(H) -
-                0.013 * sin(G);
-  const double radius = 1336 * cos(D) + 3 * cos(3 * D) + 37 * cos(D + Mm) - 133 * cos(D - Mm) +
-                        8 * cos(3 * D - Mm) - 14 * cos(D + Ms) + 36 * cos(D - Ms) - 3 * cos(H) + 3 * cos(G);
+                0.039 * sin(3 * D - Mm) - 0.064 * sin(D + Ms) + 0.172 * sin(D - Ms) - 0.013 * sin(H) - 0.013 * sin(G);
+  const double radius = 1336 * cos(D) + 3 * cos(3 * D) + 37 * cos(D + Mm) - 133 * cos(D - Mm) + 8 * cos(3 * D - Mm) -
+                        14 * cos(D + Ms) + 36 * cos(D - Ms) - 3 * cos(H) + 3 * cos(G);
   t.log_radius = 10.0 * radius;
   t.latitude = 0.576 * sin(F) + 0.016 * sin(F + Mm) - 0.047 * sin(F - Mm) + 0.021 * sin(F - G) +
                0.005 * sin(F - G - Mm) + 0.005 * sin(F + Ms) + 0.005 * sin(F - Ms);
@@ -317,22 +316,15 @@ SolarPlanetaryTheory::MarsOwnTerms SolarPlanetaryTheory::OwnTermsOfMars() const 
   return {0.043 * std::sin(OwnMultiple(2)), -465.0 * std::cos(OwnMultiple(1)) - 105.0 * std::cos(OwnMultiple(2))};
 }
 
-double Disturber::Radians(double T) const {
-  return (reduced ? Norm360D(degrees(T)) : degrees(T)) * kPlanetDegToRad;
-}
+double Disturber::Radians(double T) const { return (reduced ? Norm360D(degrees(T)) : degrees(T)) * kPlanetDegToRad; }
 
 std::span<const Disturber> DisturbersOf(Integer body) {
   switch (body) {
-    case kSun:
-      return kSunDisturbers;
-    case kMercury:
-      return kMercuryDisturbers;
-    case kVenus:
-      return kVenusDisturbers;
-    case kMars:
-      return kMarsDisturbers;
-    default:
-      return {};
+    case kSun: return kSunDisturbers;
+    case kMercury: return kMercuryDisturbers;
+    case kVenus: return kVenusDisturbers;
+    case kMars: return kMarsDisturbers;
+    default: return {};
   }
 }
 
@@ -363,8 +355,8 @@ void SolarPlanetaryTheory::UnperturbedOrbit(Integer body, double T, double T2) {
     work_.PerihelionLongitude = ((6189.03 * T + 1.63 * T2 + 0.023 * T3) / 3600.0 + 281.220833) * kPlanetDegToRad;
     work_.Eccentricity = 0.01675104 - 4.18e-5 * T - 1.26e-7 * T2;
     work_.SemiMajorAxisAu = 1.00000023;
-    double long_period_arcsec = 0.266 * s(119.0 * T + 31.8) + 6.4 * s(20.2 * T + 231.19) +
-                                (1.882 - 0.016 * T) * s(150.27 * T + 57.24);
+    double long_period_arcsec =
+        0.266 * s(119.0 * T + 31.8) + 6.4 * s(20.2 * T + 231.19) + (1.882 - 0.016 * T) * s(150.27 * T + 57.24);
     work_.MeanAnomaly = work_.MeanAnomaly + long_period_arcsec * kPlanetArcsecToRad;
     SolveKepler();
     long_period_arcsec = long_period_arcsec + 0.202 * s(893.3 * T + 315.6);
@@ -400,8 +392,7 @@ Position SolarPlanetaryTheory::ReducePlanet(const HeliocentricState& earth) {
   const double t = tan_half * tan_half;
   const double reduction = -t * std::sin(2 * u) + 0.5 * t * t * std::sin(4 * u) - t * t * t * std::sin(6 * u) / 3;
   work_.TrueLongitudeDeg = Norm360D((u + node + reduction) * kPlanetRadToDeg);
-  work_.HelioLatitudeDeg =
-      double(ArcSinDeg(ToSingle(std::sin(incl) * std::sin(u)))) + pert_latitude_ / 3600.0;
+  work_.HelioLatitudeDeg = double(ArcSinDeg(ToSingle(std::sin(incl) * std::sin(u)))) + pert_latitude_ / 3600.0;
   const double l = work_.TrueLongitudeDeg, lat = work_.HelioLatitudeDeg;
   p.helio_lon_deg = LongitudeShiftedOneTurn(l, "heliocentric longitude");
   p.helio_lat_deg = ToSingle(lat, "heliocentric latitude");

@@ -14,11 +14,11 @@
 #include <utility>
 #include <vector>
 
+#include "ephemeris/body_numbers.h"
 #include "ephemeris/constants.h"
 #include "ephemeris/fundamental_arguments.h"
 #include "ephemeris/orbital_elements.h"
 #include "ephemeris/position.h"
-#include "ephemeris/body_numbers.h"
 #include "ephemeris/rotation.h"
 #include "ephemeris/theories/perturbation_terms.h"
 
@@ -41,7 +41,7 @@ struct PlanetWork {
   double HelioLatitudeDeg = 0;
   double PerihelionLongitude = 0;
   double OrbitPX = 0, OrbitQX = 0, OrbitPY = 0, OrbitQY = 0;  // AU
-  double MeanMotionRadPerYear = 0;  // per Julian year
+  double MeanMotionRadPerYear = 0;                            // per Julian year
 };
 
 // A disturbing planet of a body: the name of its block of perturbation terms and its mean

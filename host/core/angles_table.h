@@ -44,7 +44,7 @@ class AnglesTable {
   std::array<std::string, kRowCount> RowNames;
   std::array<int, kRowCount> RowColours{};
   std::array<ephemeris::Integer, 16> RowBodies{};  // the first kRowCount hold ephemeris::kTableRows
-  ephemeris::InstantState Instant;  // the Earth's vector and the nutation, handed on within an instant
+  ephemeris::InstantState Instant;                 // the Earth's vector and the nutation, handed on within an instant
   ephemeris::ResultArrays Results;
   ephemeris::Ephemeris Engine;
   RegionalConventions Region;  // the host hands in the user's; C/POSIX until then

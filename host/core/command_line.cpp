@@ -179,9 +179,12 @@ int TableCommand(const std::vector<std::string>& args, const RegionalConventions
   bool json = false, csv = false;
   std::vector<std::string> rest;
   for (const std::string& a : args) {
-    if (a == "--json") json = true;
-    else if (a == "--csv") csv = true;
-    else rest.push_back(a);
+    if (a == "--json")
+      json = true;
+    else if (a == "--csv")
+      csv = true;
+    else
+      rest.push_back(a);
   }
   if (rest.size() > 1 || (json && csv) || (!rest.empty() && rest.front().starts_with("--"))) {
     Fail("usage: orbelle-angles table [--json | --csv] [REQUEST | now]");
@@ -232,7 +235,8 @@ struct Series {
 std::variant<std::vector<double>, std::string> SeriesJulianDays(const Series& series) {
   if (!series.from && !series.to && !series.step_given) return std::vector<double>{};
   if (!series.from || !series.to) return std::string("--from and --to go together (and --step with them)");
-  if (!(series.step_days > 0) || !std::isfinite(series.step_days)) return std::string("--step takes a number of days above 0");
+  if (!(series.step_days > 0) || !std::isfinite(series.step_days))
+    return std::string("--step takes a number of days above 0");
   if (*series.to < *series.from) return std::string("--to lies before --from");
   // A hair of tolerance, so that a step like 0.1 that does not add up exactly still reaches --to.
   const double count = std::floor((*series.to - *series.from) / series.step_days + 1e-9) + 1;
@@ -307,7 +311,8 @@ int PositionsCommand(const std::vector<std::string>& args, const RegionalConvent
   ReportInvalidFiles(table, status);
   auto answer = [&](double jd) {
     if (!WithinRequestYears(jd)) {
-      Fail("JD " + JsonNumber(jd) + " lies outside " + RequestYears() + ", the range in which the positions are checked");
+      Fail("JD " + JsonNumber(jd) + " lies outside " + RequestYears() +
+           ", the range in which the positions are checked");
       status = kExitFailed;
       return;
     }

@@ -62,12 +62,12 @@ RequestInstant Stepped(const RequestInstant& instant, RequestField field, int co
                       day{static_cast<unsigned>(instant.day)}};
   if (field == RequestField::kYear || field == RequestField::kMonth) {
     const year_month shifted = field == RequestField::kYear ? date.year() / date.month() + years{count}
-                                                             : date.year() / date.month() + months{count};
+                                                            : date.year() / date.month() + months{count};
     const year_month_day_last last{shifted.year(), month_day_last{shifted.month()}};
     date = year_month_day{shifted.year(), shifted.month(), std::min(date.day(), last.day())};
   }
-  const minutes step = field == RequestField::kDay    ? days{count}
-                       : field == RequestField::kHour ? minutes{hours{count}}
+  const minutes step = field == RequestField::kDay      ? days{count}
+                       : field == RequestField::kHour   ? minutes{hours{count}}
                        : field == RequestField::kMinute ? minutes{count}
                                                         : minutes{0};
   const sys_time<minutes> moment = sys_days{date} + hours{instant.hour} + minutes{instant.minute} + step;

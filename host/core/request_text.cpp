@@ -1,8 +1,8 @@
 #include "host/core/request_text.h"
 
 #include <array>
-#include <chrono>
 #include <charconv>
+#include <chrono>
 #include <optional>
 #include <string>
 
@@ -120,7 +120,8 @@ std::optional<ClockTime> ReadTime(std::string_view text, const RegionalConventio
     if (const auto second_digits = seconds.Digits(2, 2)) {
       second = Number(*second_digits);
       at = seconds;
-      if (Cursor fraction = at; (fraction.Take('.') || fraction.Take(',')) && fraction.Digits(1, SIZE_MAX)) at = fraction;
+      if (Cursor fraction = at; (fraction.Take('.') || fraction.Take(',')) && fraction.Digits(1, SIZE_MAX))
+        at = fraction;
     }
   }
   at.Take(' ');
@@ -191,7 +192,8 @@ bool SetDate(std::int64_t year, std::int64_t month, std::int64_t day, RequestIns
 // The civil instant of a date and time given with its offset from UTC, carried to TT.
 RequestInstant FromCivilTime(const RequestInstant& date, const ClockTime& time, std::int64_t offset_minutes) {
   using namespace std::chrono;
-  const sys_days day{year{date.year} / month{static_cast<unsigned>(date.month)} / std::chrono::day{static_cast<unsigned>(date.day)}};
+  const sys_days day{year{date.year} / month{static_cast<unsigned>(date.month)} /
+                     std::chrono::day{static_cast<unsigned>(date.day)}};
   return TerrestrialInstant(day + hours{time.hour} + minutes{time.minute - offset_minutes} + seconds{time.second});
 }
 
@@ -294,7 +296,9 @@ std::string WriteRequest(const RequestInstant& instant, const RegionalConvention
     std::string date;
     for (const DateField field : region.date_order) {
       if (!date.empty()) date += region.date_separator;
-      date += field == DateField::kDay ? two_digits(instant.day) : field == DateField::kMonth ? two_digits(instant.month) : year;
+      date += field == DateField::kDay     ? two_digits(instant.day)
+              : field == DateField::kMonth ? two_digits(instant.month)
+                                           : year;
     }
     const std::string regional = date + " " + time;
     try {
@@ -324,7 +328,7 @@ RequestInstant ReadRequest(std::string_view text, const RegionalConventions& reg
   RequestInstant out = ReadInstant(text, region);
   if (out.year < kFirstRequestYear || out.year > kLastRequestYear) {
     throw RequestYearsError("the request \"" + Elided(text) + "\" lies outside " + RequestYears() +
-                       ", the range in which the positions are checked");
+                            ", the range in which the positions are checked");
   }
   return out;
 }

@@ -89,7 +89,8 @@ std::string TableText(const TableRows& table) {
 }
 
 std::string TableJson(const TableRows& table) {
-  std::string out = "{\"request\": " + JsonString(table.request) + ", \"jd\": " + JsonNumber(table.jd) + ", \"rows\": [";
+  std::string out =
+      "{\"request\": " + JsonString(table.request) + ", \"jd\": " + JsonNumber(table.jd) + ", \"rows\": [";
   for (const TableRow& row : table.rows) {
     if (&row != &table.rows.front()) out += ", ";
     std::string object;

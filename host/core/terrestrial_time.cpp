@@ -45,8 +45,8 @@ double Polynomial(double t, const std::array<double, N>& c) {
 // instants use the first of them, which holds from 500).
 double EspenakMeeusDeltaT(double y) {
   if (y < 1600.0) {
-    return Polynomial((y - 1000.0) / 100.0, std::array{1574.2, -556.01, 71.23472, 0.319781, -0.8503463,
-                                                       -0.005050998, 0.0083572073});
+    return Polynomial((y - 1000.0) / 100.0,
+                      std::array{1574.2, -556.01, 71.23472, 0.319781, -0.8503463, -0.005050998, 0.0083572073});
   }
   if (y < 1700.0) return Polynomial(y - 1600.0, std::array{120.0, -0.9808, -0.01532, 1.0 / 7129.0});
   if (y < 1800.0) {

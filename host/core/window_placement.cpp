@@ -23,7 +23,9 @@ bool Positive(const StoredValue& v) { return v.value && *v.value > 0; }
 // Whether the text starts with a number as LeadingNumber reads it: blanks, an optional sign,
 // then a digit or a decimal point followed by one.
 bool StartsWithNumber(std::string_view text) {
-  const auto digit = [&](std::size_t i) { return i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); };
+  const auto digit = [&](std::size_t i) {
+    return i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]));
+  };
   std::size_t i = text.find_first_not_of(" \t");
   if (i == std::string_view::npos) return false;
   if (text[i] == '+' || text[i] == '-') ++i;
@@ -56,7 +58,8 @@ RestoredPlacement RestorePlacement(const StoredPlacement& stored, const PixelRec
   // A stored size larger than the available area is cut to it: a window of 32767 x 32767
   // pixels would cost gigabytes and could not be handled by the user.
   if (sizable && Positive(stored.height)) {
-    r.height = std::max(smallest.height, std::min(Pixels(*stored.height.value, screen.twips_y), screen.available.height));
+    r.height =
+        std::max(smallest.height, std::min(Pixels(*stored.height.value, screen.twips_y), screen.available.height));
     placed.size_applied = true;
   }
   if (sizable && Positive(stored.width)) {

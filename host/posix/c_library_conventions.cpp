@@ -17,9 +17,11 @@ std::string PatternOf(const std::string& format) {
       continue;
     }
     switch (format[++k]) {
-      case 'd': case 'e': pattern += 'd'; break;
+      case 'd':
+      case 'e': pattern += 'd'; break;
       case 'm': pattern += 'M'; break;
-      case 'y': case 'Y': pattern += 'y'; break;
+      case 'y':
+      case 'Y': pattern += 'y'; break;
       case 'D': pattern += "M/d/y"; break;
       case 'F': pattern += "y-M-d"; break;
       default: break;

@@ -8,6 +8,7 @@
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  if (const auto status = orbelle::host::RunPortableCommand(args, orbelle::host::CLibraryConventions, "")) return *status;
+  if (const auto status = orbelle::host::RunPortableCommand(args, orbelle::host::CLibraryConventions, ""))
+    return *status;
   return orbelle::host::UnknownCommand(args.front());
 }

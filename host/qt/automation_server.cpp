@@ -1,5 +1,7 @@
 #include "host/qt/automation_server.h"
 
+#include <dbus/dbus.h>
+
 #include <QApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -12,8 +14,6 @@
 #include <algorithm>
 #include <climits>
 #include <iostream>
-
-#include <dbus/dbus.h>
 
 #include "host/qt/automation_names.h"
 #include "host/qt/termination_signals.h"
@@ -167,13 +167,13 @@ bool AutomationServer::handleMessage(const QDBusMessage& message, const QDBusCon
   const QString path = message.path();
   const bool instance = path == QLatin1String(kGlobalInstancePath) || instances_.count(path);
   const Member* member = path == QLatin1String(kApplicationPath) ? Find(kApplicationMembers, message)
-                         : instance                               ? Find(kInstanceMembers, message)
-                                                                  : nullptr;
+                         : instance                              ? Find(kInstanceMembers, message)
+                                                                 : nullptr;
   if (member && message.signature() != QLatin1String(member->signature)) {
-    Reply(message.createErrorReply(QDBusError::InvalidArgs, QStringLiteral("%1 takes the arguments (%2), not (%3)")
-                                                                .arg(QLatin1String(member->name),
-                                                                     QLatin1String(member->signature),
-                                                                     message.signature())));
+    Reply(message.createErrorReply(
+        QDBusError::InvalidArgs,
+        QStringLiteral("%1 takes the arguments (%2), not (%3)")
+            .arg(QLatin1String(member->name), QLatin1String(member->signature), message.signature())));
   } else if (path == QLatin1String(kApplicationPath) && message.member() == QLatin1String("CreateInstance")) {
     CreateInstance(message);
   } else if (path == QLatin1String(kApplicationPath) && message.member() == QLatin1String("Activate")) {
@@ -267,9 +267,10 @@ void AutomationServer::SetData(const QDBusMessage& message) {
     return;
   }
   if (const qsizetype length = CodePoints(value.toString()); length > kLongestRequest) {
-    Reply(message.createErrorReply(
-        QString::fromLatin1(kRequestErrorName),
-        QStringLiteral("the request is %1 characters long; a request has at most %2").arg(length).arg(kLongestRequest)));
+    Reply(message.createErrorReply(QString::fromLatin1(kRequestErrorName),
+                                   QStringLiteral("the request is %1 characters long; a request has at most %2")
+                                       .arg(length)
+                                       .arg(kLongestRequest)));
     return;
   }
   if (message.path() == QLatin1String(kGlobalInstancePath)) {

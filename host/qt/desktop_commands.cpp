@@ -10,10 +10,10 @@
 #include <csignal>
 #include <iostream>
 
-#include "host/qt/automation_names.h"
-#include "host/qt/automation_server.h"
 #include "host/core/command_line.h"
 #include "host/core/utf8.h"
+#include "host/qt/automation_names.h"
+#include "host/qt/automation_server.h"
 #include "host/qt/quilan.h"
 
 namespace orbelle::host {
@@ -46,7 +46,8 @@ int AssignThroughBus(const QString& request, bool raise) {
   const QDBusMessage created = Call(QString::fromLatin1(kApplicationPath), QString::fromLatin1(kApplicationInterface),
                                     QStringLiteral("CreateInstance"));
   if (Failed(created)) return kExitFailed;
-  if (raise) Call(QString::fromLatin1(kApplicationPath), QString::fromLatin1(kApplicationInterface), QStringLiteral("Activate"));
+  if (raise)
+    Call(QString::fromLatin1(kApplicationPath), QString::fromLatin1(kApplicationInterface), QStringLiteral("Activate"));
   const QString instance = created.arguments().value(0).value<QDBusObjectPath>().path();
   const QDBusMessage assigned = Call(instance, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Set"),
                                      {QString::fromLatin1(kClassInterface), QString::fromLatin1(kDataProperty),
@@ -113,7 +114,8 @@ int ShowCommand(const QStringList& args) {
                ? kExitFailed
                : kExitOk;
   }
-  if (!QProcess::startDetached(QCoreApplication::applicationFilePath(), {QStringLiteral("serve"), QStringLiteral("--live")})) {
+  if (!QProcess::startDetached(QCoreApplication::applicationFilePath(),
+                               {QStringLiteral("serve"), QStringLiteral("--live")})) {
     Fail("cannot start " + QCoreApplication::applicationFilePath().toStdString());
     return kExitFailed;
   }

@@ -59,9 +59,7 @@ void ImageSurface::Clear() {
   x_ = y_ = 0;
 }
 
-void ImageSurface::SetColour(int palette_index) {
-  colour_ = ColourOf(palette_, palette_index);
-}
+void ImageSurface::SetColour(int palette_index) { colour_ = ColourOf(palette_, palette_index); }
 
 QFont ImageSurface::CurrentFont() const {
   if (font_name_.compare(QLatin1String(kTableFontName), Qt::CaseInsensitive) == 0 ||

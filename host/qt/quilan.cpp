@@ -187,7 +187,8 @@ void Quilan::SetPalette(TablePalette palette) {
 
 void Quilan::ChoosePalette(TablePalette palette) {
   SetPalette(palette);
-  if (!StorePalette(palette)) ReportProblem(QStringLiteral("The palette could not be saved in %1").arg(kViewSettingsFile));
+  if (!StorePalette(palette))
+    ReportProblem(QStringLiteral("The palette could not be saved in %1").arg(kViewSettingsFile));
 }
 
 std::unique_ptr<QMenu> Quilan::MakeContextMenu() {
@@ -229,8 +230,9 @@ QString Quilan::RowDetails(int row) const {
   auto number = [&](float v, int decimals) { return locale.toString(static_cast<double>(v), 'f', decimals); };
   const QString label = QString::fromStdString(r.label);
   if (ephemeris::IsLunarNode(r.body)) {
-    return QStringLiteral("%1\ngeocentric longitude %2\u00b0, latitude %3\u00b0\n"
-                          "a point of the Moon's orbit: no distance, daily motion or heliocentric place")
+    return QStringLiteral(
+               "%1\ngeocentric longitude %2\u00b0, latitude %3\u00b0\n"
+               "a point of the Moon's orbit: no distance, daily motion or heliocentric place")
         .arg(label, number(r.geo_lon, 4), number(r.geo_lat, 4));
   }
   auto line = [&](const char* name, float lon, float lat, float dist, float speed) {
@@ -323,8 +325,10 @@ void Quilan::DDEFTGT_Change() {
 }
 
 void Quilan::Redraw() {
-  if (drawn_) DrawTable(table_.Rows(), surface_, true);
-  else surface_.Clear();
+  if (drawn_)
+    DrawTable(table_.Rows(), surface_, true);
+  else
+    surface_.Clear();
   update();
 }
 
@@ -332,8 +336,8 @@ void Quilan::ShowStatus() {
   QString text = problems_.value(0);
   if (problems_.size() > 1) text += QStringLiteral(" (and %1 more)").arg(problems_.size() - 1);
   if (text.isEmpty() && live_) {
-    const double seconds = TerrestrialMinusCivilSeconds(
-        std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now()));
+    const double seconds =
+        TerrestrialMinusCivilSeconds(std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now()));
     text = QStringLiteral("Now in TT (UTC + %1 s)").arg(seconds, 0, 'f', 3);
   }
   status_text_ = request_problem_.value_or(text);

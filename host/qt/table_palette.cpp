@@ -92,7 +92,8 @@ TablePalette StoredPalette() {
 }
 
 bool StorePalette(TablePalette palette) {
-  return settings::WritePrivateProfileString(kSection, kKey, StoredName(palette), settings::ProfilePath(kViewSettingsFile));
+  return settings::WritePrivateProfileString(kSection, kKey, StoredName(palette),
+                                             settings::ProfilePath(kViewSettingsFile));
 }
 
 }  // namespace orbelle::host

@@ -11,7 +11,7 @@
 namespace orbelle::windows {
 namespace {
 
-constexpr int kMarginAt96Dpi = 6;  // pixels at 96 dots per inch
+constexpr int kMarginAt96Dpi = 6;     // pixels at 96 dots per inch
 constexpr int kBoxCentipoints = 825;  // the request box: "MS Sans Serif", 8.25 points, bold
 constexpr int kBoxCharacters = 24;
 constexpr int kTableLines = 14;  // request, blank line, header, eleven rows
@@ -38,8 +38,8 @@ QuilanForm::QuilanForm(HINSTANCE instance, PrintAngles print_angles)
   window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   // The program's icon (resource 1), in the caption and the task bar at their sizes.
   window_class.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
-  window_class.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                       GetSystemMetrics(SM_CYSMICON), 0));
+  window_class.hIconSm = static_cast<HICON>(LoadImageW(
+      instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
   window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   window_class.lpszClassName = kWindowClass;
   RegisterClassExW(&window_class);
@@ -82,8 +82,8 @@ void QuilanForm::Load() {
   // The designed size: the table's columns and lines, then the request box.
   GdiSurface& s = *surface_;
   const int margin = Margin();
-  const float table_width = s.TextWidth("NORTH TRUE N") + 2 * s.TextWidth("0000000") +
-                            s.TextWidth("  00000000000") + s.TextWidth("000.00   ");
+  const float table_width = s.TextWidth("NORTH TRUE N") + 2 * s.TextWidth("0000000") + s.TextWidth("  00000000000") +
+                            s.TextWidth("000.00   ");
   const int box_height = s.LineHeight() + 2 * margin;
   RECT outer{0, 0, static_cast<LONG>(table_width) + 2 * margin, kTableLines * s.LineHeight() + box_height + 3 * margin};
   const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
@@ -95,8 +95,8 @@ void QuilanForm::Load() {
   if (!window_) return;
   request_box_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0, 0, 0,
                                  window_, reinterpret_cast<HMENU>(kRequestBoxId), instance_, nullptr);
-  status_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_CENTERIMAGE, 0, 0, 0,
-                            0, window_, reinterpret_cast<HMENU>(kStatusId), instance_, nullptr);
+  status_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_CENTERIMAGE, 0, 0, 0, 0,
+                            window_, reinterpret_cast<HMENU>(kStatusId), instance_, nullptr);
   for (HWND child : {request_box_, status_}) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(box_font_), 0);
   LayOut();
   CentreWindow(window_);
@@ -178,9 +178,7 @@ LRESULT QuilanForm::Handle(UINT message, WPARAM w, LPARAM l) {
         return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
       }
       break;
-    case WM_SIZE:
-      LayOut();
-      return 0;
+    case WM_SIZE: LayOut(); return 0;
     case WM_DPICHANGED: {
       // Moved to a monitor of another scale (or the scale changed): fonts and table at the new
       // DPI, the window at the size Windows suggests for it.
@@ -191,8 +189,7 @@ LRESULT QuilanForm::Handle(UINT message, WPARAM w, LPARAM l) {
       if (GetWindowTextLengthW(request_box_) > 0) RequestChanged();
       return 0;
     }
-    case WM_ERASEBKGND:
-      return 1;  // the image covers the whole client area
+    case WM_ERASEBKGND: return 1;  // the image covers the whole client area
     case WM_PAINT: {
       PAINTSTRUCT paint;
       const HDC dc = BeginPaint(window_, &paint);

@@ -1,7 +1,7 @@
 #include "host/windows/server_lifetime.h"
 
-#include <windows.h>
 #include <objbase.h>
+#include <windows.h>
 
 namespace orbelle::windows {
 

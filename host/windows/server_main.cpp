@@ -9,9 +9,9 @@
 //
 // The exit code of the registration commands is 0 on success, 1 otherwise. A switch not
 // listed here is named in a message box, and the exit code is 2.
-#include <windows.h>
 #include <objbase.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -64,8 +64,8 @@ int RunServer(HINSTANCE instance, bool embedded) {
   IClassFactory* factory = CreateQuilanClassFactory(server);
   if (!factory) return 1;
   DWORD cookie = 0;
-  if (FAILED(CoRegisterClassObject(CLSID_QuilanCls, factory, CLSCTX_LOCAL_SERVER,
-                                   REGCLS_MULTIPLEUSE | REGCLS_SUSPENDED, &cookie)) ||
+  if (FAILED(CoRegisterClassObject(CLSID_QuilanCls, factory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE | REGCLS_SUSPENDED,
+                                   &cookie)) ||
       FAILED(CoResumeClassObjects())) {
     factory->Release();
     return 1;

@@ -16,7 +16,8 @@ std::string Narrow(std::wstring_view utf16) {
   if (utf16.empty()) return {};
   const int size = static_cast<int>(utf16.size());
   std::string narrow(
-      static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, nullptr, 0, nullptr, nullptr)), '\0');
+      static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, nullptr, 0, nullptr, nullptr)),
+      '\0');
   WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, narrow.data(), static_cast<int>(narrow.size()), nullptr, nullptr);
   return narrow;
 }

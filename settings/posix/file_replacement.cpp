@@ -39,8 +39,7 @@ std::filesystem::path LinkTarget(std::filesystem::path file) {
 // Whether `name` (a file name in the directory) is a temporary file of `stem`'s writer.
 bool IsTemporaryOf(const std::string& name, const std::string& stem) {
   const std::size_t random = std::strlen(kTemporarySuffix) - 1;
-  return name.size() == stem.size() + 1 + random && name.compare(0, stem.size(), stem) == 0 &&
-         name[stem.size()] == '.';
+  return name.size() == stem.size() + 1 + random && name.compare(0, stem.size(), stem) == 0 && name[stem.size()] == '.';
 }
 
 // Removes the temporary files of earlier writers of `file` that are no longer locked, that is
@@ -54,7 +53,8 @@ void RemoveAbandonedTemporaries(const std::filesystem::path& file) {
     if (!IsTemporaryOf(name, stem)) continue;
     const int fd = open(entry.path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) continue;
-    struct stat opened {}, named {};
+    struct stat opened {
+    }, named{};
     if (flock(fd, LOCK_EX | LOCK_NB) == 0 && fstat(fd, &opened) == 0 && lstat(entry.path().c_str(), &named) == 0 &&
         opened.st_ino == named.st_ino && opened.st_dev == named.st_dev && S_ISREG(named.st_mode)) {
       unlink(entry.path().c_str());
@@ -72,7 +72,8 @@ int CreateLockedTemporary(const std::filesystem::path& file, std::string& temp) 
     if (fd < 0) return -1;
     // Between its creation and the lock another writer may have taken it for abandoned and
     // removed it: then it is no longer the file of that name, and a new one is made.
-    struct stat opened {}, named {};
+    struct stat opened {
+    }, named{};
     if (flock(fd, LOCK_EX) == 0 && fstat(fd, &opened) == 0 && lstat(temp.c_str(), &named) == 0 &&
         opened.st_ino == named.st_ino) {
       return fd;

@@ -26,9 +26,9 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
                                     std::size_t buffer_size, const std::filesystem::path& file) {
   if (buffer_size == 0) return {};
   std::string buffer(buffer_size, ' ');
-  const DWORD count =
-      GetPrivateProfileStringA(std::string(section).c_str(), std::string(key).c_str(), std::string(default_text).c_str(),
-                               buffer.data(), static_cast<DWORD>(buffer_size), file.string().c_str());
+  const DWORD count = GetPrivateProfileStringA(std::string(section).c_str(), std::string(key).c_str(),
+                                               std::string(default_text).c_str(), buffer.data(),
+                                               static_cast<DWORD>(buffer_size), file.string().c_str());
   buffer.resize(count);
   return buffer;
 }
@@ -40,7 +40,8 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key, s
 }
 
 // The system's functions write one key at a time; the keys go in order.
-bool WritePrivateProfileStrings(std::string_view section, const std::vector<std::pair<std::string, std::string>>& values,
+bool WritePrivateProfileStrings(std::string_view section,
+                                const std::vector<std::pair<std::string, std::string>>& values,
                                 const std::filesystem::path& file) {
   bool written = true;
   for (const auto& [key, value] : values) written = WritePrivateProfileString(section, key, value, file) && written;

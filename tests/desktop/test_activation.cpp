@@ -81,9 +81,10 @@ TEST_F(ActivationTest, FirstCallStartsTheServerAndDataIsAssignedNotRead) {
   const uint server = Owner();
   EXPECT_NE(server, 0u);
 
-  const Finished assigned = Gdbus(
-      QString::fromLatin1(kGlobalInstancePath), QStringLiteral("org.freedesktop.DBus.Properties.Set"),
-      {QString::fromLatin1(kClassInterface), QString::fromLatin1(kDataProperty), QStringLiteral("<'12/25/2026 10:30'>")});
+  const Finished assigned =
+      Gdbus(QString::fromLatin1(kGlobalInstancePath), QStringLiteral("org.freedesktop.DBus.Properties.Set"),
+            {QString::fromLatin1(kClassInterface), QString::fromLatin1(kDataProperty),
+             QStringLiteral("<'12/25/2026 10:30'>")});
   EXPECT_EQ(assigned.status, 0) << assigned.err.toStdString();
 
   const Finished read =
@@ -91,9 +92,10 @@ TEST_F(ActivationTest, FirstCallStartsTheServerAndDataIsAssignedNotRead) {
             {QString::fromLatin1(kClassInterface), QString::fromLatin1(kDataProperty)});
   EXPECT_NE(read.status, 0);
   EXPECT_TRUE(read.err.contains(QLatin1String(kWriteOnlyErrorName))) << read.err.toStdString();
-  const Finished shape = Run(QStringLiteral("gdbus"), QStringLiteral("introspect --session --dest %1 --object-path %2")
-                                                          .arg(QLatin1String(kBusName), QLatin1String(kGlobalInstancePath))
-                                                          .split(QLatin1Char(' ')));
+  const Finished shape =
+      Run(QStringLiteral("gdbus"), QStringLiteral("introspect --session --dest %1 --object-path %2")
+                                       .arg(QLatin1String(kBusName), QLatin1String(kGlobalInstancePath))
+                                       .split(QLatin1Char(' ')));
   EXPECT_TRUE(shape.out.contains(QLatin1String("writeonly s Data"))) << shape.out.toStdString();
 
   // Our own client: an error reply goes to standard error with status 1.
@@ -155,9 +157,10 @@ TEST_F(ActivationTest, EndingServerAnswersEveryCallWithTheInstallationError) {
   std::vector<QDBusPendingCall> calls;
   for (int i = 0; i < 40; ++i) {
     calls.push_back(i % 2 ? client.Send(QString::fromLatin1(kGlobalInstancePath), testing::BusClient::kProperties,
-                                        QStringLiteral("Set"), testing::BusClient::DataArguments(QStringLiteral("1/1/2000")))
-                          : client.Send(QString::fromLatin1(kApplicationPath), QString::fromLatin1(kApplicationInterface),
-                                        QStringLiteral("CreateInstance")));
+                                        QStringLiteral("Set"),
+                                        testing::BusClient::DataArguments(QStringLiteral("1/1/2000")))
+                          : client.Send(QString::fromLatin1(kApplicationPath),
+                                        QString::fromLatin1(kApplicationInterface), QStringLiteral("CreateInstance")));
   }
   for (QDBusPendingCall& call : calls) {
     call.waitForFinished();
@@ -207,7 +210,8 @@ TEST_F(ActivationTest, OverlongRequestIsRefusedAndTheServerStillAnswersAndEndsWi
   // Characters are code points: an emoji is one character (two UTF-16 units), 200 of them are
   // read as a request (and refused for holding no date), 257 are too long.
   const QString emoji = QStringLiteral("\U0001F600");
-  const std::pair<int, const char*> texts[] = {{200, "no date can be read"}, {257, "the request is 257 characters long"}};
+  const std::pair<int, const char*> texts[] = {{200, "no date can be read"},
+                                               {257, "the request is 257 characters long"}};
   for (const auto& [count, message] : texts) {
     const QDBusMessage reply = client.SetData(instance, emoji.repeated(count));
     EXPECT_TRUE(reply.errorMessage().startsWith(QLatin1String(message))) << reply.errorMessage().toStdString();

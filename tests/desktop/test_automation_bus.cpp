@@ -99,7 +99,8 @@ TEST_F(AutomationBusTest, RefusedCallsChangeNothing) {
             QDBusMessage::ReplyMessage);
   const QDBusMessage unreadable = WhileServing([&] { return client.SetData(instance, QStringLiteral("31/31/31x")); });
   EXPECT_EQ(unreadable.errorName(), QLatin1String(kRequestErrorName));
-  EXPECT_TRUE(unreadable.errorMessage().contains(QLatin1String("31/31/31x"))) << unreadable.errorMessage().toStdString();
+  EXPECT_TRUE(unreadable.errorMessage().contains(QLatin1String("31/31/31x")))
+      << unreadable.errorMessage().toStdString();
 
   const auto call = [&](const QString& path, const QString& interface, const char* method, const QVariantList& args) {
     return WhileServing([&] { return client.Call(path, interface, QString::fromLatin1(method), args).errorName(); });
@@ -112,8 +113,9 @@ TEST_F(AutomationBusTest, RefusedCallsChangeNothing) {
   EXPECT_EQ(call(instance, BusClient::kProperties, "Set", BusClient::DataArguments(QStringLiteral("1/1/2000")) << 1),
             invalid);
   EXPECT_NE(call(instance, BusClient::kProperties, "Set",
-                 {QString::fromLatin1(kClassInterface), QString::fromLatin1(kDataProperty), QVariant::fromValue(QDBusVariant(42))}),
-            QString());  // a number is no request text
+                 {QString::fromLatin1(kClassInterface), QString::fromLatin1(kDataProperty),
+                  QVariant::fromValue(QDBusVariant(42))}),
+            QString());                      // a number is no request text
   EXPECT_EQ(automation.HeldInstances(), 1);  // nothing created, nothing released
 
   // The cap on live instances per client: the call past it is refused; another client and a
@@ -124,8 +126,9 @@ TEST_F(AutomationBusTest, RefusedCallsChangeNothing) {
     return created;
   });
   EXPECT_EQ(held, kMostInstancesPerClient);
-  EXPECT_EQ(call(QString::fromLatin1(kApplicationPath), QString::fromLatin1(kApplicationInterface), "CreateInstance", {}),
-            QLatin1String(kTooManyInstancesErrorName));
+  EXPECT_EQ(
+      call(QString::fromLatin1(kApplicationPath), QString::fromLatin1(kApplicationInterface), "CreateInstance", {}),
+      QLatin1String(kTooManyInstancesErrorName));
   EXPECT_FALSE(WhileServing([&] { return other.CreateInstance(); }).isEmpty());
   EXPECT_EQ(WhileServing([&] { return client.Release(instance).type(); }), QDBusMessage::ReplyMessage);
   EXPECT_FALSE(WhileServing([&] { return client.CreateInstance(); }).isEmpty());
@@ -145,7 +148,9 @@ TEST_F(AutomationBusTest, OnlyAWindowOpenedByAPersonFollowsTheClockUntilTheFirst
   EXPECT_TRUE(form.isVisible());
   const QString now = form.RequestBox()->text();
   EXPECT_EQ(QString::fromStdString(form.Table().Rows().request), now);
-  EXPECT_EQ(WhileServing([&] { return client.SetData(QString::fromLatin1(kGlobalInstancePath), QStringLiteral("3/3/2003")).type(); }),
+  EXPECT_EQ(WhileServing([&] {
+              return client.SetData(QString::fromLatin1(kGlobalInstancePath), QStringLiteral("3/3/2003")).type();
+            }),
             QDBusMessage::ReplyMessage);
   EXPECT_FALSE(form.Live());
   EXPECT_EQ(form.Table().Rows().request, "3/3/2003");

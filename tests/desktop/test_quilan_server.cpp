@@ -1,15 +1,13 @@
 // The class's shared state in one process: Class_Initialize, Data and the one form.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <filesystem>
 #include <functional>
 #include <thread>
 
-#include "ephemeris/file_contents_cache.h"
-
 #include "desktop_test_support.h"
+#include "ephemeris/file_contents_cache.h"
 #include "host/qt/quilan_server.h"
 
 namespace orbelle::host {

@@ -41,8 +41,9 @@ TEST_F(WindowPositionTest, FirstRunKeepsTheDesignedPlaceAndSavingWritesFourKeysI
   EXPECT_EQ(form.frameGeometry(), QRect(40, 30, 300, 200));
   SaveWindowPosition(suite.PositionFile(), form);
   const auto twips = [](int px, double per_px) { return " " + std::to_string(static_cast<int>(px * per_px)); };
-  EXPECT_EQ(suite.Read(suite.PositionFile()), "[Size]\nHeight=" + twips(200, twips_y) + "\nWidth=" + twips(300, twips_x) +
-                                                  "\nLeft=" + twips(40, twips_x) + "\nTop=" + twips(30, twips_y) + "\n");
+  EXPECT_EQ(suite.Read(suite.PositionFile()), "[Size]\nHeight=" + twips(200, twips_y) +
+                                                  "\nWidth=" + twips(300, twips_x) + "\nLeft=" + twips(40, twips_x) +
+                                                  "\nTop=" + twips(30, twips_y) + "\n");
   form.move(-50, 0);
   SaveWindowPosition(suite.PositionFile(), form);
   EXPECT_EQ(Stored("Left"), "-" + twips(50, twips_x).substr(1));

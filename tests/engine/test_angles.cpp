@@ -30,12 +30,11 @@ TEST(Norm360, ReducesIntoOneTurn) {
 // Each wrap rule keeps its user's own case at exactly half a turn: the driver's difference of
 // directions loses a turn at 180, the theories' only beyond it, the Sun's only backwards.
 TEST(AngleWraps, MotionsAtExactlyHalfATurn) {
-  const struct { double motion, from_half, beyond_half, below_half_back; } motions[] = {
-      {180.0, -180.0, 180.0, 180.0},
-      {-180.0, 180.0, -180.0, -180.0},
-      {180.5, -179.5, -179.5, 180.5},
-      {-180.5, 179.5, 179.5, 179.5},
-      {179.5, 179.5, 179.5, 179.5},
+  const struct {
+    double motion, from_half, beyond_half, below_half_back;
+  } motions[] = {
+      {180.0, -180.0, 180.0, 180.0}, {-180.0, 180.0, -180.0, -180.0}, {180.5, -179.5, -179.5, 180.5},
+      {-180.5, 179.5, 179.5, 179.5}, {179.5, 179.5, 179.5, 179.5},
   };
   for (const auto& m : motions) {
     EXPECT_EQ(MotionWrappedFromHalfTurn(m.motion), m.from_half) << m.motion;

@@ -55,12 +55,14 @@ TEST(Driver, LunarOptionDecidesWhichNodesAreWritten) {
     test::EngineCall c;
     c.r.GeoLon.fill(7.0f);
     c.Call(2433282.5, kTimeArguments, 0);
-    EXPECT_EQ(c.engine.BodyPosition({.Body = kMoon, .LunarOption = k.option, .EphemPath = ""}, c.instant, c.r.Spans()), k.option);
+    EXPECT_EQ(c.engine.BodyPosition({.Body = kMoon, .LunarOption = k.option, .EphemPath = ""}, c.instant, c.r.Spans()),
+              k.option);
     EXPECT_EQ(c.r.GeoLon[16], k.north ? c.r.AscNodeLon[2] : 7.0f) << k.option;
     EXPECT_EQ(c.r.GeoLon[17], k.south ? c.r.DescNodeLon[2] : 7.0f) << k.option;
     for (Integer node : {kNorthNode, kSouthNode}) {
       test::EngineCall n;
-      EXPECT_EQ(n.engine.BodyPosition({.Body = node, .LunarOption = k.option, .EphemPath = ""}, n.instant, n.r.Spans()), 2);
+      EXPECT_EQ(n.engine.BodyPosition({.Body = node, .LunarOption = k.option, .EphemPath = ""}, n.instant, n.r.Spans()),
+                2);
       EXPECT_NE(n.r.GeoLon[16], 0.0f);
       EXPECT_NE(n.r.GeoLon[17], 0.0f);
     }

@@ -41,10 +41,10 @@ TEST(Series, SunByVenusAgainstTheTermsEvaluatedDirectly) {
 // and |m| up to 19 (a reading beyond them would be out of bounds).
 TEST(TermTables, MultiplesWithinTheTables) {
   for (const PerturbationBlock* b :
-       {&kSunByMercury, &kSunByVenus, &kSunByMars, &kSunMarsLatitude, &kSunByJupiter, &kSunBySaturn,
-        &kMercuryByVenus, &kMercuryByEarth, &kMercuryByJupiter, &kMercuryBySaturn, &kVenusByMercury, &kVenusByEarth,
-        &kVenusByMars, &kVenusByJupiter, &kVenusBySaturn, &kMarsByVenus, &kMarsByEarth, &kMarsByJupiter,
-        &kMarsBySaturn, &kMarsByUranus}) {
+       {&kSunByMercury,   &kSunByVenus,     &kSunByMars,      &kSunMarsLatitude,  &kSunByJupiter,
+        &kSunBySaturn,    &kMercuryByVenus, &kMercuryByEarth, &kMercuryByJupiter, &kMercuryBySaturn,
+        &kVenusByMercury, &kVenusByEarth,   &kVenusByMars,    &kVenusByJupiter,   &kVenusBySaturn,
+        &kMarsByVenus,    &kMarsByEarth,    &kMarsByJupiter,  &kMarsBySaturn,     &kMarsByUranus}) {
     for (auto series : {b->longitude, b->log_radius, b->latitude}) {
       for (const auto& t : series) {
         const int x = std::abs(t.x), m = std::abs(t.m);

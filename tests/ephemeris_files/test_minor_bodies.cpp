@@ -49,8 +49,13 @@ TEST(ElementsToDate, UnchangedAtJ2000AndSinThetaZeroIsACalculationError) {
 
 // Element record: M, omega, node, i (1e-6 degrees), e, n (1e-8), a (1e-7 AU).
 std::vector<std::int32_t> Elements(double M, double i, double e, double n) {
-  return {static_cast<std::int32_t>(M * 1e6), 0, 50000000, static_cast<std::int32_t>(i * 1e6),
-          static_cast<std::int32_t>(e * 1e8), static_cast<std::int32_t>(n * 1e8), 20000000};
+  return {static_cast<std::int32_t>(M * 1e6),
+          0,
+          50000000,
+          static_cast<std::int32_t>(i * 1e6),
+          static_cast<std::int32_t>(e * 1e8),
+          static_cast<std::int32_t>(n * 1e8),
+          20000000};
 }
 
 // Argument of latitude of a circular orbit (node 50 degrees, inclination 10) from the
@@ -79,7 +84,7 @@ TEST(MinorBodyElementFile, NearestRecordAdvancedMeanAnomalyAndRangeEdges) {
   };
   EXPECT_NEAR(u(kJ2000 - 20.0), 10.0, 0.005);  // E - h/2 is covered
   EXPECT_NEAR(u(kJ2000 + 19.9), 10.0, 0.005);
-  EXPECT_NEAR(u(kJ2000 + 20.0), 20.0, 0.005);  // half a step: the next record
+  EXPECT_NEAR(u(kJ2000 + 20.0), 20.0, 0.005);   // half a step: the next record
   EXPECT_NEAR(u(kJ2000 + 100.0), 30.0, 0.005);  // the last covered instant uses the last record
   EXPECT_FALSE(f.files.MinorBodyLookup(100, dir / "T.ELM", kJ2000 - 20.1));
   EXPECT_FALSE(f.files.MinorBodyLookup(100, dir / "T.ELM", kJ2000 + 100.1));

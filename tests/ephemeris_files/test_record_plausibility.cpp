@@ -34,8 +34,8 @@ std::vector<Shown> JupiterAt(const std::string& dir, const std::vector<double>& 
   for (double jd : jds) {
     call.At(jd, 1);
     call.Call(jd, kJupiter, 0);
-    out.push_back({call.r.GeoLon[kJupiter], call.r.HelioLon[kJupiter], call.r.GeoDist[kJupiter],
-                   call.r.HelioDist[kJupiter]});
+    out.push_back(
+        {call.r.GeoLon[kJupiter], call.r.HelioLon[kJupiter], call.r.GeoDist[kJupiter], call.r.HelioDist[kJupiter]});
   }
   return out;
 }
@@ -52,8 +52,8 @@ TEST(CorruptEphemerisRecords, BoundsAreTheExtremesOfTheShippedFiles) {
     double least = 1e9, most = 0, sixth = 0;
     const int files = ephemeris::IsChainBody(body) ? ephemeris::kChainLength : 1;
     for (int p = 0; p < files; ++p) {
-      const std::string name = std::string(ephemeris::BodyName(body)) +
-                               (files > 1 ? ephemeris::ChainExtension(p) : std::string());
+      const std::string name =
+          std::string(ephemeris::BodyName(body)) + (files > 1 ? ephemeris::ChainExtension(p) : std::string());
       std::ifstream in(DataDir() + name, std::ios::binary);
       in.seekg(24);
       std::vector<std::array<float, 3>> records;

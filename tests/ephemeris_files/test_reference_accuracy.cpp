@@ -29,10 +29,9 @@ struct FileBody {
   const char* letter;  // swetest planet letter
   const char* name;
 };
-constexpr FileBody kFileBodies[] = {{6, "F", "CERES"},   {7, "G", "PALLAS"},  {8, "H", "JUNO"},
-                                    {9, "I", "VESTA"},   {10, "5", "JUPITER"}, {11, "6", "SATURN"},
-                                    {12, "D", "CHIRON"}, {13, "7", "URANUS"}, {14, "8", "NEPTUNE"},
-                                    {15, "9", "PLUTO"}};
+constexpr FileBody kFileBodies[] = {{6, "F", "CERES"},    {7, "G", "PALLAS"},  {8, "H", "JUNO"},    {9, "I", "VESTA"},
+                                    {10, "5", "JUPITER"}, {11, "6", "SATURN"}, {12, "D", "CHIRON"}, {13, "7", "URANUS"},
+                                    {14, "8", "NEPTUNE"}, {15, "9", "PLUTO"}};
 
 int Samples() {
   const char* env = std::getenv("ORBELLE_ACCURACY_SAMPLES");
@@ -87,8 +86,8 @@ TEST(ReferenceAccuracy, HeliocentricPositionsAndMotionsFromTheShippedFiles) {
       const double lat = std::fabs(call.r.HelioLat[b.body] - ref[k][1]) * 3600.0;
       const auto s = rates.files.EphemerisLookup(b.body, DataDir(), jds[k], b.name);
       ASSERT_TRUE(s) << b.name << " " << jds[k];
-      const double rate = (double(s->x) * s->vy - double(s->y) * s->vx) /
-                          (double(s->x) * s->x + double(s->y) * s->y) * 180.0 / M_PI;
+      const double rate =
+          (double(s->x) * s->vy - double(s->y) * s->vx) / (double(s->x) * s->x + double(s->y) * s->y) * 180.0 / M_PI;
       EXPECT_LE(lon, 0.15) << b.name << " JD " << jds[k];
       EXPECT_LE(lat, 0.15) << b.name << " JD " << jds[k];
       EXPECT_NEAR(rate, ref[k][2], 1e-5) << b.name << " JD " << jds[k];
@@ -97,8 +96,8 @@ TEST(ReferenceAccuracy, HeliocentricPositionsAndMotionsFromTheShippedFiles) {
       worst_rate = std::max(worst_rate, std::fabs(rate - ref[k][2]));
     }
     EXPECT_TRUE(rates.reports.empty());
-    std::cout << b.name << ": " << jds.size() << " instants, longitude " << worst_lon << "\", latitude "
-              << worst_lat << "\", motion " << worst_rate << " deg/day\n";
+    std::cout << b.name << ": " << jds.size() << " instants, longitude " << worst_lon << "\", latitude " << worst_lat
+              << "\", motion " << worst_rate << " deg/day\n";
   }
 }
 
@@ -128,8 +127,8 @@ TEST(ReferenceAccuracy, MinorBodyTestFilesAndTheirCenturySiblings) {
       worst_lon = std::max(worst_lon, lon);
       worst_lat = std::max(worst_lat, lat);
     }
-    std::cout << c.file << ": " << jds.size() << " instants, longitude " << worst_lon << "\", latitude "
-              << worst_lat << "\"\n";
+    std::cout << c.file << ": " << jds.size() << " instants, longitude " << worst_lon << "\", latitude " << worst_lat
+              << "\"\n";
   }
 }
 

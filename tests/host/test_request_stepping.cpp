@@ -11,19 +11,30 @@ TEST(StepRequest, FieldUnderTheCursorInEachNotation) {
   RegionalConventions de;
   TakeShortDatePattern("dd.MM.yyyy", de);
   const RegionalConventions us;
-  const struct { const char* text; std::size_t cursor; const RegionalConventions& region; RequestField field; } cases[] = {
-      {"07/04/1985 09:05", 0, us, RequestField::kMonth},  {"07/04/1985 09:05", 2, us, RequestField::kMonth},
-      {"07/04/1985 09:05", 3, us, RequestField::kDay},    {"07/04/1985 09:05", 8, us, RequestField::kYear},
-      {"07/04/1985 09:05", 12, us, RequestField::kHour},  {"07/04/1985 09:05", 16, us, RequestField::kMinute},
-      {"04.07.1985 09:05", 1, de, RequestField::kDay},    {"04.07.1985 09:05", 4, de, RequestField::kMonth},
-      {"1985-07-04 09:05", 1, de, RequestField::kYear},   {"1985-07-04T09:05:30Z", 19, us, RequestField::kMinute},
+  const struct {
+    const char* text;
+    std::size_t cursor;
+    const RegionalConventions& region;
+    RequestField field;
+  } cases[] = {
+      {"07/04/1985 09:05", 0, us, RequestField::kMonth}, {"07/04/1985 09:05", 2, us, RequestField::kMonth},
+      {"07/04/1985 09:05", 3, us, RequestField::kDay},   {"07/04/1985 09:05", 8, us, RequestField::kYear},
+      {"07/04/1985 09:05", 12, us, RequestField::kHour}, {"07/04/1985 09:05", 16, us, RequestField::kMinute},
+      {"04.07.1985 09:05", 1, de, RequestField::kDay},   {"04.07.1985 09:05", 4, de, RequestField::kMonth},
+      {"1985-07-04 09:05", 1, de, RequestField::kYear},  {"1985-07-04T09:05:30Z", 19, us, RequestField::kMinute},
   };
   for (const auto& k : cases) EXPECT_EQ(FieldAt(k.text, k.cursor, k.region), k.field) << k.text << " at " << k.cursor;
 }
 
 TEST(StepRequest, CalendarStepsAndTheTextWrittenBack) {
   const RegionalConventions us;
-  const struct { const char* text; RequestField field; int count; const char* after; std::size_t cursor; } cases[] = {
+  const struct {
+    const char* text;
+    RequestField field;
+    int count;
+    const char* after;
+    std::size_t cursor;
+  } cases[] = {
       {"12/31/2026 23:59", RequestField::kMinute, 1, "01/01/2027 00:00", 16},
       {"1/1/2027 0:00", RequestField::kHour, -1, "12/31/2026 23:00", 13},
       {"03/01/2024 10:00", RequestField::kDay, -1, "02/29/2024 10:00", 5},
@@ -38,7 +49,7 @@ TEST(StepRequest, CalendarStepsAndTheTextWrittenBack) {
     EXPECT_EQ(stepped->text, k.after) << k.text;
     EXPECT_EQ(stepped->cursor, k.cursor) << k.text;
   }
-  EXPECT_FALSE(StepRequest("07/04/19851", RequestField::kDay, 1, us));      // no date
+  EXPECT_FALSE(StepRequest("07/04/19851", RequestField::kDay, 1, us));          // no date
   EXPECT_FALSE(StepRequest("12/31/3000 23:59", RequestField::kMinute, 1, us));  // past the last year
 }
 

@@ -79,10 +79,10 @@ TEST(ReadRequest, TwoDigitYearWindow) {
 }
 
 TEST(ReadRequest, TextsWithoutADateAreRefusedByName) {
-  for (const char* text : {"not a date", "", "   ", "10:30", "2/30/2026", "13/1/2026", "2026-02-29", "1/1/2026 24:00",
-                           "1/1/2026 10:60", "1/1/2026 13:00 PM", "1/1/2026 10:30 XM", "1/1/2026 garbage",
-                           "1 1 2026", "12345/1/1", "2026-12-25T", "1/1/2026 10:30 P M", "1/1/2026 10:30:PM",
-                           "1/1/2026 0:30 AM", "1/1/2026 10:30:60"}) {
+  for (const char* text :
+       {"not a date", "", "   ", "10:30", "2/30/2026", "13/1/2026", "2026-02-29", "1/1/2026 24:00", "1/1/2026 10:60",
+        "1/1/2026 13:00 PM", "1/1/2026 10:30 XM", "1/1/2026 garbage", "1 1 2026", "12345/1/1", "2026-12-25T",
+        "1/1/2026 10:30 P M", "1/1/2026 10:30:PM", "1/1/2026 0:30 AM", "1/1/2026 10:30:60"}) {
     try {
       ReadRequest(text, c);
       ADD_FAILURE() << "accepted: " << text;
@@ -103,7 +103,9 @@ TEST(ReadRequest, MessagesShortenAndEscapeTheText) {
   for (int k = 0; k < 80; ++k) first_80 += "\u2648";
   const std::pair<std::string, std::string> cases[] = {
       {long_text, first_80 + "\u2026"},
-      {"\x1b]0;title\a\xc2\x9b" "2J \x7f", "\\x1B]0;title\\x07\\x9B2J \\x7F"},
+      {"\x1b]0;title\a\xc2\x9b"
+       "2J \x7f",
+       "\\x1B]0;title\\x07\\x9B2J \\x7F"},
       // The edges of the C0, DEL and C1 ranges: 0x1F and 0x9F are controls, 0x7E and 0xA0 not.
       {"\x1f \x7e\xc2\x9f\xc2\xa0.", "\\x1F ~\\x9F\u00A0."}};
   for (const auto& [text, shown] : cases) {
@@ -125,7 +127,7 @@ TEST(ReadRequest, IsoTimesWithAnOffsetFromUtcAreCarriedToTerrestrialTime) {
   ExpectInstant("2026-12-25T10:30:00Z", c, {2026, 12, 25, 10, 31});
   ExpectInstant("2026-12-25T10:29:50Z", c, {2026, 12, 25, 10, 30});
   ExpectInstant("2026-12-25T10:29:51z", c, {2026, 12, 25, 10, 31});
-  ExpectInstant("2026-12-26T10:30+13:00", c, {2026, 12, 25, 21, 31});  // Auckland in summer
+  ExpectInstant("2026-12-26T10:30+13:00", c, {2026, 12, 25, 21, 31});    // Auckland in summer
   ExpectInstant("2026-12-24 13:30:00-0800", c, {2026, 12, 24, 21, 31});  // Los Angeles
   ExpectInstant("2026-12-25T02:00+05", c, {2026, 12, 24, 21, 1});
   ExpectInstant("1972-01-01T00:00Z", c, {1972, 1, 1, 0, 0});  // 42.184 s
@@ -143,10 +145,15 @@ TEST(ReadRequest, IsoTimesWithAnOffsetFromUtcAreCarriedToTerrestrialTime) {
 // or in ISO 8601.
 TEST(WriteRequest, ReadsBackInTheRegionsNotation) {
   const RequestInstant instant{1985, 7, 4, 9, 5};
-  const struct { const RegionalConventions& region; bool iso; const char* text; } cases[] = {
-      {c, false, "07/04/1985 09:05"}, {de, false, "04.07.1985 09:05"}, {gb, false, "04/07/1985 09:05"},
-      {FromPattern("yyyy-MM-dd"), false, "1985-07-04 09:05"},
-      {de, true, "1985-07-04 09:05"}};
+  const struct {
+    const RegionalConventions& region;
+    bool iso;
+    const char* text;
+  } cases[] = {{c, false, "07/04/1985 09:05"},
+               {de, false, "04.07.1985 09:05"},
+               {gb, false, "04/07/1985 09:05"},
+               {FromPattern("yyyy-MM-dd"), false, "1985-07-04 09:05"},
+               {de, true, "1985-07-04 09:05"}};
   for (const auto& k : cases) {
     EXPECT_EQ(WriteRequest(instant, k.region, k.iso), k.text);
     ExpectInstant(k.text, k.region, {1985, 7, 4, 9, 5});
@@ -166,7 +173,7 @@ TEST(ReadRequest, YearsOutsideTheCheckedRangeAreRefused) {
       EXPECT_NE(std::string(e.what()).find("outside the years 1000 to 3000"), std::string::npos) << e.what();
     }
   }
-  EXPECT_TRUE(WithinRequestYears(2086302.5));   // 1000-01-01 0h
+  EXPECT_TRUE(WithinRequestYears(2086302.5));  // 1000-01-01 0h
   EXPECT_FALSE(WithinRequestYears(2086302.49));
   EXPECT_TRUE(WithinRequestYears(2817152.49));  // just before 3001-01-01 0h
   EXPECT_FALSE(WithinRequestYears(2817152.5));

@@ -35,8 +35,7 @@ TEST(TerrestrialTime, LeapSecondStepsAndDeltaTBefore1972) {
            Case{At(1600y / 1 / 1), 120.0, 1.0},
            Case{At(1000y / 1 / 1), 1574.0, 1.0},
        }) {
-    EXPECT_NEAR(TerrestrialMinusCivilSeconds(c.utc), c.seconds, c.tolerance)
-        << c.utc.time_since_epoch().count();
+    EXPECT_NEAR(TerrestrialMinusCivilSeconds(c.utc), c.seconds, c.tolerance) << c.utc.time_since_epoch().count();
   }
 }
 
@@ -46,8 +45,7 @@ TEST(TerrestrialTime, InstantCarriesTheOffsetAcrossTheYearAndDropsSeconds) {
   EXPECT_EQ(std::tie(before.year, before.month, before.day, before.hour, before.minute),
             std::make_tuple(2026, 12, 31, 23, 59));
   const RequestInstant after = TerrestrialInstant(At(2026y / 12 / 31, 23h, 58min, 51s));
-  EXPECT_EQ(std::tie(after.year, after.month, after.day, after.hour, after.minute),
-            std::make_tuple(2027, 1, 1, 0, 0));
+  EXPECT_EQ(std::tie(after.year, after.month, after.day, after.hour, after.minute), std::make_tuple(2027, 1, 1, 0, 0));
 }
 
 }  // namespace

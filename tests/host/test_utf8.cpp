@@ -19,9 +19,9 @@ TEST(Utf8, WellFormedRoundTripsAndEveryMalformedByteIsOneReplacement) {
     EXPECT_EQ(CodePoints(Utf8(code)), std::vector<char32_t>{code}) << std::hex << static_cast<unsigned>(code);
   }
   constexpr char32_t R = kReplacementCharacter;
-  EXPECT_EQ(CodePoints("\xC0\xAF"), (std::vector<char32_t>{R, R}));           // overlong "/"
-  EXPECT_EQ(CodePoints("\xED\xA0\x80"), (std::vector<char32_t>{R, R, R}));    // a surrogate
-  EXPECT_EQ(CodePoints("\xE2\x99"), (std::vector<char32_t>{R, R}));           // cut short
+  EXPECT_EQ(CodePoints("\xC0\xAF"), (std::vector<char32_t>{R, R}));                // overlong "/"
+  EXPECT_EQ(CodePoints("\xED\xA0\x80"), (std::vector<char32_t>{R, R, R}));         // a surrogate
+  EXPECT_EQ(CodePoints("\xE2\x99"), (std::vector<char32_t>{R, R}));                // cut short
   EXPECT_EQ(CodePoints("\xF4\x90\x80\x80"), (std::vector<char32_t>{R, R, R, R}));  // past U+10FFFF
   EXPECT_EQ(CodePoints("a\x80z"), (std::vector<char32_t>{U'a', R, U'z'}));
   EXPECT_EQ(Utf8(0xD800), Utf8(R));

@@ -51,7 +51,8 @@ TEST(RestorePlacement, StoredSizesAndPlaces) {
       {"empty Left: centred, Top applied", {{"Left", ""}, {"Top", "105"}}, {362, 7, 300, 200}},
       {"no number, or beyond a single: not applied", {{"Left", "abc"}, {"Top", "1e39"}, {"Width", "-"}}, kCreated},
       {"zero or negative sizes: not applied", {{"Height", "0"}, {"Width", "-4500"}}, kCreated},
-      {"larger than the work area: cut to it", {{"Height", "99999"}, {"Width", "99999"}, {"Left", "0"}, {"Top", "0"}},
+      {"larger than the work area: cut to it",
+       {{"Height", "99999"}, {"Width", "99999"}, {"Left", "0"}, {"Top", "0"}},
        {0, 0, 1024, 740}},
       {"15 x 15 twips: raised to the smallest size", {{"Height", "15"}, {"Width", "15"}}, {40, 30, 200, 150}},
       {"the smallest size itself: kept", {{"Height", Twips(150)}, {"Width", Twips(200)}}, {40, 30, 200, 150}},
@@ -71,7 +72,7 @@ TEST(SavedPlacement, WrittenAsStrAndRestoredToTheSameRectangle) {
   const decltype(saved) expected = {{"Height", " 3000"}, {"Width", " 4500"}, {"Left", "-1500"}, {"Top", " 0"}};
   EXPECT_EQ(saved, expected);
 
-  const PixelRect places[] = {{0, 0, 300, 200},    {10, 10, 300, 200},  {200, 15, 300, 200},
+  const PixelRect places[] = {{0, 0, 300, 200},     {10, 10, 300, 200},    {200, 15, 300, 200},
                               {724, 540, 300, 200}, {-100, -20, 320, 250}, {0, 28, 1024, 740}};
   for (const double twips : {15.0, 12.0, 10.0}) {  // 96, 120 and 144 dots per inch
     PlacementScreen screen = kScreen;
@@ -79,7 +80,8 @@ TEST(SavedPlacement, WrittenAsStrAndRestoredToTheSameRectangle) {
     for (const PixelRect& place : places) {
       std::map<std::string, std::string> keys;
       for (const auto& [key, text] : SavedPlacement(place, screen)) keys[key] = text;
-      EXPECT_EQ(RestorePlacement(Stored(keys), kCreated, true, kSmallest, screen).outer, place) << twips << " " << place;
+      EXPECT_EQ(RestorePlacement(Stored(keys), kCreated, true, kSmallest, screen).outer, place)
+          << twips << " " << place;
     }
   }
 }

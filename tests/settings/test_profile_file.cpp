@@ -25,7 +25,9 @@ TEST_F(ProfileFileTest, ReaderNamesQuotesDefaultsAndDuplicates) {
             "; comment=not a key\r\n[ Ephem ]\n  directory  =   /opt/data/  \n[Q]\nDouble=\"  a b  \"\nSingle='c'\n"
             "Nested=\"\"d\"\"\nMismatched=\"e'\nLone=\"\nInner=f\"g\"\n[Size]\nLeft=\nTop\r\nHeight= 4815\r\n"
             "[A]\nk=1\nk=2\n[a]\nk=3\nj=4\n[\tTabs\t]\n\tkey\t=\tv\t\n");
-  const struct { const char *section, *key, *def, *value; } cases[] = {
+  const struct {
+    const char *section, *key, *def, *value;
+  } cases[] = {
       {"ephem", "DIRECTORY", "dflt", "/opt/data/"},  // names without case, blanks trimmed
       {"EPHEM", "; comment", "dflt", "dflt"},
       {"Q", "Double", "dflt", "  a b  "},  // one pair of matching quotes goes
@@ -34,14 +36,14 @@ TEST_F(ProfileFileTest, ReaderNamesQuotesDefaultsAndDuplicates) {
       {"Q", "Mismatched", "dflt", "\"e'"},
       {"Q", "Lone", "dflt", "\""},
       {"Q", "Inner", "dflt", "f\"g\""},
-      {"Size", "Left", "0", ""},      // present and empty: no default
-      {"Size", "Top", "0", "0"},      // a line without '=' is no key
+      {"Size", "Left", "0", ""},        // present and empty: no default
+      {"Size", "Top", "0", "0"},        // a line without '=' is no key
       {"size", "height", "0", "4815"},  // carriage-return line ends
       {"Nowhere", "Left", "0", "0"},
       {"Size", "Width", " 7  ", " 7"},  // trailing blanks of the default go
       {"A", "k", "dflt", "1"},          // the first section and key of a name win
       {"A", "j", "dflt", "dflt"},
-      {"tabs", "KEY", "dflt", "v"},    // a tab is a blank like a space
+      {"tabs", "KEY", "dflt", "v"},  // a tab is a blank like a space
   };
   for (const auto& c : cases) EXPECT_EQ(Get(c.section, c.key, c.def), c.value) << c.section << " " << c.key;
 }
@@ -72,7 +74,8 @@ TEST_F(ProfileFileTest, WriterReplacesOrAddsOneKeyAndKeepsEverythingElse) {
   ASSERT_TRUE(WritePrivateProfileString("SIZE", "height", " 4815", file));
   ASSERT_TRUE(WritePrivateProfileString("Size", "Left", " 30", file));
   ASSERT_TRUE(WritePrivateProfileString("New", "Key", "v", file));
-  EXPECT_EQ(dir.Read("P.INI"), "; window place\n[Size]\nHeight= 4815\nWidth=200\nLeft= 30\n\n[Other]\nx=1\n[New]\nKey=v\n");
+  EXPECT_EQ(dir.Read("P.INI"),
+            "; window place\n[Size]\nHeight= 4815\nWidth=200\nLeft= 30\n\n[Other]\nx=1\n[New]\nKey=v\n");
 
   const auto crlf = dir.Write("CR.INI", "[Size]\r\nTop=1\r\n");
   ASSERT_TRUE(WritePrivateProfileString("Size", "Top", " 2", crlf));

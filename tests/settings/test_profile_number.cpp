@@ -11,12 +11,11 @@ namespace orbelle::settings {
 namespace {
 
 TEST(LeadingNumber, TakesTheNumberAtTheStartOfTheText) {
-  const std::pair<const char*, double> cases[] = {{" \t12abc", 12}, {"-5.5", -5.5},   {"+7 8", 7},   {".25W", 0.25},
-                                                  {"3.", 3},        {"1.5e3x", 1500}, {"2E-1", 0.2}, {"4e", 4},
-                                                  {"1.5e+3x", 1500},
-                                                  {"4e+", 4},  // an exponent without digits is not part of it
-                                                  {"", 0},          {"   ", 0},       {"abc", 0},    {"-", 0},
-                                                  {".", 0},         {"- 3", 0},       {"e5", 0},     {"\"5\"", 0}};
+  const std::pair<const char*, double> cases[] = {
+      {" \t12abc", 12}, {"-5.5", -5.5}, {"+7 8", 7},       {".25W", 0.25}, {"3.", 3}, {"1.5e3x", 1500},
+      {"2E-1", 0.2},    {"4e", 4},      {"1.5e+3x", 1500}, {"4e+", 4},  // an exponent without digits is not part of it
+      {"", 0},          {"   ", 0},     {"abc", 0},        {"-", 0},       {".", 0},  {"- 3", 0},
+      {"e5", 0},        {"\"5\"", 0}};
   for (const auto& [text, value] : cases) EXPECT_EQ(LeadingNumber(text), value) << text;
 }
 
@@ -42,9 +41,15 @@ TEST(LeadingNumber, OverflowGivesAnInfinityThatNoFieldAccepts) {
 
 // Half goes to the even neighbour; a value that rounds beyond the field does not convert.
 TEST(RoundToInteger, HalfToEvenWithinTheField) {
-  const std::pair<double, std::optional<std::int16_t>> shorts[] = {
-      {-5.5, -6}, {2.5, 2}, {3.5, 4}, {-0.5, 0}, {2.5000001, 3}, {32767.4, 32767},
-      {32767.5, std::nullopt}, {-32768.5, -32768}, {-32769.0, std::nullopt}};
+  const std::pair<double, std::optional<std::int16_t>> shorts[] = {{-5.5, -6},
+                                                                   {2.5, 2},
+                                                                   {3.5, 4},
+                                                                   {-0.5, 0},
+                                                                   {2.5000001, 3},
+                                                                   {32767.4, 32767},
+                                                                   {32767.5, std::nullopt},
+                                                                   {-32768.5, -32768},
+                                                                   {-32769.0, std::nullopt}};
   for (const auto& [value, expected] : shorts) EXPECT_EQ(RoundToInteger<std::int16_t>(value), expected) << value;
   EXPECT_EQ(RoundToInteger<std::int32_t>(2147483647.0), 2147483647);
   EXPECT_FALSE(RoundToInteger<std::int32_t>(2147483648.0));

@@ -21,12 +21,15 @@ class ProfileSearchTest : public ::testing::Test {
     }
     unsetenv("ZODRIX_PROFILE_DIR");
     setenv("XDG_CONFIG_HOME", (root.path() / "home").c_str(), 1);
-    setenv("XDG_CONFIG_DIRS", ("relative:" + (root.path() / "site").string() + ":" + (root.path() / "xdg").string()).c_str(), 1);
+    setenv("XDG_CONFIG_DIRS",
+           ("relative:" + (root.path() / "site").string() + ":" + (root.path() / "xdg").string()).c_str(), 1);
   }
   void TearDown() override {
     for (std::size_t i = 0; i < std::size(kNames); ++i) {
-      if (saved_[i]) setenv(kNames[i], saved_[i]->c_str(), 1);
-      else unsetenv(kNames[i]);
+      if (saved_[i])
+        setenv(kNames[i], saved_[i]->c_str(), 1);
+      else
+        unsetenv(kNames[i]);
     }
   }
   std::filesystem::path Put(const std::string& dir, const std::string& name, const std::string& text) {
@@ -40,9 +43,9 @@ class ProfileSearchTest : public ::testing::Test {
 
 TEST_F(ProfileSearchTest, UserDirectoryOverridesSystemDirectoriesFileByFile) {
   // The relative entry names no fixed place: skipped.
-  EXPECT_EQ(ProfileSearchDirectories(), (std::vector<std::filesystem::path>{root.path() / "home/zodrix",
-                                                                           root.path() / "site/zodrix",
-                                                                           root.path() / "xdg/zodrix"}));
+  EXPECT_EQ(ProfileSearchDirectories(),
+            (std::vector<std::filesystem::path>{root.path() / "home/zodrix", root.path() / "site/zodrix",
+                                                root.path() / "xdg/zodrix"}));
   const auto system_ini = Put("xdg", "ZODRIX.INI", "[EPHEM]\nDirectory=/usr/share/orbelle-angles\n");
   Put("xdg", "OrbelleAnglesPos.Ini", "[Size]\nTop=1\n");
   const auto site_pos = Put("site", "OrbelleAnglesPos.Ini", "[Size]\nTop=2\n");

@@ -1,6 +1,5 @@
 // Loading the suite's common settings record from "ZODRIX.INI".
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <functional>
@@ -48,7 +47,8 @@ TEST_F(SuiteSettingsTest, EveryFieldFromItsSectionAndKeyElseItsDefault) {
 // The directory gets its final separator and is cut to 254 characters.
 TEST_F(SuiteSettingsTest, DataDirectoryAsTheSuiteStoresIt) {
   EXPECT_EQ(Load("[ephem]\ndirectory = \"/srv/zodrix data\"\n").EphemerisDirectory, "/srv/zodrix data/");
-  EXPECT_EQ(Load("[EPHEM]\nDirectory=/" + std::string(300, 'a') + "\n").DataDirectory, "/" + std::string(253, 'a') + "/");
+  EXPECT_EQ(Load("[EPHEM]\nDirectory=/" + std::string(300, 'a') + "\n").DataDirectory,
+            "/" + std::string(253, 'a') + "/");
 }
 
 // A missing file, a missing or empty directory, and a directory, a pipe (which would block an

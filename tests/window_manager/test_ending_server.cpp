@@ -46,7 +46,8 @@ TEST(EndingServer, EveryCallIsAnsweredAndTheNextStartsANewServer) {
     testing::BusClient client(bus.Address());
     const QString global = QString::fromLatin1(kGlobalInstancePath);
     while (!stop) {
-      for (const QDBusMessage& reply : {client.SetData(global, QStringLiteral("12/25/2026 10:30")), client.Release(global)}) {
+      for (const QDBusMessage& reply :
+           {client.SetData(global, QStringLiteral("12/25/2026 10:30")), client.Release(global)}) {
         const std::lock_guard lock(mutex);
         ++replies[reply.type() == QDBusMessage::ReplyMessage
                       ? ""
@@ -61,8 +62,8 @@ TEST(EndingServer, EveryCallIsAnsweredAndTheNextStartsANewServer) {
   uint previous = 0;
   for (int trial = 0; trial <= kTrials; ++trial) {
     uint current = 0;
-    if (!testing::ProcessEventsUntil(
-            [&] { return (current = owner()) != 0 && current != previous && WindowShown(); }, 10000)) {
+    if (!testing::ProcessEventsUntil([&] { return (current = owner()) != 0 && current != previous && WindowShown(); },
+                                     10000)) {
       break;
     }
     if (trial > 0) ++new_servers;

@@ -46,7 +46,9 @@ class WindowInstrumentTest : public ::testing::Test {
 
   QLineEdit& Box() { return *form.RequestBox(); }
   QString Drawn() const { return QString::fromStdString(const_cast<Quilan&>(form).Table().Rows().request); }
-  void Wait(int ms) { testing::ProcessEventsUntil([] { return false; }, ms); }
+  void Wait(int ms) {
+    testing::ProcessEventsUntil([] { return false; }, ms);
+  }
   // What `orbelle-angles ARGS` prints, in the test's own locale and settings.
   static QString Program(const QStringList& args) {
     QProcess process;
@@ -98,7 +100,11 @@ TEST_F(WindowInstrumentTest, TypedTextIsDrawnAfterAPauseOrOnEnter) {
 // moment into the box and draws it. Ctrl+C without a selection copies what `table` prints.
 TEST_F(WindowInstrumentTest, KeysStepTheFieldUnderTheCursorAndCopyTheTable) {
   form.SetRequest(QStringLiteral("07/04/1985 09:05"));
-  const struct { int cursor; Qt::Key key; const char* after; } steps[] = {
+  const struct {
+    int cursor;
+    Qt::Key key;
+    const char* after;
+  } steps[] = {
       {0, Qt::Key_Up, "08/04/1985 09:05"},        {4, Qt::Key_Up, "08/05/1985 09:05"},
       {8, Qt::Key_Down, "08/05/1984 09:05"},      {12, Qt::Key_Down, "08/05/1984 08:05"},
       {16, Qt::Key_Up, "08/05/1984 08:06"},       {16, Qt::Key_PageUp, "08/06/1984 08:06"},
@@ -130,7 +136,8 @@ TEST_F(WindowInstrumentTest, CtrlNGoesLiveUntilTypingSteppingOrAClientsRequest) 
     EXPECT_LE(std::abs((shown.day - now.day) * 1440 + (shown.hour - now.hour) * 60 + shown.minute - now.minute), 1)
         << Box().text().toStdString();
     EXPECT_EQ(Drawn(), Box().text());
-    EXPECT_TRUE(form.StatusText().startsWith(QLatin1String("Now in TT (UTC + 69.184 s)"))) << form.StatusText().toStdString();
+    EXPECT_TRUE(form.StatusText().startsWith(QLatin1String("Now in TT (UTC + 69.184 s)")))
+        << form.StatusText().toStdString();
     end_live();
     EXPECT_FALSE(form.Live());
     EXPECT_TRUE(form.StatusText().isEmpty() || !form.StatusText().startsWith(QLatin1String("Now")));
@@ -153,7 +160,8 @@ TEST_F(WindowInstrumentTest, ContextMenuActions) {
     return false;
   };
   trigger(QStringLiteral("Copy table"));
-  EXPECT_EQ(QGuiApplication::clipboard()->text(), Program({QStringLiteral("table"), QString::fromLatin1(kRetrogradeMoment)}));
+  EXPECT_EQ(QGuiApplication::clipboard()->text(),
+            Program({QStringLiteral("table"), QString::fromLatin1(kRetrogradeMoment)}));
   trigger(QStringLiteral("Copy as JSON"));
   const QString json = QGuiApplication::clipboard()->text();
   EXPECT_EQ(json, Program({QStringLiteral("table"), QStringLiteral("--json"), QString::fromLatin1(kRetrogradeMoment)}));
@@ -189,9 +197,9 @@ TEST_F(WindowInstrumentTest, ContextMenuActions) {
   EXPECT_TRUE(form.Live());
 
   const std::string view_file = (suite.path() / "profile" / kViewSettingsFile).string();
-  for (const auto& [name, palette, stored] :
-       {std::tuple{"Dark", TablePalette::kDark, "dark"}, std::tuple{"High contrast", TablePalette::kHighContrast, "high-contrast"},
-        std::tuple{"Designed colours", TablePalette::kDesigned, "designed"}}) {
+  for (const auto& [name, palette, stored] : {std::tuple{"Dark", TablePalette::kDark, "dark"},
+                                              std::tuple{"High contrast", TablePalette::kHighContrast, "high-contrast"},
+                                              std::tuple{"Designed colours", TablePalette::kDesigned, "designed"}}) {
     trigger(QString::fromLatin1(name));
     EXPECT_EQ(form.Palette(), palette);
     EXPECT_EQ(settings::GetPrivateProfileString("View", "Palette", "", 64, view_file), stored);
@@ -213,7 +221,8 @@ TEST_F(WindowInstrumentTest, RowToolTipsAndRetrogradeMarks) {
   QApplication::sendEvent(&form, &help);
   const QString tip = QToolTip::text();
   EXPECT_TRUE(tip.startsWith(QLatin1String("JUPITER\ngeocentric: longitude 146.7"))) << tip.toStdString();
-  EXPECT_TRUE(tip.contains(QLatin1String("heliocentric: longitude 138.2")) && tip.endsWith(QLatin1String("\nretrograde")))
+  EXPECT_TRUE(tip.contains(QLatin1String("heliocentric: longitude 138.2")) &&
+              tip.endsWith(QLatin1String("\nretrograde")))
       << tip.toStdString();
   EXPECT_FALSE(form.RowDetails(0).contains(QLatin1String("retrograde")));  // the Sun
   EXPECT_FALSE(form.RowDetails(10).contains(QLatin1String("heliocentric:")));

@@ -45,7 +45,8 @@ class WindowManagerTest : public ::testing::Test {
   std::string Stored() const {
     std::string values;
     for (const char* key : {"Height", "Width", "Left", "Top"}) {
-      values += std::string(key) + "=" + settings::GetPrivateProfileString("Size", key, "", 256, suite.PositionFile()) + " ";
+      values +=
+          std::string(key) + "=" + settings::GetPrivateProfileString("Size", key, "", 256, suite.PositionFile()) + " ";
     }
     return values;
   }
@@ -96,7 +97,7 @@ void MoveByWindowManager(QWidget& form, int gravity, QPoint to) {
 TEST_F(WindowManagerTest, EdgesAndCornersComeBack) {
   const QSize outer = Cycle().size();
   const QPoint far_corner = available.bottomRight() - QPoint(outer.width(), outer.height()) + QPoint(1, 1);
-  const std::pair<int, QPoint> moves[] = {{1, {0, 0}},  {1, {10, 10}}, {1, {200, 15}}, {1, far_corner},
+  const std::pair<int, QPoint> moves[] = {{1, {0, 0}},  {1, {10, 10}},  {1, {200, 15}},  {1, far_corner},
                                           {10, {0, 0}}, {10, {10, 10}}, {10, {200, 15}}, {10, {600, 21}}};
   for (const auto& [gravity, to] : moves) {
     const QRect moved = Cycle([&](Quilan& form) { MoveByWindowManager(form, gravity, to); });
@@ -111,8 +112,8 @@ TEST_F(WindowManagerTest, AbsurdStoredValuesGiveAWindowOnTheScreen) {
                            "[Size]\nHeight=3e38\nWidth=99999\nLeft=20\nTop=2147483647\n"}) {
     suite.Write(suite.PositionFile(), file);
     const QRect outer = Cycle();
-    EXPECT_TRUE(available.contains(outer)) << file << " gave " << outer.x() << "," << outer.y() << " " << outer.width()
-                                           << "x" << outer.height();
+    EXPECT_TRUE(available.contains(outer))
+        << file << " gave " << outer.x() << "," << outer.y() << " " << outer.width() << "x" << outer.height();
     // What is saved back is that window.
     EXPECT_LE(std::stod(settings::GetPrivateProfileString("Size", "Height", "", 256, suite.PositionFile())),
               available.height() * 15.0);

@@ -33,8 +33,8 @@
 namespace {
 
 using orbelle::ephemeris::Ephemeris;
-using orbelle::ephemeris::Integer;
 using orbelle::ephemeris::InstantState;
+using orbelle::ephemeris::Integer;
 using orbelle::ephemeris::ResultArrays;
 
 enum class Kind { kAngle, kLongitude, kDistance, kSpeed };
@@ -54,10 +54,9 @@ struct BodyRef {
   bool helio;
 };
 
-const std::map<int, BodyRef> kBodies = {
-    {1, {"0", true}},  {2, {"1", false}}, {3, {"2", true}},  {4, {"3", true}},  {5, {"4", true}},
-    {10, {"5", true}}, {11, {"6", true}}, {13, {"7", true}}, {14, {"8", true}}, {15, {"9", true}},
-    {16, {"t", false}}};
+const std::map<int, BodyRef> kBodies = {{1, {"0", true}},  {2, {"1", false}}, {3, {"2", true}},  {4, {"3", true}},
+                                        {5, {"4", true}},  {10, {"5", true}}, {11, {"6", true}}, {13, {"7", true}},
+                                        {14, {"8", true}}, {15, {"9", true}}, {16, {"t", false}}};
 
 struct Sample {
   double geo_lon, geo_lat, geo_dist, geo_speed, helio_lon, helio_lat, helio_dist, helio_speed;
@@ -92,12 +91,9 @@ double Scale(Kind kind) { return kind == Kind::kAngle || kind == Kind::kLongitud
 
 const char* Unit(Kind kind) {
   switch (kind) {
-    case Kind::kDistance:
-      return "AU";
-    case Kind::kSpeed:
-      return "deg/day";
-    default:
-      return "arcsec";
+    case Kind::kDistance: return "AU";
+    case Kind::kSpeed: return "deg/day";
+    default: return "arcsec";
   }
 }
 
@@ -117,12 +113,18 @@ int main(int argc, char** argv) {
       return 2;
     }
     const std::string v = argv[++i];
-    if (a == "--from") from = std::stod(v);
-    else if (a == "--to") to = std::stod(v);
-    else if (a == "--count") count = std::stoi(v);
-    else if (a == "--seed") seed = static_cast<unsigned>(std::stoul(v));
-    else if (a == "--bodies") bodies = ParseBodies(v);
-    else if (a == "--ephem-dir") ephem_dir = v;
+    if (a == "--from")
+      from = std::stod(v);
+    else if (a == "--to")
+      to = std::stod(v);
+    else if (a == "--count")
+      count = std::stoi(v);
+    else if (a == "--seed")
+      seed = static_cast<unsigned>(std::stoul(v));
+    else if (a == "--bodies")
+      bodies = ParseBodies(v);
+    else if (a == "--ephem-dir")
+      ephem_dir = v;
     else if (a == "--limit") {
       const auto eq = v.find('=');
       if (eq == std::string::npos) {
@@ -159,8 +161,16 @@ int main(int argc, char** argv) {
     for (int body : bodies) {
       if (body != 1) call(static_cast<Integer>(body));
       const auto b = static_cast<std::size_t>(body);
-      engine[body].push_back({r.GeoLon[b], r.GeoLat[b], r.GeoDist[b], r.GeoSpeed[b], r.HelioLon[b], r.HelioLat[b],
-                              r.HelioDist[b], r.HelioSpeed[b], {instant.Earth.x, instant.Earth.y, instant.Earth.z}, r.GeoLon[b] == -1.0f});
+      engine[body].push_back({r.GeoLon[b],
+                              r.GeoLat[b],
+                              r.GeoDist[b],
+                              r.GeoSpeed[b],
+                              r.HelioLon[b],
+                              r.HelioLat[b],
+                              r.HelioDist[b],
+                              r.HelioSpeed[b],
+                              {instant.Earth.x, instant.Earth.y, instant.Earth.z},
+                              r.GeoLon[b] == -1.0f});
     }
   }
 
@@ -205,8 +215,8 @@ int main(int argc, char** argv) {
       if (flags == helio && !ref->second.helio) continue;
       answers[flags] = orbelle::reference::Swetest(flags + " -flbRs", jds);
     }
-    const auto earth = body == 1 ? orbelle::reference::Swetest("-pC -hel -true -nonut -fX", jds)
-                                 : std::vector<std::vector<double>>{};
+    const auto earth =
+        body == 1 ? orbelle::reference::Swetest("-pC -hel -true -nonut -fX", jds) : std::vector<std::vector<double>>{};
 
     auto report = [&](const std::string& name, const Stat& st, Kind kind) {
       std::printf("%-5d %-12s %8d %14.6g %14.6g %12.2f  %s", body, name.c_str(), st.n, st.max,
@@ -225,7 +235,7 @@ int main(int argc, char** argv) {
       for (std::size_t k = 0; k < jds.size(); ++k) {
         const Sample& sm = samples[k];
         if (sm.date_error) continue;
-        const double values[] = {sm.geo_lon, sm.geo_lat, sm.geo_dist, sm.geo_speed,
+        const double values[] = {sm.geo_lon,   sm.geo_lat,   sm.geo_dist,   sm.geo_speed,
                                  sm.helio_lon, sm.helio_lat, sm.helio_dist, sm.helio_speed};
         const double ours = values[(q.name.rfind("helio", 0) == 0 ? 4 : 0) + q.field];
         double diff = ours - answers[q.flags][k][static_cast<std::size_t>(q.field)];

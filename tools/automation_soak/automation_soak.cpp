@@ -59,20 +59,21 @@ int main(int argc, char** argv) {
   long rss_after_1000 = 0, answered = 0, errors = 0, wrong = 0;
   for (int i = 0; i < count; ++i) {
     const bool valid = i % 10 != 9;
-    const QVariant value =
-        valid ? QVariant(QStringLiteral("%1-%2-%3 %4:%5")
-                             .arg(1000 + (i * 7919) % 2000, 4, 10, QLatin1Char('0'))
-                             .arg(1 + i % 12, 2, 10, QLatin1Char('0'))
-                             .arg(1 + i % 28, 2, 10, QLatin1Char('0'))
-                             .arg(i % 24, 2, 10, QLatin1Char('0'))
-                             .arg(i % 60, 2, 10, QLatin1Char('0')))
-              : Unreadable(i / 10);
+    const QVariant value = valid ? QVariant(QStringLiteral("%1-%2-%3 %4:%5")
+                                                .arg(1000 + (i * 7919) % 2000, 4, 10, QLatin1Char('0'))
+                                                .arg(1 + i % 12, 2, 10, QLatin1Char('0'))
+                                                .arg(1 + i % 28, 2, 10, QLatin1Char('0'))
+                                                .arg(i % 24, 2, 10, QLatin1Char('0'))
+                                                .arg(i % 60, 2, 10, QLatin1Char('0')))
+                                 : Unreadable(i / 10);
     const QDBusMessage reply = client.SetData(instance, value);
     const bool error = reply.type() == QDBusMessage::ErrorMessage;
     if (reply.type() == QDBusMessage::ReplyMessage || error) ++answered;
     if (error) ++errors;
     if (error == valid || reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.NoReply")) {
-      if (++wrong <= 5) std::fprintf(stderr, "assignment %d: %s %s\n", i, qPrintable(reply.errorName()), qPrintable(reply.errorMessage()));
+      if (++wrong <= 5)
+        std::fprintf(stderr, "assignment %d: %s %s\n", i, qPrintable(reply.errorName()),
+                     qPrintable(reply.errorMessage()));
     }
     if (i + 1 == 1000) rss_after_1000 = ResidentKiB(pid);
   }

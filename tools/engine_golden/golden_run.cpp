@@ -80,7 +80,7 @@ struct Caller {
 
   std::array<const std::array<float, eph::kBodySlots>*, 12> AllArrays() const {
     const auto& a = arrays;
-    return {&a.GeoLon,   &a.GeoLat,   &a.GeoDist,   &a.GeoSpeed,   &a.HelioLon,      &a.HelioLat,
+    return {&a.GeoLon,    &a.GeoLat,     &a.GeoDist,    &a.GeoSpeed,    &a.HelioLon,      &a.HelioLat,
             &a.HelioDist, &a.HelioSpeed, &a.AscNodeLon, &a.DescNodeLon, &a.PerihelionLon, &a.AphelionLon};
   }
 };

@@ -20,8 +20,8 @@ int main(int argc, char** argv) {
   for (const Range& range : {Range{"1800-2200", 1800, 2200, 1}, Range{"1000-3000", 1000, 3000, 2}}) {
     const auto jds = lunar_accuracy::RandomInstants(count, range.first, range.last, range.seed);
     for (const bool all_terms : {true, false}) {
-      const auto e = all_terms ? lunar_accuracy::CompareWithReference(jds)
-                               : lunar_accuracy::CompareWithReference(jds, {});
+      const auto e =
+          all_terms ? lunar_accuracy::CompareWithReference(jds) : lunar_accuracy::CompareWithReference(jds, {});
       std::printf("%-10s %-6s %9.2f %9.2f %9.2e %9.1f %10.4f %9.2f %9.2f %9.5f %9.2f %9.2f\n", range.name,
                   all_terms ? "116" : "30", e.longitude, e.latitude, e.distance, e.distance * 149597870.7, e.speed,
                   e.helio_longitude, e.helio_latitude, e.helio_speed, e.true_node, e.mean_node);

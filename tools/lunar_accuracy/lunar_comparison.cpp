@@ -14,9 +14,7 @@ namespace {
 using ephemeris::Integer;
 
 // Difference of two longitudes in degrees, folded into -180..180, in arc-seconds.
-double ArcsecondsBetween(double ours, double reference) {
-  return std::remainder(ours - reference, 360.0) * 3600.0;
-}
+double ArcsecondsBetween(double ours, double reference) { return std::remainder(ours - reference, 360.0) * 3600.0; }
 
 void Widen(double& largest, double difference) { largest = std::max(largest, std::fabs(difference)); }
 

@@ -31,8 +31,8 @@ std::vector<double> RandomInstants(int count, double first_year, double last_yea
 // Runs the theory (with the given principal terms after Brown's 30 largest) at every instant
 // and compares it with swetest. The Earth's heliocentric vector handed to the theory is the
 // reference one, its velocity the change over one day centred on the instant.
-LunarErrors CompareWithReference(const std::vector<double>& jds,
-                                 std::span<const ephemeris::LunarArgumentTerm> further_longitude_terms =
-                                     ephemeris::kFittedLongitudeTerms);
+LunarErrors CompareWithReference(
+    const std::vector<double>& jds,
+    std::span<const ephemeris::LunarArgumentTerm> further_longitude_terms = ephemeris::kFittedLongitudeTerms);
 
 }  // namespace orbelle::lunar_accuracy

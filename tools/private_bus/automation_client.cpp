@@ -15,7 +15,8 @@ AutomationClient::AutomationClient() : connection_name_(QStringLiteral("automati
   settings.close();
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert(QStringLiteral("ZODRIX_PROFILE_DIR"), profile_.path());
-  if (!env.contains(QStringLiteral("QT_QPA_PLATFORM"))) env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  if (!env.contains(QStringLiteral("QT_QPA_PLATFORM")))
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
   bus_ = std::make_unique<PrivateSessionBus>(env, QString::fromLatin1(host::kBusName));
   if (bus_->Running()) QDBusConnection::connectToBus(bus_->Address(), connection_name_);
 }

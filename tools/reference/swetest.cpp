@@ -1,11 +1,12 @@
 #include "tools/reference/swetest.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace orbelle::reference {
 

@@ -7,8 +7,8 @@ namespace {
 
 // The colours of the table's rows (the classic sixteen-colour palette): Sun, Moon, Mercury,
 // Venus, Mars, Jupiter, Saturn, Uranus, Neptune, Pluto, node.
-const COLORREF kRowColours[] = {RGB(0, 0, 255),   RGB(0, 0, 0),   RGB(255, 0, 255),   RGB(0, 255, 255),
-                                RGB(255, 0, 0),   RGB(0, 255, 0), RGB(192, 192, 192), RGB(0, 128, 0),
+const COLORREF kRowColours[] = {RGB(0, 0, 255),   RGB(0, 0, 0),       RGB(255, 0, 255),   RGB(0, 255, 255),
+                                RGB(255, 0, 0),   RGB(0, 255, 0),     RGB(192, 192, 192), RGB(0, 128, 0),
                                 RGB(0, 128, 128), RGB(128, 128, 128), RGB(128, 0, 0)};
 constexpr int kLeastRowPixels = 20;
 

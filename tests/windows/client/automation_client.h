@@ -3,8 +3,8 @@
 // and look at the window as a user sees it.
 #pragma once
 
-#include <windows.h>
 #include <oleauto.h>
+#include <windows.h>
 
 #include <map>
 #include <string>

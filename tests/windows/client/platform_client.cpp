@@ -11,8 +11,8 @@
 //                           moment (TT) and the table is shown
 // `late` and `early` leave the window with the table of 25 December 2026, 10:30. Each check
 // prints "ok: ..." or "FAILED: ..."; "all checks passed" and exit code 0 when none failed.
-#include <windows.h>
 #include <oleauto.h>
+#include <windows.h>
 #include <wrl/client.h>
 
 #include <chrono>
@@ -54,8 +54,8 @@ HRESULT ReadData(IDispatch* object) {
   DISPPARAMS none{nullptr, nullptr, 0, 0};
   VARIANT value;
   VariantInit(&value);
-  const HRESULT result =
-      object->Invoke(DataId(object), IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr);
+  const HRESULT result = object->Invoke(DataId(object), IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
+                                        &value, nullptr, nullptr);
   VariantClear(&value);
   return result;
 }
@@ -76,7 +76,8 @@ void LateBound() {
   const Assignment good = AssignData(quilan.Get(), kChristmas);
   Check(good.result == S_OK, "Data = a date " + Hex(good.result));
   const Assignment bad = AssignData(quilan.Get(), kNotADate);
-  Check(bad.result == DISP_E_EXCEPTION && bad.scode == kTypeMismatch, "Data = a non-date gives error 13 " + Hex(bad.scode));
+  Check(bad.result == DISP_E_EXCEPTION && bad.scode == kTypeMismatch,
+        "Data = a non-date gives error 13 " + Hex(bad.scode));
   Check(bad.description.find(kNotADate) != std::wstring::npos,
         "its description names the text: " + orbelle::windows::Narrow(bad.description));
   Check(FAILED(ReadData(quilan.Get())), "reading Data fails");
@@ -102,7 +103,7 @@ void EarlyBound() {
   CheckRegisteredTypeLibrary();
   ComPtr<IUnknown> object;
   const HRESULT created = CoCreateInstance(CLSID_QuilanCls, nullptr, CLSCTX_LOCAL_SERVER, IID_IUnknown,
-                                          reinterpret_cast<void**>(object.GetAddressOf()));
+                                           reinterpret_cast<void**>(object.GetAddressOf()));
   Check(created == S_OK, "New QuilanCls " + Hex(created));
   if (FAILED(created)) return;
   ComPtr<_QuilanCls> quilan;
@@ -146,8 +147,8 @@ void StartedByHand() {
   if (!window) return;
   const std::wstring request = RequestBoxText(window);
   try {
-    const auto shown = orbelle::host::ReadRequest(orbelle::windows::Narrow(request),
-                                                  orbelle::windows::WindowsUserConventions());
+    const auto shown =
+        orbelle::host::ReadRequest(orbelle::windows::Narrow(request), orbelle::windows::WindowsUserConventions());
     const auto minutes = std::chrono::abs(Moment(shown) - Moment(orbelle::host::TerrestrialNow()));
     Check(minutes <= std::chrono::minutes(3), "the request " + orbelle::windows::Narrow(request) + " is now (TT)");
   } catch (const orbelle::host::RequestError& e) {

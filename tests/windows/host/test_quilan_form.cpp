@@ -1,9 +1,8 @@
 // The window in this process, without COM: what it does when Windows tells it that its monitor
 // has another scale (moved to another monitor, or the scale changed in the settings). Needs a
 // display.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "host/windows/gdi_surface.h"
 #include "host/windows/quilan_form.h"
@@ -12,7 +11,8 @@ namespace orbelle::windows {
 namespace {
 
 int BoxFontHeight(HWND window) {
-  const auto font = reinterpret_cast<HFONT>(SendMessageW(FindWindowExW(window, nullptr, L"EDIT", nullptr), WM_GETFONT, 0, 0));
+  const auto font =
+      reinterpret_cast<HFONT>(SendMessageW(FindWindowExW(window, nullptr, L"EDIT", nullptr), WM_GETFONT, 0, 0));
   LOGFONTW description{};
   GetObjectW(font, sizeof description, &description);
   return description.lfHeight;

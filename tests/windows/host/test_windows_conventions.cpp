@@ -2,9 +2,8 @@
 // runs once per locale (the wine stage selects the user locale with LANG); reference
 // notations from the Windows locale tables (en-US M/d/yyyy, de-DE dd.MM.yyyy, en-GB
 // dd/MM/yyyy).
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <map>
 #include <string>

@@ -38,7 +38,8 @@ TEST(PrivateProfile, SuiteSettingsComeFromTheWindowsDirectory) {
 TEST(PrivateProfile, WriterAndReaderAgreeWithTheSystemFile) {
   const char* scratch = "OrbelleAnglesTest.Ini";
   DeleteFileA(InWindowsDirectory(scratch).c_str());
-  for (const char* left : {" 1800", " 2400"}) ASSERT_TRUE(WritePrivateProfileString("Size", "Left", left, ProfilePath(scratch)));
+  for (const char* left : {" 1800", " 2400"})
+    ASSERT_TRUE(WritePrivateProfileString("Size", "Left", left, ProfilePath(scratch)));
   ASSERT_TRUE(WritePrivateProfileString("Size", "Top", " 900", ProfilePath(scratch)));
   // wine drops the blank before a written value; Windows keeps it. Both read it back without.
   std::string file = Contents(scratch);
