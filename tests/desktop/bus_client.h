@@ -19,9 +19,9 @@ class BusClient {
       : name_(QStringLiteral("client-%1").arg(++count_)), bus_(QDBusConnection::connectToBus(address, name_)) {}
   ~BusClient() { Leave(); }
 
-  QDBusMessage Call(const QString& path, const QString& interface, const QString& method,
-                    const QVariantList& args = {}) {
-    return bus_.call(Message(path, interface, method, args), QDBus::Block, 10000);
+  QDBusMessage Call(const QString& path, const QString& interface, const QString& method, const QVariantList& args = {},
+                    int timeout_ms = 10000) {
+    return bus_.call(Message(path, interface, method, args), QDBus::Block, timeout_ms);
   }
   // Sends the call without waiting for its answer.
   QDBusPendingCall Send(const QString& path, const QString& interface, const QString& method,
@@ -33,8 +33,8 @@ class BusClient {
                                     QString::fromLatin1(host::kApplicationInterface), QStringLiteral("CreateInstance"));
     return reply.arguments().value(0).value<QDBusObjectPath>().path();
   }
-  QDBusMessage SetData(const QString& path, const QString& text) {
-    return Call(path, kProperties, QStringLiteral("Set"), DataArguments(text));
+  QDBusMessage SetData(const QString& path, const QString& text, int timeout_ms = 10000) {
+    return Call(path, kProperties, QStringLiteral("Set"), DataArguments(text), timeout_ms);
   }
   static QVariantList DataArguments(const QString& text) {
     return {QString::fromLatin1(host::kClassInterface), QString::fromLatin1(host::kDataProperty),
