@@ -50,8 +50,8 @@ bool FontHolds(HDC dc, HFONT font, const std::wstring& face, const std::wstring&
 
 }  // namespace
 
-GdiSurface::GdiSurface(int width, int height, int dots_per_inch)
-    : width_(width), height_(height), dots_per_inch_(dots_per_inch) {
+GdiSurface::GdiSurface(int width, int height, int dots_per_inch, host::TablePalette palette)
+    : width_(width), height_(height), dots_per_inch_(dots_per_inch), palette_(palette) {
   dc_ = CreateCompatibleDC(nullptr);
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -114,15 +114,23 @@ void GdiSurface::ChooseSignFont(int height) {
   sign_face_ = kTableFontFace;
 }
 
+host::PaletteColour GdiSurface::Background() const {
+  return palette_ == host::TablePalette::kDesigned ? host::PaletteColour{255, 255, 255}
+                                                   : host::PaletteBackground(palette_);
+}
+
 void GdiSurface::Clear() {
   const RECT all{0, 0, width_, height_};
-  FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  const host::PaletteColour c = Background();
+  const HBRUSH background = CreateSolidBrush(RGB(c.red, c.green, c.blue));
+  FillRect(dc_, &all, background);
+  DeleteObject(background);
   x_ = 0;
   y_ = 0;
 }
 
 void GdiSurface::SetColour(int palette_index) {
-  const host::PaletteColour c = host::PaletteEntry(palette_index);
+  const host::PaletteColour c = host::PaletteColourOf(palette_, palette_index);
   SetTextColor(dc_, RGB(c.red, c.green, c.blue));
 }
 
