@@ -166,8 +166,21 @@ float GdiSurface::TextWidth(const std::string& text) const {
 
 void GdiSurface::SetX(float x) { x_ = x; }
 
+bool GdiSurface::CurrentFontLacks(const std::wstring& shown) const {
+  std::vector<WORD> glyphs(shown.size());
+  if (GetGlyphIndicesW(dc_, shown.c_str(), static_cast<int>(shown.size()), glyphs.data(),
+                       GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR)
+    return false;
+  for (WORD g : glyphs)
+    if (g == 0xFFFF) return true;
+  return false;
+}
+
 void GdiSurface::Print(const std::string& text, bool end_line) {
   const std::wstring shown = Shown(text);
+  // GDI draws a missing glyph as a box: a symbol the table's font lacks (the retrograde mark ℞
+  // in "Microsoft Sans Serif") comes from the sign font, which holds it.
+  const HGDIOBJ table_font = !InSignFont() && CurrentFontLacks(shown) ? SelectObject(dc_, sign_font_) : nullptr;
   TextOutW(dc_, static_cast<int>(std::lround(x_)), y_, shown.c_str(), static_cast<int>(shown.size()));
   if (end_line) {
     x_ = 0;
@@ -177,6 +190,7 @@ void GdiSurface::Print(const std::string& text, bool end_line) {
     GetTextExtentPoint32W(dc_, shown.c_str(), static_cast<int>(shown.size()), &size);
     x_ += static_cast<float>(size.cx);
   }
+  if (table_font) SelectObject(dc_, table_font);
 }
 
 }  // namespace orbelle::windows

@@ -54,6 +54,8 @@ class GdiSurface : public host::DrawingSurface {
 
  private:
   bool InSignFont() const;
+  // Whether the font selected has no glyph for a character of `shown`.
+  bool CurrentFontLacks(const std::wstring& shown) const;
   std::wstring Shown(const std::string& text) const;
   void ChooseSignFont(int height);
 

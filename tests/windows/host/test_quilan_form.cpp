@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "host/core/angles_table.h"
 #include "host/core/table_palette.h"
@@ -200,6 +201,36 @@ TEST_F(QuilanFormTest, CopiesAreWhatTheCommandLinePrints) {
   SendMessageW(form.RequestBox(), EM_SETSEL, 0, 5);
   Character(0x03);
   EXPECT_EQ(ClipboardText(), L"12/25") << "Ctrl+C with a selection copies the selection";
+}
+
+// The menu of a right click on the table, read while it is open (TrackPopupMenu runs its own
+// message loop: a timer reads it and closes it).
+TEST_F(QuilanFormTest, ContextMenuOffersTheCommandsAndMarksThePalette) {
+  ASSERT_FALSE(form.SetRequest(L"12/25/2026 10:30"));
+  form.Show();
+  static std::vector<std::wstring> items;
+  static UINT palette_state = 0;
+  items.clear();
+  SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    const HWND popup = FindWindowW(L"#32768", nullptr);
+    const auto menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+    for (int k = 0; k < GetMenuItemCount(menu); ++k) {
+      wchar_t text[64] = {};
+      GetMenuStringW(menu, static_cast<UINT>(k), text, 64, MF_BYPOSITION);
+      items.push_back(text);
+    }
+    palette_state = GetMenuState(GetSubMenu(menu, 4), 0, MF_BYPOSITION);
+    EndMenu();
+  });
+  RECT window{};
+  GetWindowRect(form.Handle(), &window);
+  SendMessageW(form.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form.Handle()),
+               MAKELPARAM(window.left + 40, window.top + 80));
+  const std::vector<std::wstring> expected{L"&Copy table\tCtrl+C", L"Copy as &JSON", L"&Save as PNG\u2026",
+                                           L"&Now (follow the clock)\tCtrl+N", L"&Palette"};
+  EXPECT_EQ(items, expected);
+  EXPECT_TRUE(palette_state & MF_CHECKED) << "the designed colours are not marked as chosen";
 }
 
 TEST_F(QuilanFormTest, RetrogradeRowsSayItAndThePictureIsAPng) {
