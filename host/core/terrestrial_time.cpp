@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdio>
 
 namespace orbelle::host {
 namespace {
@@ -96,6 +97,19 @@ RequestInstant TerrestrialInstant(sys_seconds utc) {
 
 RequestInstant TerrestrialNow() {
   return TerrestrialInstant(std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now()));
+}
+
+int MillisecondsToNextTerrestrialMinute(std::chrono::system_clock::time_point utc) {
+  using namespace std::chrono;
+  const auto tt = utc + milliseconds(std::llround(TerrestrialMinusCivilSeconds(floor<seconds>(utc)) * 1000.0));
+  const auto into_minute = duration_cast<milliseconds>(tt - floor<minutes>(tt));
+  return static_cast<int>((minutes(1) - into_minute).count()) + 20;
+}
+
+std::string NowInTerrestrialTimeNote(sys_seconds utc) {
+  char note[48];
+  std::snprintf(note, sizeof note, "Now in TT (UTC + %.3f s)", TerrestrialMinusCivilSeconds(utc));
+  return note;
 }
 
 }  // namespace orbelle::host

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <chrono>
+#include <string>
 
 #include "host/core/request_text.h"
 
@@ -25,5 +26,12 @@ RequestInstant TerrestrialInstant(std::chrono::sys_seconds utc);
 
 // The request for the present moment of the system clock, in TT.
 RequestInstant TerrestrialNow();
+
+// Milliseconds from the civil instant `utc` to the next whole minute of TT, and 20 more, so
+// that the minute read then is the new one: when a window that follows the clock draws again.
+int MillisecondsToNextTerrestrialMinute(std::chrono::system_clock::time_point utc);
+
+// What a window that shows now says of it: "Now in TT (UTC + 69.184 s)".
+std::string NowInTerrestrialTimeNote(std::chrono::sys_seconds utc);
 
 }  // namespace orbelle::host

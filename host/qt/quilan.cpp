@@ -9,7 +9,6 @@
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
-#include <QLocale>
 #include <QPainter>
 #include <QScreen>
 #include <QStandardPaths>
@@ -18,6 +17,7 @@
 #include <cmath>
 
 #include "ephemeris/engine_error.h"
+#include "host/core/row_details.h"
 #include "host/core/table_export.h"
 #include "host/core/terrestrial_time.h"
 #include "host/qt/qt_regional_conventions.h"
@@ -36,19 +36,10 @@ double ScreenDotsPerInch() {
   return screen ? screen->logicalDotsPerInchY() : 96.0;
 }
 
-// Milliseconds until the next whole minute of TT, and a little more, so that the minute read
-// then is the new one.
-int MillisecondsToNextMinute() {
-  using namespace std::chrono;
-  const auto utc = system_clock::now();
-  const auto tt = utc + milliseconds(std::llround(TerrestrialMinusCivilSeconds(floor<seconds>(utc)) * 1000.0));
-  const auto into_minute = duration_cast<milliseconds>(tt - floor<minutes>(tt));
-  return static_cast<int>((minutes(1) - into_minute).count()) + 20;
-}
-
 // The status line's text colour in a palette.
 QString StatusStyle(TablePalette palette) {
-  return palette == TablePalette::kDark ? QStringLiteral("color: #ff9c9c") : QStringLiteral("color: #800000");
+  const PaletteColour c = PaletteStatusColour(palette);
+  return QStringLiteral("color: %1").arg(QColor(c.red, c.green, c.blue).name());
 }
 
 }  // namespace
@@ -139,7 +130,7 @@ void Quilan::GoLive() {
 void Quilan::ShowNow() {
   DDEFTGT->setText(QString::fromStdString(WriteRequest(TerrestrialNow(), table_.Region)));
   DDEFTGT_Change();
-  next_minute_.start(MillisecondsToNextMinute());
+  next_minute_.start(MillisecondsToNextTerrestrialMinute(std::chrono::system_clock::now()));
 }
 
 void Quilan::StopLive() {
@@ -225,24 +216,7 @@ int Quilan::RowAt(int y) const {
 
 QString Quilan::RowDetails(int row) const {
   if (!drawn_ || row < 0 || row >= kRowCount) return {};
-  const TableRow& r = table_.Rows().rows[static_cast<std::size_t>(row)];
-  const QLocale locale = QLocale::system();
-  auto number = [&](float v, int decimals) { return locale.toString(static_cast<double>(v), 'f', decimals); };
-  const QString label = QString::fromStdString(r.label);
-  if (ephemeris::IsLunarNode(r.body)) {
-    return QStringLiteral(
-               "%1\ngeocentric longitude %2\u00b0, latitude %3\u00b0\n"
-               "a point of the Moon's orbit: no distance, daily motion or heliocentric place")
-        .arg(label, number(r.geo_lon, 4), number(r.geo_lat, 4));
-  }
-  auto line = [&](const char* name, float lon, float lat, float dist, float speed) {
-    return QStringLiteral("%1: longitude %2\u00b0, latitude %3\u00b0, distance %4 AU, daily motion %5\u00b0")
-        .arg(QLatin1String(name), number(lon, 4), number(lat, 4), number(dist, 6), number(speed, 4));
-  };
-  QString details = label + u'\n' + line("geocentric", r.geo_lon, r.geo_lat, r.geo_dist, r.geo_speed) + u'\n' +
-                    line("heliocentric", r.helio_lon, r.helio_lat, r.helio_dist, r.helio_speed);
-  if (r.Retrograde()) details += QStringLiteral("\nretrograde");
-  return details;
+  return QString::fromStdString(host::RowDetails(table_.Rows().rows[static_cast<std::size_t>(row)], table_.Region));
 }
 
 bool Quilan::event(QEvent* event) {
@@ -336,9 +310,8 @@ void Quilan::ShowStatus() {
   QString text = problems_.value(0);
   if (problems_.size() > 1) text += QStringLiteral(" (and %1 more)").arg(problems_.size() - 1);
   if (text.isEmpty() && live_) {
-    const double seconds =
-        TerrestrialMinusCivilSeconds(std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now()));
-    text = QStringLiteral("Now in TT (UTC + %1 s)").arg(seconds, 0, 'f', 3);
+    text = QString::fromStdString(
+        NowInTerrestrialTimeNote(std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now())));
   }
   status_text_ = request_problem_.value_or(text);
   status_->setText(status_->fontMetrics().elidedText(status_text_, Qt::ElideRight, status_->width()));

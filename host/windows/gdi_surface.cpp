@@ -50,8 +50,8 @@ bool FontHolds(HDC dc, HFONT font, const std::wstring& face, const std::wstring&
 
 }  // namespace
 
-GdiSurface::GdiSurface(int width, int height, int dots_per_inch)
-    : width_(width), height_(height), dots_per_inch_(dots_per_inch) {
+GdiSurface::GdiSurface(int width, int height, int dots_per_inch, host::TablePalette palette)
+    : width_(width), height_(height), dots_per_inch_(dots_per_inch), palette_(palette) {
   dc_ = CreateCompatibleDC(nullptr);
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -114,15 +114,23 @@ void GdiSurface::ChooseSignFont(int height) {
   sign_face_ = kTableFontFace;
 }
 
+host::PaletteColour GdiSurface::Background() const {
+  return palette_ == host::TablePalette::kDesigned ? host::PaletteColour{255, 255, 255}
+                                                   : host::PaletteBackground(palette_);
+}
+
 void GdiSurface::Clear() {
   const RECT all{0, 0, width_, height_};
-  FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  const host::PaletteColour c = Background();
+  const HBRUSH background = CreateSolidBrush(RGB(c.red, c.green, c.blue));
+  FillRect(dc_, &all, background);
+  DeleteObject(background);
   x_ = 0;
   y_ = 0;
 }
 
 void GdiSurface::SetColour(int palette_index) {
-  const host::PaletteColour c = host::PaletteEntry(palette_index);
+  const host::PaletteColour c = host::PaletteColourOf(palette_, palette_index);
   SetTextColor(dc_, RGB(c.red, c.green, c.blue));
 }
 
@@ -158,8 +166,21 @@ float GdiSurface::TextWidth(const std::string& text) const {
 
 void GdiSurface::SetX(float x) { x_ = x; }
 
+bool GdiSurface::CurrentFontLacks(const std::wstring& shown) const {
+  std::vector<WORD> glyphs(shown.size());
+  if (GetGlyphIndicesW(dc_, shown.c_str(), static_cast<int>(shown.size()), glyphs.data(),
+                       GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR)
+    return false;
+  for (WORD g : glyphs)
+    if (g == 0xFFFF) return true;
+  return false;
+}
+
 void GdiSurface::Print(const std::string& text, bool end_line) {
   const std::wstring shown = Shown(text);
+  // GDI draws a missing glyph as a box: a symbol the table's font lacks (the retrograde mark ℞
+  // in "Microsoft Sans Serif") comes from the sign font, which holds it.
+  const HGDIOBJ table_font = !InSignFont() && CurrentFontLacks(shown) ? SelectObject(dc_, sign_font_) : nullptr;
   TextOutW(dc_, static_cast<int>(std::lround(x_)), y_, shown.c_str(), static_cast<int>(shown.size()));
   if (end_line) {
     x_ = 0;
@@ -169,6 +190,7 @@ void GdiSurface::Print(const std::string& text, bool end_line) {
     GetTextExtentPoint32W(dc_, shown.c_str(), static_cast<int>(shown.size()), &size);
     x_ += static_cast<float>(size.cx);
   }
+  if (table_font) SelectObject(dc_, table_font);
 }
 
 }  // namespace orbelle::windows

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "host/core/drawing_surface.h"
+#include "host/core/table_palette.h"
 
 namespace orbelle::windows {
 
@@ -24,8 +25,9 @@ inline constexpr int kTableFontCentipoints = 975;
 
 class GdiSurface : public host::DrawingSurface {
  public:
-  // A white bitmap of width x height pixels; fonts are sized for `dots_per_inch`.
-  GdiSurface(int width, int height, int dots_per_inch);
+  // A bitmap of width x height pixels in the background of `palette`; fonts are sized for
+  // `dots_per_inch`.
+  GdiSurface(int width, int height, int dots_per_inch, host::TablePalette palette = host::TablePalette::kDesigned);
   ~GdiSurface() override;
   GdiSurface(const GdiSurface&) = delete;
   GdiSurface& operator=(const GdiSurface&) = delete;
@@ -39,6 +41,9 @@ class GdiSurface : public host::DrawingSurface {
   void Print(const std::string& text, bool end_line) override;
 
   HDC Dc() const { return dc_; }
+  host::TablePalette Palette() const { return palette_; }
+  // The palette's background: white for the designed colours, as this window always drew them.
+  host::PaletteColour Background() const;
   int DotsPerInch() const { return dots_per_inch_; }
   // The face that draws the table's text.
   const std::wstring& TextFace() const { return text_face_; }
@@ -49,6 +54,8 @@ class GdiSurface : public host::DrawingSurface {
 
  private:
   bool InSignFont() const;
+  // Whether the font selected has no glyph for a character of `shown`.
+  bool CurrentFontLacks(const std::wstring& shown) const;
   std::wstring Shown(const std::string& text) const;
   void ChooseSignFont(int height);
 
@@ -62,6 +69,7 @@ class GdiSurface : public host::DrawingSurface {
   std::wstring sign_face_;
   bool signs_from_wingdings_ = false;
   int width_, height_, dots_per_inch_;
+  host::TablePalette palette_;
   int line_height_ = 0;
   std::string font_name_;
   float x_ = 0;

@@ -1,7 +1,5 @@
 #include "host/windows/quilan_cls.h"
 
-#include <oleauto.h>
-
 #include <atomic>
 #include <string>
 

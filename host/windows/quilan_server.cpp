@@ -11,10 +11,7 @@ void FailInstallation(const char* message) {
   ExitProcess(1);
 }
 
-QuilanServer::QuilanServer(HINSTANCE instance)
-    : form_(instance, [this](const std::string& request, host::DrawingSurface& surface) {
-        table_.PrintAngles(request, surface);
-      }) {
+QuilanServer::QuilanServer(HINSTANCE instance) : form_(instance, table_) {
   table_.Region = WindowsUserConventions();
   form_.on_load = [this] { table_.LoadRows(); };
   form_.on_shown = HoldServer;

@@ -20,7 +20,6 @@
 #include "host/windows/quilan_cls.h"
 #include "host/windows/quilan_server.h"
 #include "host/windows/registration.h"
-#include "host/windows/request_for_now.h"
 #include "host/windows/server_lifetime.h"
 
 namespace {
@@ -72,10 +71,10 @@ int RunServer(HINSTANCE instance, bool embedded) {
   }
   if (!embedded) {
     // Started by hand: the window of one instance that nobody else holds, with the table for
-    // the present moment.
+    // the present moment, following the clock.
     IUnknown* own = nullptr;
     if (SUCCEEDED(factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&own)))) {
-      server.Data(RequestForNow());
+      server.Form().GoLive();
       own->Release();
     }
   }

@@ -63,12 +63,20 @@ int CountQuilanWindows() {
   return count;
 }
 
-std::wstring RequestBoxText(HWND window) {
-  wchar_t text[256] = {};
-  SendMessageTimeoutW(FindWindowExW(window, nullptr, L"EDIT", nullptr), WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text),
-                      SMTO_ABORTIFHUNG, 5000, nullptr);
+namespace {
+
+std::wstring ChildText(HWND window, const wchar_t* child_class) {
+  wchar_t text[512] = {};
+  SendMessageTimeoutW(FindWindowExW(window, nullptr, child_class, nullptr), WM_GETTEXT, 512,
+                      reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
   return text;
 }
+
+}  // namespace
+
+std::wstring RequestBoxText(HWND window) { return ChildText(window, L"EDIT"); }
+
+std::wstring StatusText(HWND window) { return ChildText(window, L"STATIC"); }
 
 DWORD WindowProcessId(HWND window) {
   DWORD id = 0;

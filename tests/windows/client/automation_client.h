@@ -3,7 +3,6 @@
 // and look at the window as a user sees it.
 #pragma once
 
-#include <oleauto.h>
 #include <windows.h>
 
 #include <map>
@@ -34,6 +33,8 @@ Assignment AssignData(IDispatch* object, const std::wstring& text);
 HWND FindQuilanWindow();  // by its class and the caption "Planets Position"
 int CountQuilanWindows();
 std::wstring RequestBoxText(HWND window);
+// The status line beside the request box.
+std::wstring StatusText(HWND window);
 DWORD WindowProcessId(HWND window);
 
 // Starts the registered server's program as a user would, with `arguments` (none: the window);

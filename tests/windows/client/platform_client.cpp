@@ -8,10 +8,9 @@
 //   platform_client shown   the running server's window shows the whole table; then closes it
 //                           and waits for the server to end
 //   platform_client now     the window of a server started by hand: its request is the present
-//                           moment (TT) and the table is shown
+//                           moment (TT), the table is shown and the status line says so
 // `late` and `early` leave the window with the table of 25 December 2026, 10:30. Each check
 // prints "ok: ..." or "FAILED: ..."; "all checks passed" and exit code 0 when none failed.
-#include <oleauto.h>
 #include <windows.h>
 #include <wrl/client.h>
 
@@ -155,6 +154,7 @@ void StartedByHand() {
     Check(false, e.what());
   }
   Check(TableShown(window), "the window shows every row of the table");
+  Check(StatusText(window).rfind(L"Now in TT (UTC + ", 0) == 0, "the status line says that the table shows now, in TT");
 }
 
 }  // namespace

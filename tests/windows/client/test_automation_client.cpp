@@ -36,6 +36,9 @@ class AutomationClient : public ::testing::Test {
 TEST_F(AutomationClient, AssignmentsRedrawTheTopMostWindowAndBadTextsLeaveTheTable) {
   ComPtr<IDispatch> quilan;
   ASSERT_EQ(CreateQuilan(&quilan), S_OK);
+  // Started by a client: the window waits for its request, never following the clock.
+  EXPECT_EQ(RequestBoxText(FindQuilanWindow()), L"");
+  EXPECT_EQ(StatusText(FindQuilanWindow()), L"");
   const Assignment a = AssignData(quilan.Get(), L"12/25/2026 10:30");
   ASSERT_EQ(a.result, S_OK) << std::string(a.description.begin(), a.description.end());
   const HWND window = FindQuilanWindow();
@@ -46,9 +49,10 @@ TEST_F(AutomationClient, AssignmentsRedrawTheTopMostWindowAndBadTextsLeaveTheTab
   EXPECT_TRUE(TableShown(window)) << "a row colour is missing from the screen";
   const std::vector<int> christmas = RowPixels(window);
 
-  // Typing another date into the request box redraws the table.
+  // Typing another date into the request box redraws the table when the typing pauses.
   SendMessageTimeoutW(FindWindowExW(window, nullptr, L"EDIT", nullptr), WM_SETTEXT, 0,
                       reinterpret_cast<LPARAM>(L"7/4/1976 12:00"), SMTO_ABORTIFHUNG, 5000, nullptr);
+  Sleep(1000);
   const std::vector<int> bicentennial = RowPixels(window);
   EXPECT_NE(bicentennial, christmas);
 
@@ -232,6 +236,21 @@ TEST_F(AutomationClient, SecondCopyRestoresTheEarlierWindowAndEnds) {
   CloseHandle(second);
   EXPECT_FALSE(IsIconic(window));
   EXPECT_EQ(CountQuilanWindows(), 1);
+}
+
+TEST_F(AutomationClient, StartedByHandItFollowsTheClockUntilAClientAssigns) {
+  const HANDLE process = StartServerByHand();
+  ASSERT_NE(process, nullptr);
+  CloseHandle(process);
+  HWND window = nullptr;
+  for (int i = 0; i < 300 && !(window && IsWindowVisible(window)); ++i, Sleep(100)) window = FindQuilanWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(StatusText(window).rfind(L"Now in TT (UTC + 69.184 s)", 0), 0u) << "not live";
+  ComPtr<IDispatch> quilan;
+  ASSERT_EQ(CreateQuilan(&quilan), S_OK);
+  ASSERT_EQ(AssignData(quilan.Get(), L"12/25/2026 10:30").result, S_OK);
+  EXPECT_EQ(RequestBoxText(window), L"12/25/2026 10:30");
+  EXPECT_EQ(StatusText(window), L"") << "still live after a client's request";
 }
 
 // The installation checks: a message box with the application's title, then the process
