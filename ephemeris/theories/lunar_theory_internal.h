@@ -45,7 +45,6 @@ struct LunarWork {
   float EFactor = 0;              // E, the decrease of the Earth's orbital eccentricity
   float LatitudeArgumentRad = 0;  // S
   float DistanceAu = 0;           // geocentric distance
-  float X = 0, Y = 0, Z = 0;      // heliocentric ecliptic coordinates, AU
 };
 
 class LunarTheory {
@@ -76,7 +75,7 @@ class LunarTheory {
   float Latitude();
   void Distance();
   void TrueNode();
-  void Heliocentric(const HeliocentricState& earth, Position& moon);
+  void Heliocentric(const HeliocentricState& earth, Position& moon) const;
   OrbitPointDirections OrbitPoints(float node_deg) const;
 
   LunarWork w_;

@@ -432,9 +432,8 @@ Position SolarPlanetaryTheory::ReducePlanet(const HeliocentricState& earth) {
   perturbed.x = ToSingle(CosDegD(lat) * radius * CosDegD(l));
   perturbed.y = ToSingle(CosDegD(lat) * radius * SinDegD(l));
   perturbed.z = ToSingle(SinDegD(lat) * radius);
-  return WithGeocentric(
-      p, ReduceToGeocentric(perturbed, earth, geo_motion, nutation_longitude_, ReductionOrder::kNewcombPlanet),
-      geo_motion.motion_deg_per_day);
+  return WithGeocentric(p, SeenFrom(perturbed, earth, geo_motion, nutation_longitude_, ReductionOrder::kNewcombPlanet),
+                        geo_motion.motion_deg_per_day);
 }
 
 }  // namespace orbelle::ephemeris
