@@ -70,16 +70,20 @@ LunarTheory::LunarTheory(std::span<const LunarArgumentTerm> further_longitude_te
 }
 
 // Brown's mean arguments of the instant and, from them before the additive corrections, the
-// nutation in longitude (degrees); then the additive corrections.
+// nutation in longitude (degrees); then the additive corrections. They depend on the instant
+// alone, so a second request of the same instant (the Moon, then its nodes) finds them set.
 float LunarTheory::SetInstant(const TimeArguments& t) {
+  if (instant_set_ && w_.Days == t.days && w_.T == t.T && w_.T2 == t.T2) return instant_nutation_deg_;
+  instant_set_ = false;
   w_.Days = Checked(t.days, "lunar days");
   w_.T = t.T;
   w_.T2 = t.T2;
   MeanArguments();
-  const float nutation_deg = NutationSixTermsLineByLine(
+  instant_nutation_deg_ = NutationSixTermsLineByLine(
       {w_.NodeDeg, w_.SunMeanLongitudeDeg, w_.MeanLongitudeDeg, w_.SunMeanAnomalyDeg, w_.MeanAnomalyDeg}, w_.T);
   AdditiveCorrections();
-  return nutation_deg;
+  instant_set_ = true;
+  return instant_nutation_deg_;
 }
 
 LunarPosition LunarTheory::TrueNodes(const TimeArguments& t) {
