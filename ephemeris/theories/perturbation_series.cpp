@@ -5,10 +5,8 @@
 // from the addition theorem, cos(a + b + p) from the cosines and sines of a, b and p, so that
 // the thousand terms of an instant cost no trigonometric call of their own; the series only
 // add to the sums.
-#include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <utility>
 #include <vector>
 
 #include "ephemeris/angles.h"
