@@ -1,7 +1,9 @@
 #include "ephemeris/body_position.h"
 
+#include <bit>
+#include <cstdint>
+
 #include "ephemeris/engine_error.h"
-#include "ephemeris/nutation.h"
 #include "ephemeris/orbit_points.h"
 
 namespace orbelle::ephemeris {
@@ -27,6 +29,12 @@ void Store(const Position& p, std::size_t b, const ResultSpans& r) {
   if (p.orbit_points) StoreOrbitPoints(*p.orbit_points, b, r);
 }
 
+bool SameBits(float a, float b) { return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b); }
+
+bool SameBits(const HeliocentricState& a, const HeliocentricState& b) {
+  return SameBits(a.x, b.x) && SameBits(a.y, b.y) && SameBits(a.z, b.z) && SameBits(a.vx, b.vx) && SameBits(a.vy, b.vy);
+}
+
 void StoreOrDateError(const std::optional<Position>& p, Integer body, const ResultSpans& r) {
   if (p) {
     Store(*p, static_cast<std::size_t>(body), r);
@@ -47,6 +55,17 @@ const Instant& Ephemeris::InstantAt(double jd) {
   return *instant_;
 }
 
+const Instant& Ephemeris::InstantAt(double jd, const HeliocentricState& earth, float nutation_deg) {
+  const Instant& own = InstantAt(jd);
+  if (SameBits(own.earth(), earth) && SameBits(own.nutation_deg(), nutation_deg)) return own;
+  const Instant& moved = moved_instant_ ? *moved_instant_ : own;
+  if (!moved_instant_ || moved.jd() != jd || !SameBits(moved.earth(), earth) ||
+      !SameBits(moved.nutation_deg(), nutation_deg)) {
+    moved_instant_ = own.WithEarth(earth).WithNutation(nutation_deg);
+  }
+  return *moved_instant_;
+}
+
 Integer Ephemeris::BodyPosition(const BodyRequest& request, InstantState& state, const ResultSpans& results) {
   const Integer body = request.Body;
   if (body == -1) return request.LunarOption;
@@ -63,20 +82,21 @@ Integer Ephemeris::BodyPosition(const BodyRequest& request, InstantState& state,
   if (body == kTimeArguments) {
     // The time arguments are kept for the later calls; the nutation goes to the caller's state.
     time_jd_ = state.JD;
-    state.Nutation = DriverNutation(TimeArgumentsAt(state.JD));
+    state.Nutation = InstantAt(time_jd_).nutation_deg();
   } else if (IsLunarBody(body)) {
     return LunarBodies(request, state, results);
   } else if (IsPlanetTheoryBody(body)) {
-    const Instant& now = InstantAt(time_jd_);
     const OrbitPointFrame frame = FrameOfMode(request.Mode);
     if (b == Body::Sun) {
+      const Instant& now = InstantAt(time_jd_);
       state.Earth = now.earth();
       Store(planets_.Position(b, now, frame), slot, results);
     } else {
-      Store(planets_.Position(b, now.WithEarth(state.Earth), frame), slot, results);
+      const Instant& now = InstantAt(time_jd_, state.Earth, InstantAt(time_jd_).nutation_deg());
+      Store(planets_.Position(b, now, frame), slot, results);
     }
   } else if (HasEphemerisFile(body)) {
-    const Instant now = InstantAt(time_jd_).WithEarth(state.Earth).WithNutation(state.Nutation);
+    const Instant& now = InstantAt(time_jd_, state.Earth, state.Nutation);
     const OrbitPointFrame frame = FrameOfMode(request.Mode);
     if (request.Mode < 0) {
       // The orbit points alone, without reading the file.
@@ -87,10 +107,10 @@ Integer Ephemeris::BodyPosition(const BodyRequest& request, InstantState& state,
       StoreOrDateError(file_bodies_.Position(b, now, request.EphemPath, frame), body, results);
     }
   } else if (IsDistantBody(body)) {
-    const Instant now = InstantAt(time_jd_).WithEarth(state.Earth).WithNutation(state.Nutation);
+    const Instant& now = InstantAt(time_jd_, state.Earth, state.Nutation);
     StoreOrDateError(distant_bodies_.Position(b, now), body, results);
   } else if (IsMinorBody(body)) {
-    const Instant now = InstantAt(time_jd_).WithEarth(state.Earth).WithNutation(state.Nutation);
+    const Instant& now = InstantAt(time_jd_, state.Earth, state.Nutation);
     StoreOrDateError(minor_bodies_.Position(b, now, request.EphemPath), body, results);
   }
   return request.LunarOption;
@@ -100,7 +120,7 @@ Integer Ephemeris::BodyPosition(const BodyRequest& request, InstantState& state,
 // both, 2 neither, 3 north only) or the true nodes (16 and 17 whichever is asked for); both
 // hand the lunar theory's nutation on to the caller's state.
 Integer Ephemeris::LunarBodies(const BodyRequest& request, InstantState& state, const ResultSpans& r) {
-  const Instant now = InstantAt(state.JD).WithEarth(state.Earth);
+  const Instant& now = InstantAt(state.JD, state.Earth, InstantAt(state.JD).nutation_deg());
   const LunarPosition p = moon_.Position(static_cast<Body>(request.Body), now);
   state.Nutation = p.nutation_deg;
   if (request.Body != kMoon) {

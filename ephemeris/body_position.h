@@ -65,10 +65,15 @@ class Ephemeris {
  private:
   // The Instant of `jd`, made once and kept while the calls stay at that day.
   const Instant& InstantAt(double jd);
+  // The Instant of `jd` with the caller's Earth and the nutation `nutation_deg`: the instant
+  // itself when they are its own (the usual calling order), else a copy with them, kept while
+  // they stay the same.
+  const Instant& InstantAt(double jd, const HeliocentricState& earth, float nutation_deg);
   Integer LunarBodies(const BodyRequest& request, InstantState& state, const ResultSpans& r);
 
   double time_jd_ = 2415020.0;  // the JD of the last body-0 call: the time arguments of later calls
   std::optional<Instant> instant_;
+  std::optional<Instant> moved_instant_;  // instant_ with a caller's other Earth or nutation
 
   EphemerisFiles files_;
   PlanetarySource planets_;

@@ -6,36 +6,50 @@
 
 namespace orbelle::ephemeris {
 
-DirectionAndMotion DailyMotion(const HeliocentricState& body, const HeliocentricState& observer, ReductionOrder order) {
-  const bool state = order == ReductionOrder::kStateVector;
-  const double x = double(body.x) - observer.x, y = double(body.y) - observer.y;
-  const float today_x = ToSingle(x), today_y = ToSingle(y);
-  const double from_x = state ? today_x : x, from_y = state ? today_y : y;
-  const float ahead_x = ToSingle(from_x + body.vx - observer.vx), ahead_y = ToSingle(from_y + body.vy - observer.vy);
-  const float today = Atan2Deg(today_y, today_x);
-  const double turned = double(Atan2Deg(ahead_y, ahead_x)) - double(today);
-  return {today,
-          ToSingle(state ? MotionWrappedFromHalfTurn(turned) : MotionWrappedBeyondHalfTurn(turned), "daily motion")};
+DirectionAndMotion MotionBetween(const PlaneVectorAu& today, const PlaneVectorAu& ahead, ReductionOrder order) {
+  const float today_x = ToSingle(today.x), today_y = ToSingle(today.y);
+  const float ahead_x = ToSingle(ahead.x), ahead_y = ToSingle(ahead.y);
+  const float direction = order == ReductionOrder::kBrownMoon ? LongitudeBelowFullTurn(Atan2Deg(today_y, today_x))
+                                                              : Atan2Deg(today_y, today_x);
+  const double turned = double(Atan2Deg(ahead_y, ahead_x)) - double(direction);
+  double folded = 0;
+  switch (order) {
+    case ReductionOrder::kStateVector: folded = MotionWrappedFromHalfTurn(turned); break;
+    case ReductionOrder::kNewcombPlanet: folded = MotionWrappedBeyondHalfTurn(turned); break;
+    case ReductionOrder::kBrownMoon: folded = MotionWrappedBeyondHalfTurn(ToSingle(turned)); break;
+  }
+  return {direction, ToSingle(folded, "daily motion")};
 }
 
-GeocentricDirection ReduceToGeocentric(const HeliocentricState& body, const HeliocentricState& earth,
-                                       const DirectionAndMotion& geo_motion, float nutation_deg, ReductionOrder order) {
+DirectionAndMotion DailyMotion(const HeliocentricState& body, const HeliocentricState& observer, ReductionOrder order) {
+  const double x = double(body.x) - observer.x, y = double(body.y) - observer.y;
   const bool state = order == ReductionOrder::kStateVector;
-  const float x = ToSingle(double(body.x) - earth.x), y = ToSingle(double(body.y) - earth.y),
-              z = ToSingle(double(body.z) - earth.z);
-  const float lambda = state ? geo_motion.direction_deg : Atan2Deg(y, x);
+  const double from_x = state ? double(ToSingle(x)) : x, from_y = state ? double(ToSingle(y)) : y;
+  return MotionBetween({x, y}, {from_x + body.vx - observer.vx, from_y + body.vy - observer.vy}, order);
+}
+
+ApparentDirection SeenFrom(const HeliocentricState& body, const HeliocentricState& observer,
+                           const DirectionAndMotion& seen, float nutation_deg, ReductionOrder order) {
+  const bool state = order == ReductionOrder::kStateVector, moon = order == ReductionOrder::kBrownMoon;
+  const float x = ToSingle(double(body.x) - observer.x), y = ToSingle(double(body.y) - observer.y),
+              z = ToSingle(double(body.z) - observer.z);
+  const float lambda = state || moon ? seen.direction_deg : Atan2Deg(y, x);
   const double R = SquareRoot(double(x) * x + double(y) * y + double(z) * z);
   const double distance = state ? R : double(ToSingle(R));
-  GeocentricDirection geo;
-  geo.dist_au = ToSingle(R);
-  geo.lat_deg = ArcSinDeg(ToSingle(Divide(z, distance, "geocentric latitude")));
-  const double apparent = double(lambda) - kLightDaysPerAU * distance * geo_motion.motion_deg_per_day + nutation_deg;
-  geo.lon_deg = state ? LongitudeBelowFullTurn(ToSingle(apparent, "longitude"))
-                      : LongitudeShiftedOneTurn(apparent, "geocentric longitude");
-  return geo;
+  ApparentDirection apparent;
+  apparent.dist_au = ToSingle(R);
+  apparent.lat_deg = ArcSinDeg(ToSingle(Divide(z, distance, "latitude")));
+  if (moon) {
+    apparent.lon_deg = lambda;
+    return apparent;
+  }
+  const double lon = double(lambda) - kLightDaysPerAU * distance * seen.motion_deg_per_day + nutation_deg;
+  apparent.lon_deg =
+      state ? LongitudeBelowFullTurn(ToSingle(lon, "longitude")) : LongitudeShiftedOneTurn(lon, "geocentric longitude");
+  return apparent;
 }
 
-Position WithGeocentric(Position p, const GeocentricDirection& direction, float geo_motion_deg_per_day) {
+Position WithGeocentric(Position p, const ApparentDirection& direction, float geo_motion_deg_per_day) {
   p.geo_lon_deg = direction.lon_deg;
   p.geo_lat_deg = direction.lat_deg;
   p.geo_dist_au = direction.dist_au;
@@ -52,9 +66,8 @@ Position ReduceStateVector(const HeliocentricState& body, const Instant& instant
   p.helio_lat_deg = ArcSinDeg(ToSingle(Divide(body.z, r, "heliocentric latitude")));
   p.helio_dist_au = ToSingle(r);
   const DirectionAndMotion geo = DailyMotion(body, instant.earth(), ReductionOrder::kStateVector);
-  return WithGeocentric(
-      p, ReduceToGeocentric(body, instant.earth(), geo, instant.nutation_deg(), ReductionOrder::kStateVector),
-      geo.motion_deg_per_day);
+  return WithGeocentric(p, SeenFrom(body, instant.earth(), geo, instant.nutation_deg(), ReductionOrder::kStateVector),
+                        geo.motion_deg_per_day);
 }
 
 }  // namespace orbelle::ephemeris

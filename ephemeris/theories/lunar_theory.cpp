@@ -8,6 +8,7 @@
 #include "ephemeris/engine_error.h"
 #include "ephemeris/fundamental_arguments.h"
 #include "ephemeris/nutation.h"
+#include "ephemeris/reduction.h"
 #include "ephemeris/theories/lunar_theory_internal.h"
 
 namespace orbelle::ephemeris {
@@ -69,16 +70,20 @@ LunarTheory::LunarTheory(std::span<const LunarArgumentTerm> further_longitude_te
 }
 
 // Brown's mean arguments of the instant and, from them before the additive corrections, the
-// nutation in longitude (degrees); then the additive corrections.
+// nutation in longitude (degrees); then the additive corrections. They depend on the instant
+// alone, so a second request of the same instant (the Moon, then its nodes) finds them set.
 float LunarTheory::SetInstant(const TimeArguments& t) {
+  if (instant_set_ && w_.Days == t.days && w_.T == t.T && w_.T2 == t.T2) return instant_nutation_deg_;
+  instant_set_ = false;
   w_.Days = Checked(t.days, "lunar days");
   w_.T = t.T;
   w_.T2 = t.T2;
   MeanArguments();
-  const float nutation_deg = NutationSixTermsLineByLine(
+  instant_nutation_deg_ = NutationSixTermsLineByLine(
       {w_.NodeDeg, w_.SunMeanLongitudeDeg, w_.MeanLongitudeDeg, w_.SunMeanAnomalyDeg, w_.MeanAnomalyDeg}, w_.T);
   AdditiveCorrections();
-  return nutation_deg;
+  instant_set_ = true;
+  return instant_nutation_deg_;
 }
 
 LunarPosition LunarTheory::TrueNodes(const TimeArguments& t) {
@@ -130,29 +135,28 @@ LunarPosition LunarTheory::Moon(const TimeArguments& t, const HeliocentricState&
   return p;
 }
 
-// Heliocentric position: the geocentric vector (lambda, beta, distance) plus the Earth's
-// heliocentric one.
-void LunarTheory::Heliocentric(const HeliocentricState& earth, Position& moon) {
-  const float lambda = moon.geo_lon_deg, beta = moon.geo_lat_deg, geo_speed = moon.geo_motion_deg_per_day;
+// Heliocentric position and motion: the Moon's geocentric vector (lambda, beta, distance) seen
+// from the Sun, which stands at minus the Earth's vector; one day on, the geocentric direction
+// turned by the Moon's daily motion in longitude at today's distance and latitude, with the
+// Earth's velocity.
+void LunarTheory::Heliocentric(const HeliocentricState& earth, Position& moon) const {
+  const float lambda = moon.geo_lon_deg, beta = moon.geo_lat_deg;
   const double projected = double(CosDeg(beta)) * w_.DistanceAu;
-  w_.X = ToSingle(CosDeg(lambda) * projected, "Moon X");
-  w_.Y = ToSingle(SinDeg(lambda) * projected, "Moon Y");
-  w_.Z = ToSingle(SinDeg(beta) * double(w_.DistanceAu), "Moon Z");
-  w_.X = ToSingle(w_.X + double(earth.x), "Moon X");
-  w_.Y = ToSingle(w_.Y + double(earth.y), "Moon Y");
-  w_.Z = ToSingle(w_.Z + double(earth.z), "Moon Z");
-  moon.helio_lon_deg = LongitudeBelowFullTurn(Atan2Deg(w_.Y, w_.X));
-  moon.helio_dist_au = ToSingle(
-      SquareRoot(double(w_.X) * w_.X + double(w_.Y) * w_.Y + double(w_.Z) * w_.Z, "Moon heliocentric distance"));
-  moon.helio_lat_deg = ArcSinDeg(ToSingle(Divide(w_.Z, moon.helio_dist_au, "Moon heliocentric latitude")));
-
-  // Heliocentric daily motion: the direction one day later, with the Moon's geocentric motion
-  // in longitude and the Earth's velocity, less today's direction, folded into -180..180.
-  const float lambda1 = ToSingle(double(lambda) + geo_speed, "Moon longitude");
-  w_.X = ToSingle(CosDeg(lambda1) * projected + double(earth.x) + earth.vx, "Moon X");
-  w_.Y = ToSingle(SinDeg(lambda1) * projected + double(earth.y) + earth.vy, "Moon Y");
-  const float speed = ToSingle(double(Atan2Deg(w_.Y, w_.X)) - moon.helio_lon_deg);
-  moon.helio_motion_deg_per_day = ToSingle(MotionWrappedBeyondHalfTurn(speed));
+  HeliocentricState geo;
+  geo.x = ToSingle(CosDeg(lambda) * projected, "Moon X");
+  geo.y = ToSingle(SinDeg(lambda) * projected, "Moon Y");
+  geo.z = ToSingle(SinDeg(beta) * double(w_.DistanceAu), "Moon Z");
+  const HeliocentricState sun{-earth.x, -earth.y, -earth.z, -earth.vx, -earth.vy};
+  const float lambda1 = ToSingle(double(lambda) + moon.geo_motion_deg_per_day, "Moon longitude");
+  const DirectionAndMotion helio =
+      MotionBetween({double(geo.x) - sun.x, double(geo.y) - sun.y},
+                    {CosDeg(lambda1) * projected - sun.x - sun.vx, SinDeg(lambda1) * projected - sun.y - sun.vy},
+                    ReductionOrder::kBrownMoon);
+  const ApparentDirection seen = SeenFrom(geo, sun, helio, 0.0f, ReductionOrder::kBrownMoon);
+  moon.helio_lon_deg = seen.lon_deg;
+  moon.helio_lat_deg = seen.lat_deg;
+  moon.helio_dist_au = seen.dist_au;
+  moon.helio_motion_deg_per_day = helio.motion_deg_per_day;
 }
 
 // Orbit points of the Moon: the mean node, and the mean perigee carried from the orbit onto

@@ -25,7 +25,8 @@
 namespace orbelle::ephemeris {
 
 // The working record of one call, every quantity in its stored width and its unit in its
-// name. Every call recomputes what it reads, so nothing carries over from one call to the next.
+// name. Every call recomputes what it reads, except the instant's part (the time, the mean
+// arguments with their additive corrections), which a call of the same instant finds set.
 struct LunarWork {
   float TrueNodeDeg = 0;  // true node longitude (node request)
   double Days = 0;        // d = JD - 2415020.0
@@ -45,7 +46,6 @@ struct LunarWork {
   float EFactor = 0;              // E, the decrease of the Earth's orbital eccentricity
   float LatitudeArgumentRad = 0;  // S
   float DistanceAu = 0;           // geocentric distance
-  float X = 0, Y = 0, Z = 0;      // heliocentric ecliptic coordinates, AU
 };
 
 class LunarTheory {
@@ -76,10 +76,12 @@ class LunarTheory {
   float Latitude();
   void Distance();
   void TrueNode();
-  void Heliocentric(const HeliocentricState& earth, Position& moon);
+  void Heliocentric(const HeliocentricState& earth, Position& moon) const;
   OrbitPointDirections OrbitPoints(float node_deg) const;
 
   LunarWork w_;
+  bool instant_set_ = false;              // w_ holds the instant's part for its Days, T and T2
+  float instant_nutation_deg_ = 0;        // the nutation of that instant
   static constexpr int kMaxMultiple = 6;  // the largest multiple in Brown's tables and the fit
   std::array<std::array<Rotation, 2 * kMaxMultiple + 1>, 4> argument_rotation_{};
   std::span<const LunarArgumentTerm> further_longitude_terms_;

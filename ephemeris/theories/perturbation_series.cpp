@@ -5,10 +5,8 @@
 // from the addition theorem, cos(a + b + p) from the cosines and sines of a, b and p, so that
 // the thousand terms of an instant cost no trigonometric call of their own; the series only
 // add to the sums.
-#include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <utility>
 #include <vector>
 
 #include "ephemeris/angles.h"
@@ -17,47 +15,35 @@
 
 namespace orbelle::ephemeris {
 
+TurnedSeries::TurnedSeries(std::span<const PerturbationTerm> series) : terms(series) {
+  turned_amplitudes.reserve(terms.size());
+  for (const PerturbationTerm& t : terms) {
+    const double phase = t.pi_phase == 0 ? t.phase : t.pi_phase * kDecimalPi;
+    const Rotation r = RotationOf(phase);
+    turned_amplitudes.push_back({t.amplitude * r.c, t.amplitude * r.s});
+  }
+}
+
+TurnedBlock::TurnedBlock(const PerturbationBlock& block)
+    : longitude(block.longitude), log_radius(block.log_radius), latitude(block.latitude) {}
+
 namespace {
 
-const PerturbationBlock* const kAllBlocks[] = {
-    &kSunByMercury,   &kSunByVenus,     &kSunByMars,      &kSunMarsLatitude,  &kSunByJupiter,
-    &kSunBySaturn,    &kMercuryByVenus, &kMercuryByEarth, &kMercuryByJupiter, &kMercuryBySaturn,
-    &kVenusByMercury, &kVenusByEarth,   &kVenusByMars,    &kVenusByJupiter,   &kVenusBySaturn,
-    &kMarsByVenus,    &kMarsByEarth,    &kMarsByJupiter,  &kMarsBySaturn,     &kMarsByUranus};
+std::vector<TurnedBlock> TurnedBlocksOf(Integer body) {
+  std::vector<TurnedBlock> blocks;
+  for (const Disturber& d : DisturbersOf(body)) blocks.emplace_back(*d.terms);
+  return blocks;
+}
 
 }  // namespace
 
-// The amplitudes and phases are constants of the tables; each amplitude turned by its phase,
-// (A cos phase, A sin phase), is worked out once for the process, table after table. A phase
-// of +pi or -pi is the theory's decimal pi.
-struct TurnedAmplitudeTable {
-  std::vector<Rotation> rotation;
-  std::vector<std::pair<const PerturbationTerm*, std::size_t>> start;  // each table's first term and entry
-
-  TurnedAmplitudeTable() {
-    for (const PerturbationBlock* block : kAllBlocks) {
-      for (std::span<const PerturbationTerm> terms : {block->longitude, block->log_radius, block->latitude}) {
-        if (terms.empty()) continue;
-        start.emplace_back(terms.data(), rotation.size());
-        for (const PerturbationTerm& t : terms) {
-          const double phase = t.pi_phase == 0 ? t.phase : t.pi_phase * kDecimalPi;
-          const Rotation r = RotationOf(phase);
-          rotation.push_back({t.amplitude * r.c, t.amplitude * r.s});
-        }
-      }
-    }
-    std::sort(start.begin(), start.end());
-  }
-};
+const TurnedTerms& TurnedTerms::Shared() {
+  static const TurnedTerms terms{TurnedBlocksOf(kSun), TurnedBlocksOf(kMercury), TurnedBlocksOf(kVenus),
+                                 TurnedBlocksOf(kMars)};
+  return terms;
+}
 
 SolarPlanetaryTheory::SolarPlanetaryTheory() = default;
-
-const Rotation* SolarPlanetaryTheory::TurnedAmplitudes(std::span<const PerturbationTerm> terms) {
-  static const TurnedAmplitudeTable table;
-  const auto found =
-      std::lower_bound(table.start.begin(), table.start.end(), std::make_pair(terms.data(), std::size_t{0}));
-  return table.rotation.data() + found->second;
-}
 
 double SolarPlanetaryTheory::OwnMultiple(int k) const {
   if (k == 16) return own_multiple_16_;
@@ -139,10 +125,11 @@ inline double SolarPlanetaryTheory::TermValue(const PerturbationTerm& t, const R
   return turned_amplitude.c * sum.c - turned_amplitude.s * sum.s;
 }
 
-void SolarPlanetaryTheory::AddSeries(std::span<const PerturbationTerm> terms, double& sum, bool end_in_three,
+void SolarPlanetaryTheory::AddSeries(const TurnedSeries& series, double& sum, bool end_in_three,
                                      const double* direct_x) {
+  const std::span<const PerturbationTerm> terms = series.terms;
   if (terms.empty()) return;
-  const Rotation* turned = TurnedAmplitudes(terms);
+  const Rotation* turned = series.turned_amplitudes.data();
   auto value = [&](std::size_t k) { return TermValue(terms[k], turned[k], direct_x); };
   const std::size_t n = terms.size();
   const std::size_t pairs_end = (n % 2 == 1 && end_in_three && n >= 3) ? n - 3 : n - n % 2;
@@ -156,39 +143,43 @@ void SolarPlanetaryTheory::AddSeries(std::span<const PerturbationTerm> terms, do
   Checked(sum, "perturbation sum");
 }
 
-void SolarPlanetaryTheory::AddInlineTerms(const PerturbationBlock& block) {
+void SolarPlanetaryTheory::AddInlineTerms(const TurnedBlock& block) {
   AddSeries(block.longitude, pert_longitude_, true);
   AddSeries(block.log_radius, pert_log_radius_, true);
   AddSeries(block.latitude, pert_latitude_, true);
 }
 
-void SolarPlanetaryTheory::AddInlineBlock(double x_degrees, const PerturbationBlock& block) {
+void SolarPlanetaryTheory::AddInlineBlock(double x_degrees, const TurnedBlock& block) {
   SetDisturberMultiples(x_degrees);
   AddInlineTerms(block);
 }
 
 // Newcomb's perturbations of the Sun by Venus: longitude, log r and latitude.
 void SolarPlanetaryTheory::PerturbSunByVenus() {
-  AddSeries(kSunByVenus.longitude, pert_longitude_, false);
-  AddSeries(kSunByVenus.log_radius, pert_log_radius_, false);
-  AddSeries(kSunByVenus.latitude, pert_latitude_, false);
+  const TurnedBlock& venus = terms_->sun[1];
+  AddSeries(venus.longitude, pert_longitude_, false);
+  AddSeries(venus.log_radius, pert_log_radius_, false);
+  AddSeries(venus.latitude, pert_latitude_, false);
 }
 
 // Newcomb's perturbations of the Sun by Mars: longitude and log r.
 void SolarPlanetaryTheory::PerturbSunByMars() {
-  AddSeries(kSunByMars.longitude, pert_longitude_, false);
-  AddSeries(kSunByMars.log_radius, pert_log_radius_, false);
+  const TurnedBlock& mars = terms_->sun[2];
+  AddSeries(mars.longitude, pert_longitude_, false);
+  AddSeries(mars.log_radius, pert_log_radius_, false);
 }
 
 void SolarPlanetaryTheory::PerturbMercuryByVenus() {
-  AddSeries(kMercuryByVenus.longitude, pert_longitude_, false);
-  AddSeries(kMercuryByVenus.log_radius, pert_log_radius_, false);
+  const TurnedBlock& venus = terms_->mercury[0];
+  AddSeries(venus.longitude, pert_longitude_, false);
+  AddSeries(venus.log_radius, pert_log_radius_, false);
 }
 
 void SolarPlanetaryTheory::PerturbVenusByEarth() {
-  AddSeries(kVenusByEarth.longitude, pert_longitude_, false);
-  AddSeries(kVenusByEarth.log_radius, pert_log_radius_, false);
-  AddSeries(kVenusByEarth.latitude, pert_latitude_, false);
+  const TurnedBlock& earth = terms_->venus[1];
+  AddSeries(earth.longitude, pert_longitude_, false);
+  AddSeries(earth.log_radius, pert_log_radius_, false);
+  AddSeries(earth.latitude, pert_latitude_, false);
 }
 
 }  // namespace orbelle::ephemeris

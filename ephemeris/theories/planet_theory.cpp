@@ -83,36 +83,36 @@ double PlanetLongPeriodDeg(Integer body, double T) {
 double GreatInequality(double T) { return SinDegD(134.4 + 38.5 * T); }
 
 constexpr std::array<Disturber, 6> kSunDisturbers = {{
-    {"SunByMercury", [](double T) { return 102.199 + 149472.35 * T; }, false},
-    {"SunByVenus", [](double T) { return 212.445 + 58517.493 * T; }, true},
-    {"SunByMars", [](double T) { return 319.582 + 19139.977 * T; }, true},
-    {"SunMarsLatitude", [](double T) { return 319.582 + 19139.977 * T; }, true},
-    {"SunByJupiter",
+    {"SunByMercury", &kSunByMercury, [](double T) { return 102.199 + 149472.35 * T; }, false},
+    {"SunByVenus", &kSunByVenus, [](double T) { return 212.445 + 58517.493 * T; }, true},
+    {"SunByMars", &kSunByMars, [](double T) { return 319.582 + 19139.977 * T; }, true},
+    {"SunMarsLatitude", &kSunMarsLatitude, [](double T) { return 319.582 + 19139.977 * T; }, true},
+    {"SunByJupiter", &kSunByJupiter,
      [](double T) { return 225.281 + 3034.583 * T + (0.3315 - 0.00155 * T) * SinDegD(133.9099 + 38.39365 * T); }, true},
-    {"SunBySaturn", [](double T) { return 175.596 + 1221.794 * T; }, true},
+    {"SunBySaturn", &kSunBySaturn, [](double T) { return 175.596 + 1221.794 * T; }, true},
 }};
 constexpr std::array<Disturber, 4> kMercuryDisturbers = {{
-    {"MercuryByVenus", [](double T) { return 212.536 + 58517.656 * T; }, true},
-    {"MercuryByEarth", [](double T) { return -1.45 + 35999.213 * T; }, true},
-    {"MercuryByJupiter", [](double T) { return 225.36 + 3034.743 * T; }, true},
-    {"MercuryBySaturn", [](double T) { return 175.68 + 1221.96 * T; }, true},
+    {"MercuryByVenus", &kMercuryByVenus, [](double T) { return 212.536 + 58517.656 * T; }, true},
+    {"MercuryByEarth", &kMercuryByEarth, [](double T) { return -1.45 + 35999.213 * T; }, true},
+    {"MercuryByJupiter", &kMercuryByJupiter, [](double T) { return 225.36 + 3034.743 * T; }, true},
+    {"MercuryBySaturn", &kMercuryBySaturn, [](double T) { return 175.68 + 1221.96 * T; }, true},
 }};
 constexpr std::array<Disturber, 5> kVenusDisturbers = {{
-    {"VenusByMercury", [](double T) { return 102.35 + 149472.6615 * T; }, true},
-    {"VenusByEarth", [](double T) { return 358.63 + 35999.3595 * T; }, true},
-    {"VenusByMars", [](double T) { return 319.74 + 19140.2867 * T; }, true},
-    {"VenusByJupiter", [](double T) { return 225.43 + 3034.893 * T; }, true},
-    {"VenusBySaturn", [](double T) { return 175.8 + 1222.0994 * T; }, true},
+    {"VenusByMercury", &kVenusByMercury, [](double T) { return 102.35 + 149472.6615 * T; }, true},
+    {"VenusByEarth", &kVenusByEarth, [](double T) { return 358.63 + 35999.3595 * T; }, true},
+    {"VenusByMars", &kVenusByMars, [](double T) { return 319.74 + 19140.2867 * T; }, true},
+    {"VenusByJupiter", &kVenusByJupiter, [](double T) { return 225.43 + 3034.893 * T; }, true},
+    {"VenusBySaturn", &kVenusBySaturn, [](double T) { return 175.8 + 1222.0994 * T; }, true},
 }};
 constexpr std::array<Disturber, 5> kMarsDisturbers = {{
-    {"MarsByVenus", [](double T) { return 212.388 + 58517.3715 * T; }, true},
-    {"MarsByEarth", [](double T) { return 358.415 + 35998.9285 * T; }, true},
-    {"MarsByJupiter", [](double T) { return 225.209 + 3034.462 * T + 0.332 * GreatInequality(T); }, true},
-    {"MarsBySaturn", [](double T) { return 175.533 + 1221.669 * T - 0.808 * GreatInequality(T); }, true},
-    {"MarsByUranus", [](double T) { return 74.188 + 428.049 * T; }, true},
+    {"MarsByVenus", &kMarsByVenus, [](double T) { return 212.388 + 58517.3715 * T; }, true},
+    {"MarsByEarth", &kMarsByEarth, [](double T) { return 358.415 + 35998.9285 * T; }, true},
+    {"MarsByJupiter", &kMarsByJupiter, [](double T) { return 225.209 + 3034.462 * T + 0.332 * GreatInequality(T); },
+     true},
+    {"MarsBySaturn", &kMarsBySaturn, [](double T) { return 175.533 + 1221.669 * T - 0.808 * GreatInequality(T); },
+     true},
+    {"MarsByUranus", &kMarsByUranus, [](double T) { return 74.188 + 428.049 * T; }, true},
 }};
-constexpr std::array<const PerturbationBlock*, 5> kMarsBlocks = {&kMarsByVenus, &kMarsByEarth, &kMarsByJupiter,
-                                                                 &kMarsBySaturn, &kMarsByUranus};
 
 // The fundamental arguments of an instant in radians, T^3, and the nutation in longitude from
 // them (13 terms of Woolard's series, degrees), which the Sun and the planets add.
@@ -246,16 +246,17 @@ SolarResult SolarPlanetaryTheory::Sun(const TimeArguments& t) {
 void SolarPlanetaryTheory::AddSunPerturbations(double T) {
   // Mercury: its anomaly in radians, used directly in every term as 1 x.
   const double mercury = kSunDisturbers[0].Radians(T);
-  AddSeries(kSunByMercury.longitude, pert_longitude_, false, &mercury);
-  AddSeries(kSunByMercury.log_radius, pert_log_radius_, false, &mercury);
+  const std::vector<TurnedBlock>& blocks = terms_->sun;
+  AddSeries(blocks[0].longitude, pert_longitude_, false, &mercury);
+  AddSeries(blocks[0].log_radius, pert_log_radius_, false, &mercury);
 
   SetDisturberMultiples(kSunDisturbers[1].degrees(T));
   PerturbSunByVenus();
   SetDisturberMultiples(kSunDisturbers[2].degrees(T));
   PerturbSunByMars();
-  AddInlineTerms(kSunMarsLatitude);
-  AddInlineBlock(kSunDisturbers[4].degrees(T), kSunByJupiter);
-  AddInlineBlock(kSunDisturbers[5].degrees(T), kSunBySaturn);
+  AddInlineTerms(blocks[3]);
+  AddInlineBlock(kSunDisturbers[4].degrees(T), blocks[4]);
+  AddInlineBlock(kSunDisturbers[5].degrees(T), blocks[5]);
 
   const LunarTermsOfTheSun moon = LunarTerms();
   pert_longitude_ += moon.longitude;
@@ -287,18 +288,18 @@ SolarPlanetaryTheory::LunarTermsOfTheSun SolarPlanetaryTheory::LunarTerms() cons
 void SolarPlanetaryTheory::AddMercuryPerturbations(double T) {
   SetDisturberMultiples(kMercuryDisturbers[0].degrees(T));
   PerturbMercuryByVenus();
-  AddInlineBlock(kMercuryDisturbers[1].degrees(T), kMercuryByEarth);
-  AddInlineBlock(kMercuryDisturbers[2].degrees(T), kMercuryByJupiter);
-  AddInlineBlock(kMercuryDisturbers[3].degrees(T), kMercuryBySaturn);
+  for (std::size_t k = 1; k < kMercuryDisturbers.size(); ++k) {
+    AddInlineBlock(kMercuryDisturbers[k].degrees(T), terms_->mercury[k]);
+  }
 }
 
 void SolarPlanetaryTheory::AddVenusPerturbations(double T) {
-  AddInlineBlock(kVenusDisturbers[0].degrees(T), kVenusByMercury);
+  AddInlineBlock(kVenusDisturbers[0].degrees(T), terms_->venus[0]);
   SetDisturberMultiples(kVenusDisturbers[1].degrees(T));
   PerturbVenusByEarth();
-  AddInlineBlock(kVenusDisturbers[2].degrees(T), kVenusByMars);
-  AddInlineBlock(kVenusDisturbers[3].degrees(T), kVenusByJupiter);
-  AddInlineBlock(kVenusDisturbers[4].degrees(T), kVenusBySaturn);
+  for (std::size_t k = 2; k < kVenusDisturbers.size(); ++k) {
+    AddInlineBlock(kVenusDisturbers[k].degrees(T), terms_->venus[k]);
+  }
 }
 
 // Mars: two terms of its own first (the equation of the centre beyond the Kepler ellipse of
@@ -308,7 +309,7 @@ void SolarPlanetaryTheory::AddMarsPerturbations(double T) {
   pert_longitude_ = own.longitude;
   pert_log_radius_ = own.log_radius;
   for (std::size_t k = 0; k < kMarsDisturbers.size(); ++k) {
-    AddInlineBlock(kMarsDisturbers[k].degrees(T), *kMarsBlocks[k]);
+    AddInlineBlock(kMarsDisturbers[k].degrees(T), terms_->mars[k]);
   }
 }
 
@@ -431,9 +432,8 @@ Position SolarPlanetaryTheory::ReducePlanet(const HeliocentricState& earth) {
   perturbed.x = ToSingle(CosDegD(lat) * radius * CosDegD(l));
   perturbed.y = ToSingle(CosDegD(lat) * radius * SinDegD(l));
   perturbed.z = ToSingle(SinDegD(lat) * radius);
-  return WithGeocentric(
-      p, ReduceToGeocentric(perturbed, earth, geo_motion, nutation_longitude_, ReductionOrder::kNewcombPlanet),
-      geo_motion.motion_deg_per_day);
+  return WithGeocentric(p, SeenFrom(perturbed, earth, geo_motion, nutation_longitude_, ReductionOrder::kNewcombPlanet),
+                        geo_motion.motion_deg_per_day);
 }
 
 }  // namespace orbelle::ephemeris

@@ -44,11 +44,12 @@ struct PlanetWork {
   double MeanMotionRadPerYear = 0;                            // per Julian year
 };
 
-// A disturbing planet of a body: the name of its block of perturbation terms and its mean
-// anomaly X in degrees as a function of T (Julian centuries from JD 2415020.0). The theory
-// takes X within one turn (`reduced`), except Mercury's in the Sun's terms.
+// A disturbing planet of a body: its block of perturbation terms with the block's name, and
+// its mean anomaly X in degrees as a function of T (Julian centuries from JD 2415020.0). The
+// theory takes X within one turn (`reduced`), except Mercury's in the Sun's terms.
 struct Disturber {
   const char* block;
+  const PerturbationBlock* terms;
   double (*degrees)(double T);
   bool reduced;
   // X in radians as the terms take it.
@@ -58,6 +59,26 @@ struct Disturber {
 // The disturbers of the Sun (body 1) and of Mercury, Venus and Mars in the order their terms
 // are added; empty for any other body.
 std::span<const Disturber> DisturbersOf(Integer body);
+
+// A series of terms with each amplitude turned by its phase, (A cos phase, A sin phase), one
+// per term: constants of the tables, worked out once for the process. A phase of +pi or -pi
+// is the theory's decimal pi.
+struct TurnedSeries {
+  std::span<const PerturbationTerm> terms;
+  std::vector<Rotation> turned_amplitudes;
+  explicit TurnedSeries(std::span<const PerturbationTerm> series);
+};
+struct TurnedBlock {
+  TurnedSeries longitude, log_radius, latitude;
+  explicit TurnedBlock(const PerturbationBlock& block);
+};
+
+// The term blocks of the Sun, Mercury, Venus and Mars with their turned amplitudes, each
+// body's in the order of its disturbers (DisturbersOf); one object for the process.
+struct TurnedTerms {
+  std::vector<TurnedBlock> sun, mercury, venus, mars;
+  static const TurnedTerms& Shared();
+};
 
 // The Sun's apparent geocentric position and the Earth's heliocentric state it gives.
 struct SolarResult {
@@ -122,22 +143,20 @@ class SolarPlanetaryTheory {
   void AddMarsPerturbations(double T);
   // One disturbing body: x (degrees) through the multiple tables, then its terms of the
   // three sums, two per addition with a group of three at an odd end.
-  void AddInlineBlock(double x_degrees, const PerturbationBlock& block);
-  void AddInlineTerms(const PerturbationBlock& block);
+  void AddInlineBlock(double x_degrees, const TurnedBlock& block);
+  void AddInlineTerms(const TurnedBlock& block);
 
   // A cos(x*X + m*M + phase) by the addition theorem, from the rotations of the multiple
   // tables and the term's amplitude turned by its phase: no trigonometric call per term.
   double TermValue(const PerturbationTerm& t, const Rotation& turned_amplitude, const double* direct_x);
   const Rotation& OwnRotation(int k);
   const Rotation& DisturberRotation(int k);
-  // (A cos phase, A sin phase) of each of `terms`, prepared once for every theory.
-  static const Rotation* TurnedAmplitudes(std::span<const PerturbationTerm> terms);
   // Adds the terms to `sum` two at a time, sum = (A1 cos a1 + sum) + A2 cos a2; an odd last
   // term is added alone, or with `end_in_three` together with the two before it. With
   // `direct_x` the disturber's anomaly is that value (radians) instead of the multiple tables.
-  void AddSeries(std::span<const PerturbationTerm> terms, double& sum, bool end_in_three,
-                 const double* direct_x = nullptr);
+  void AddSeries(const TurnedSeries& series, double& sum, bool end_in_three, const double* direct_x = nullptr);
 
+  const TurnedTerms* terms_ = &TurnedTerms::Shared();
   PlanetWork work_;
   float nutation_longitude_ = 0;
   // k times the own mean anomaly, k = 1..18: single, except k = 16 (double).

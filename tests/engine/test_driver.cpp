@@ -69,5 +69,27 @@ TEST(Driver, LunarOptionDecidesWhichNodesAreWritten) {
   }
 }
 
+// The older interface forms the later bodies' positions from the caller's Earth and nutation,
+// whatever the instant's own: a planet, a Kepler body and the Moon asked with two other
+// Earths and nutations in turn are the sources' at the instant with each.
+TEST(Driver, LaterBodiesTakeTheCallersEarthAndNutation) {
+  constexpr double kJd = 2451545.0;
+  const Instant own(kJd);
+  test::EngineCall c;
+  c.At(kJd, kSun);
+  for (const float scale : {0.5f, 0.9f}) {
+    const HeliocentricState earth{scale, -scale, 0.001f, 0.014f, 0.009f};
+    const Instant moved = own.WithEarth(earth).WithNutation(0.01f * scale);
+    for (const Integer body : {kMars, Integer(27), kMoon}) {
+      c.instant.Earth = earth;
+      c.instant.Nutation = moved.nutation_deg();
+      c.Call(kJd, body, 0);
+    }
+    EXPECT_EQ(c.r.GeoLon[kMars], PlanetarySource().Position(Body::Mars, moved).geo_lon_deg) << scale;
+    EXPECT_EQ(c.r.GeoLon[27], KeplerSource().Position(static_cast<Body>(27), moved)->geo_lon_deg) << scale;
+    EXPECT_EQ(c.r.HelioLon[kMoon], LunarSource().Position(Body::Moon, moved).body.helio_lon_deg) << scale;
+  }
+}
+
 }  // namespace
 }  // namespace orbelle::ephemeris
