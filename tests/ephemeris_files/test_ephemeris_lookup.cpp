@@ -270,34 +270,5 @@ TEST(CorruptEphemerisFiles, AHeaderThatDoesNotFitTheFilesPlaceIsReported) {
   }
 }
 
-// Found by fuzzing: finite coordinates near the top of the single range, and a body just
-// below the x axis, must still give longitudes within 0 <= x < 360 (or a calculation error),
-// never 360 or a value many turns out.
-TEST(ExtremeEphemerisFiles, LongitudesStayWithinOneTurn) {
-  TempDir dir;
-  const std::vector<std::pair<const char*, Record>> cases = {
-      {"far away", {1e30f, 3e29f, 1e29f}},
-      {"just below the x axis", {5.0f, -1e-30f, 0.0f}},
-      {"near the single range", {3e38f, -3e38f, 1e38f}},
-  };
-  for (const auto& [what, record] : cases) {
-    // A minor body's file: the records of the shipped bodies must look like their orbits.
-    WriteEphemerisFile(dir / "MINOR", true, 20, kS, kStep, std::vector<Record>(23, record));
-    EngineCall call;
-    call.path = dir / "MINOR";
-    call.instant.Earth.x = 0.98f;
-    call.instant.Earth.y = -0.17f;
-    try {
-      call.At(kS + 45.0, 40);
-    } catch (const ephemeris::CalculationError&) {
-      continue;
-    }
-    for (float lon : {call.r.GeoLon[40], call.r.HelioLon[40]}) {
-      EXPECT_GE(lon, 0.0f) << what;
-      EXPECT_LT(lon, 360.0f) << what;
-    }
-  }
-}
-
 }  // namespace
 }  // namespace orbelle::test
