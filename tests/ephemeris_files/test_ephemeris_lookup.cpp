@@ -90,18 +90,6 @@ TEST(EphemerisFile, CacheServesTheStepWithoutReadingTheFile) {
   EXPECT_EQ(f.files.EphemerisLookup(33, dir / "OTHER", kS + 55.0, "")->x, 3.0f);
 }
 
-TEST(EphemerisFile, StoredCountOfMinusOneMeans65535) {
-  const std::string ceres = DataDir() + "CERES";
-  const FileCoverage c = ReadCoverage(ceres);
-  ASSERT_EQ(c.stored_count, -1);
-  ASSERT_EQ(c.last, c.start + (65535 - 4) * c.step);
-  ReportingFiles f;
-  EXPECT_TRUE(f.files.EphemerisLookup(6, DataDir(), c.first, "CERES"));
-  EXPECT_TRUE(f.files.EphemerisLookup(6, DataDir(), c.last, "CERES"));
-  EXPECT_FALSE(f.files.EphemerisLookup(6, DataDir(), c.last + 0.5, "CERES"));
-  EXPECT_TRUE(f.reports.empty());
-}
-
 TEST(EphemerisChain, WalksBothWaysAndEachBodyStartsWhereItsLastLookupEnded) {
   TempDir dir;
   for (const char* body : {"JUPITER", "SATURN"}) {
