@@ -9,22 +9,16 @@
 #include <vector>
 
 #include "ephemeris/ephemeris_files.h"
+#include "tests/settings/temp_directory.h"
 
 namespace orbelle::test {
 
-// A fresh directory, removed with everything in it at the end of the test.
-class TempDir {
+// A fresh directory, removed with everything in it at the end of the test; its path with a
+// trailing separator, as the ephemeris path wants it.
+class TempDir : public testing::TempDirectory {
  public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  // The directory with a trailing separator, as the ephemeris path wants it.
-  std::string Path() const { return dir_.string() + "/"; }
+  std::string Path() const { return path().string() + "/"; }
   std::string operator/(const std::string& name) const { return Path() + name; }
-
- private:
-  std::filesystem::path dir_;
 };
 
 using Record = std::array<float, 3>;

@@ -21,7 +21,6 @@ TEST(AngleCells, SignAndDecimalCellsCarryAlike) {
       {0.0f, "094|00 ", "0,00   "},
       {75.5f, "1596|30 ", "75,50   "},       // 15 Gemini 30
       {29.9999f, "095|00 ", "30,00   "},     // 29 Aries 59.994' carries into 0 Taurus
-      {59.9999f, "096|00 ", "60,00   "},     // into 0 Gemini
       {304.9999f, "5104|00 ", "305,00   "},  // 4 Aquarius 59.99' is 5 Aquarius 00
       {359.9999f, "094|00 ", "0,00   "},     // a full turn carries to 0 Aries
       {359.996f, "094|00 ", "0,00   "},

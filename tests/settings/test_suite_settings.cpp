@@ -40,8 +40,6 @@ TEST_F(SuiteSettingsTest, EveryFieldFromItsSectionAndKeyElseItsDefault) {
   SuiteSettings defaults;
   defaults.DataDirectory = defaults.EphemerisDirectory = "/srv/zodrix/";
   EXPECT_EQ(s, defaults);
-  EXPECT_EQ(defaults.OptionsValue, (1 << 25) - 1);
-  EXPECT_EQ(defaults.ShowQuadrexLines, -1);
 }
 
 // The directory gets its final separator and is cut to 254 characters.

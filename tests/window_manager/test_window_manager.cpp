@@ -8,7 +8,6 @@
 #include <QScreen>
 #include <QTimer>
 #include <functional>
-#include <iostream>
 
 #include "desktop_test_support.h"
 #include "host/qt/automation_names.h"
@@ -58,26 +57,20 @@ class WindowManagerTest : public ::testing::Test {
 TEST_F(WindowManagerTest, StartsAndClosesLeaveTheStoredSizeAndPlaceUnchanged) {
   Cycle();  // first run: the designed size
   const std::string first = Stored();
-  std::cout << "after the first run: " << first << '\n';
   for (int i = 0; i < 10; ++i) {
     Cycle();
     EXPECT_EQ(Stored(), first) << "after start " << i + 2;
   }
-  std::cout << "after ten more:      " << Stored() << '\n';
 
-  // Moved by the user: the new place is kept, and kept again by ten more starts.
+  // Moved by the user: the frame's new place is stored and comes back (more places in
+  // EdgesAndCornersComeBack).
   const QRect moved = Cycle([&](Quilan& form) {
     form.move(130, 90);
     testing::ProcessEventsUntil([&] { return form.frameGeometry().topLeft() == QPoint(130, 90); }, 2000);
   });
   EXPECT_EQ(moved.topLeft(), QPoint(130, 90));
-  const std::string after_move = Stored();
-  std::cout << "moved to (130, 90):  " << after_move << '\n';
-  EXPECT_NE(after_move.find("Left=1950 Top=1350"), std::string::npos) << after_move;
-  for (int i = 0; i < 10; ++i) {
-    EXPECT_EQ(Cycle().topLeft(), QPoint(130, 90));
-    EXPECT_EQ(Stored(), after_move) << "after start " << i + 1 << " since the move";
-  }
+  EXPECT_NE(Stored().find("Left=1950 Top=1350"), std::string::npos) << Stored();
+  EXPECT_EQ(Cycle().topLeft(), QPoint(130, 90));
 }
 
 // Moves the window as another program does it through the window manager (wmctrl, xdotool):
