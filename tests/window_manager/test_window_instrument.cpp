@@ -58,7 +58,9 @@ class WindowInstrumentTest : public ::testing::Test {
   }
   void Screenshot(const QString& name) {
     const QString dir = qEnvironmentVariable("ORBELLE_SCREENSHOT_DIR");
-    if (!dir.isEmpty()) EXPECT_TRUE(form.SavePng(dir + u'/' + name + QStringLiteral(".png")));
+    if (!dir.isEmpty()) {
+      EXPECT_TRUE(form.SavePng(dir + u'/' + name + QStringLiteral(".png")));
+    }
   }
 
   testing::InstalledSuite suite;

@@ -94,7 +94,9 @@ TEST_F(WindowManagerTest, EdgesAndCornersComeBack) {
                                           {10, {0, 0}}, {10, {10, 10}}, {10, {200, 15}}, {10, {600, 21}}};
   for (const auto& [gravity, to] : moves) {
     const QRect moved = Cycle([&](Quilan& form) { MoveByWindowManager(form, gravity, to); });
-    if (gravity == 1) EXPECT_EQ(moved.topLeft(), to);
+    if (gravity == 1) {
+      EXPECT_EQ(moved.topLeft(), to);
+    }
     EXPECT_EQ(Cycle(), moved) << "moved with gravity " << gravity << " to " << to.x() << "," << to.y() << "; stored "
                               << Stored();
   }
