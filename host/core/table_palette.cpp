@@ -60,23 +60,28 @@ PaletteColour PaletteStatusColour(TablePalette palette) {
   return palette == TablePalette::kDark ? PaletteColour{255, 156, 156} : PaletteColour{128, 0, 0};
 }
 
-const char* PaletteMenuName(TablePalette palette) {
+namespace {
+
+// Each palette's name in the menu and in the view settings file.
+struct PaletteNames {
+  const char* menu;
+  const char* stored;
+};
+
+PaletteNames NamesOf(TablePalette palette) {
   switch (palette) {
-    case TablePalette::kHighContrast: return "High contrast";
-    case TablePalette::kDark: return "Dark";
+    case TablePalette::kHighContrast: return {"High contrast", "high-contrast"};
+    case TablePalette::kDark: return {"Dark", "dark"};
     case TablePalette::kDesigned: break;
   }
-  return "Designed colours";
+  return {"Designed colours", "designed"};
 }
 
-const char* PaletteStoredName(TablePalette palette) {
-  switch (palette) {
-    case TablePalette::kHighContrast: return "high-contrast";
-    case TablePalette::kDark: return "dark";
-    case TablePalette::kDesigned: break;
-  }
-  return "designed";
-}
+}  // namespace
+
+const char* PaletteMenuName(TablePalette palette) { return NamesOf(palette).menu; }
+
+const char* PaletteStoredName(TablePalette palette) { return NamesOf(palette).stored; }
 
 TablePalette PaletteNamed(std::string_view name) {
   for (const TablePalette palette : kTablePalettes) {
