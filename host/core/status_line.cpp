@@ -18,7 +18,7 @@ void StatusLine::ReportDuringRequest(const std::string& message) { AddOnce(reque
 void StatusLine::Report(const std::string& message) { AddOnce(reports_, message); }
 
 StatusMessage StatusLine::Text(const std::optional<std::string>& request_problem, bool live,
-                            std::chrono::sys_seconds utc) const {
+                               std::chrono::sys_seconds utc) const {
   StatusMessage out;
   if (request_problem) {
     out.text = *request_problem;
