@@ -28,11 +28,6 @@ std::vector<DigitRun> DigitRuns(std::string_view text) {
   return runs;
 }
 
-// ISO 8601 puts the year first, four digits or more, then '-'.
-bool IsIsoText(std::string_view text, const std::vector<DigitRun>& runs) {
-  return !runs.empty() && runs[0].end - runs[0].begin >= 4 && runs[0].end < text.size() && text[runs[0].end] == '-';
-}
-
 // The fields in the order of the text's digit runs.
 std::array<RequestField, 5> FieldOrder(bool iso, const RegionalConventions& region) {
   std::array<RequestField, 5> order{RequestField::kYear, RequestField::kMonth, RequestField::kDay, RequestField::kHour,
@@ -53,7 +48,7 @@ RequestField FieldAt(std::string_view text, std::size_t cursor, const RegionalCo
   for (std::size_t k = 0; k < runs.size(); ++k) {
     if (runs[k].begin <= cursor) index = k;
   }
-  return FieldOrder(IsIsoText(text, runs), region)[std::min<std::size_t>(index, 4)];
+  return FieldOrder(NotationOf(text, region).iso, region)[std::min<std::size_t>(index, 4)];
 }
 
 RequestInstant Stepped(const RequestInstant& instant, RequestField field, int count) {
@@ -89,10 +84,9 @@ std::optional<SteppedRequest> StepRequest(std::string_view text, RequestField fi
   }
   const RequestInstant moved = Stepped(instant, field, count);
   if (moved.year < kFirstRequestYear || moved.year > kLastRequestYear) return std::nullopt;
-  const bool iso = IsIsoText(text, DigitRuns(text));
-  SteppedRequest out{WriteRequest(moved, region, iso), 0};
+  SteppedRequest out{WriteRequest(moved, region, NotationOf(text, region)), 0};
   const std::vector<DigitRun> runs = DigitRuns(out.text);
-  const std::array<RequestField, 5> order = FieldOrder(IsIsoText(out.text, runs), region);
+  const std::array<RequestField, 5> order = FieldOrder(NotationOf(out.text, region).iso, region);
   const auto at = std::find(order.begin(), order.end(), field);
   out.cursor = runs.at(static_cast<std::size_t>(at - order.begin())).end;
   return out;

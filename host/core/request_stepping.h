@@ -22,7 +22,8 @@ struct SteppedRequest {
 
 // The field of the request `text` that the cursor (a byte offset) stands in or just after:
 // the runs of digits are, in order, the date's three fields (ISO 8601's year, month and day,
-// or the region's order), the hour and the minute; seconds count as the minute. Before any
+// or the region's order), the hour and the minute; seconds and an AM/PM marker count as the
+// minute. Before any
 // digit it is the first field.
 RequestField FieldAt(std::string_view text, std::size_t cursor, const RegionalConventions& region);
 
@@ -30,9 +31,9 @@ RequestField FieldAt(std::string_view text, std::size_t cursor, const RegionalCo
 // (January 31 and one month is February 28 or 29).
 RequestInstant Stepped(const RequestInstant& instant, RequestField field, int count);
 
-// `text` moved by `count` of `field`, written in ISO 8601 when the text was (its year first,
-// followed by '-'), else in the region's notation (WriteRequest). Nothing when the text holds
-// no date or the step leaves the years a request may name.
+// `text` moved by `count` of `field`, written in the text's notation (NotationOf): ISO 8601
+// or the region's, on the 12-hour clock when the text had an AM/PM marker. Nothing when the
+// text holds no date or the step leaves the years a request may name.
 std::optional<SteppedRequest> StepRequest(std::string_view text, RequestField field, int count,
                                           const RegionalConventions& region);
 

@@ -1,5 +1,6 @@
 #include "host/core/request_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <chrono>
@@ -288,11 +289,40 @@ std::string NotationsRead(const RegionalConventions& region) {
          ") and ISO 8601 YYYY-MM-DD[Thh:mm[:ss][Z|\u00b1hh:mm]]";
 }
 
-std::string WriteRequest(const RequestInstant& instant, const RegionalConventions& region, bool iso) {
+RequestNotation NotationOf(std::string_view text, const RegionalConventions& region) {
+  RequestNotation out;
+  const std::size_t first_digit = text.find_first_of("0123456789");
+  if (first_digit != std::string_view::npos) {
+    const std::size_t year_end = std::min(text.find_first_not_of("0123456789", first_digit), text.size());
+    out.iso = year_end - first_digit >= 4 && year_end < text.size() && text[year_end] == '-';
+  }
+  // A marker is all that may follow the time's last digit (a zone follows no marker).
+  const std::size_t last_digit = text.find_last_of("0123456789");
+  const std::string marker =
+      MarkerForm(Simplified(text.substr(last_digit == std::string_view::npos ? 0 : last_digit + 1)));
+  const bool regional = !region.am_text.empty() && !region.pm_text.empty() &&
+                        (marker == MarkerForm(region.am_text) || marker == MarkerForm(region.pm_text));
+  if (regional)
+    out.markers = ClockMarkers{region.am_text, region.pm_text};
+  else if (marker == "AM" || marker == "PM")
+    out.markers = ClockMarkers{"AM", "PM"};
+  return out;
+}
+
+std::string WriteRequest(const RequestInstant& instant, const RegionalConventions& region,
+                         const RequestNotation& notation) {
   auto two_digits = [](int v) { return std::string(v < 10 ? "0" : "") + std::to_string(v); };
   const std::string year = std::to_string(instant.year);
-  const std::string time = two_digits(instant.hour) + ":" + two_digits(instant.minute);
-  if (!iso) {
+  std::string time;
+  if (notation.markers) {
+    // The 12-hour clock counts 12, 1, ..., 11 in each half of the day.
+    const int hour = instant.hour % 12 == 0 ? 12 : instant.hour % 12;
+    time = two_digits(hour) + ":" + two_digits(instant.minute) + " " +
+           (instant.hour < 12 ? notation.markers->am : notation.markers->pm);
+  } else {
+    time = two_digits(instant.hour) + ":" + two_digits(instant.minute);
+  }
+  if (!notation.iso) {
     std::string date;
     for (const DateField field : region.date_order) {
       if (!date.empty()) date += region.date_separator;

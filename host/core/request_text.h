@@ -19,6 +19,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -66,9 +67,29 @@ RequestInstant ReadRequest(std::string_view text, const RegionalConventions& reg
 // MM/DD/YYYY hh:mm (also with AM/PM) and ISO 8601 YYYY-MM-DD[Thh:mm[:ss][Z|±hh:mm]]".
 std::string NotationsRead(const RegionalConventions& region);
 
+// The markers of a 12-hour clock, as a request text is written with them.
+struct ClockMarkers {
+  std::string am, pm;
+};
+
+// How a request text is written: its date in ISO 8601 or in the region's short notation, its
+// time on the 24-hour clock or, with markers, on the 12-hour clock.
+struct RequestNotation {
+  bool iso = false;
+  std::optional<ClockMarkers> markers;
+};
+
+// The notation of a request text that ReadRequest reads: ISO 8601 when its year comes first
+// (four digits or more, then '-'); the 12-hour clock when its time ends in a marker, written
+// with the region's markers when it was one of them, else with the English "AM" and "PM".
+RequestNotation NotationOf(std::string_view text, const RegionalConventions& region);
+
 // `instant` as a request text: in the region's short notation (its order of the fields and
-// its separator, a four-digit year, hh:mm on the 24-hour clock) when that reads back as the
-// same minute, otherwise (or with `iso`) in ISO 8601, "YYYY-MM-DD hh:mm".
-std::string WriteRequest(const RequestInstant& instant, const RegionalConventions& region, bool iso = false);
+// its separator, a four-digit year, hh:mm) when that reads back as the same minute, otherwise
+// (or with `notation.iso`) in ISO 8601, "YYYY-MM-DD hh:mm". The time is on the 24-hour clock,
+// or with `notation.markers` "hh:mm AM" on the 12-hour clock (12:30 AM is half past midnight,
+// 12:00 PM noon).
+std::string WriteRequest(const RequestInstant& instant, const RegionalConventions& region,
+                         const RequestNotation& notation = {});
 
 }  // namespace orbelle::host

@@ -77,10 +77,7 @@ Quilan::Quilan(QWidget* parent)
   connect(&next_minute_, &QTimer::timeout, this, [this] {
     if (live_) ShowNow();
   });
-  table_.Engine.SetProblemReporter([this](const std::string& message) {
-    const QString report = QString::fromStdString(message);
-    if (!request_reports_.contains(report)) request_reports_ << report;
-  });
+  table_.Engine.SetProblemReporter([this](const std::string& message) { status_line_.ReportDuringRequest(message); });
 
   // The designed size: the table above, the request box below it. It is also the least size
   // that shows the whole table, so a stored or dragged size cannot go below it.
@@ -277,17 +274,17 @@ void Quilan::RestoreAndRaise() {
 }
 
 void Quilan::ReportProblem(const QString& message) {
-  if (!problems_.contains(message)) problems_ << message;
+  status_line_.Report(message.toStdString());
   ShowStatus();
 }
 
 void Quilan::DDEFTGT_Change() {
-  request_reports_.clear();
+  status_line_.BeginRequest();
   try {
     table_.PrintAngles(DDEFTGT->text().toStdString(), surface_, true);
     drawn_ = true;
     request_problem_.reset();
-    problems_ = request_reports_;
+    status_line_.RequestDrawn();
   } catch (const RequestError& e) {
     request_problem_ = QString::fromStdString(e.what());
   } catch (const ephemeris::EngineError& e) {
@@ -307,18 +304,12 @@ void Quilan::Redraw() {
 }
 
 void Quilan::ShowStatus() {
-  QString text = problems_.value(0);
-  if (problems_.size() > 1) text += QStringLiteral(" (and %1 more)").arg(problems_.size() - 1);
-  if (text.isEmpty() && live_) {
-    text = QString::fromStdString(
-        NowInTerrestrialTimeNote(std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now())));
-  }
-  status_text_ = request_problem_.value_or(text);
+  const StatusMessage status =
+      status_line_.Text(request_problem_ ? std::optional(request_problem_->toStdString()) : std::nullopt, live_,
+                        std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now()));
+  status_text_ = QString::fromStdString(status.text);
   status_->setText(status_->fontMetrics().elidedText(status_text_, Qt::ElideRight, status_->width()));
-  QStringList details = problems_;
-  if (!status_text_.isEmpty() && status_text_ != problems_.value(0)) details.prepend(status_text_);
-  if (live_) details << QStringLiteral("The table follows the clock once a minute.");
-  status_->setToolTip(details.join(QLatin1Char('\n')));
+  status_->setToolTip(QString::fromStdString(status.details));
 }
 
 void Quilan::paintEvent(QPaintEvent*) {

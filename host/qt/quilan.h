@@ -27,6 +27,7 @@
 
 #include "host/core/angles_table.h"
 #include "host/core/request_stepping.h"
+#include "host/core/status_line.h"
 #include "host/qt/image_surface.h"
 
 namespace orbelle::host {
@@ -135,8 +136,7 @@ class Quilan : public QWidget {
   QSize designed_table_, designed_size_;
   double scale_ = 1.0;
   std::optional<QString> request_problem_;
-  QStringList problems_;         // reports of the last request drawn (unusable files), or of the load
-  QStringList request_reports_;  // the engine's reports during the request being drawn
+  StatusLine status_line_;
 };
 
 }  // namespace orbelle::host

@@ -86,6 +86,7 @@ QuilanForm::QuilanForm(HINSTANCE instance, host::AnglesTable& table) : instance_
   window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   window_class.lpszClassName = kWindowClass;
   RegisterClassExW(&window_class);
+  table_.Engine.SetProblemReporter([this](const std::string& message) { status_line_.ReportDuringRequest(message); });
 }
 
 QuilanForm::~QuilanForm() {
@@ -246,9 +247,11 @@ void QuilanForm::Step(host::RequestField field, int count) {
 void QuilanForm::DrawRequest() {
   request_problem_.reset();
   request_problem_unreadable_ = false;
+  status_line_.BeginRequest();
   try {
     table_.PrintAngles(Narrow(WindowText(request_box_)), *surface_, true);
     drawn_ = true;
+    status_line_.RequestDrawn();
   } catch (const host::RequestError& e) {
     request_problem_ = e.what();
     request_problem_unreadable_ = true;
@@ -266,17 +269,17 @@ void QuilanForm::DrawRequest() {
   UpdateWindow(window_);  // paints before the caller returns
 }
 
+void QuilanForm::ReportProblem(const std::string& message) {
+  status_line_.Report(message);
+  if (window_) ShowStatus();
+}
+
 void QuilanForm::ShowStatus() {
-  status_text_.clear();
-  if (request_problem_) {
-    status_text_ = Widen(*request_problem_);
-  } else if (live_) {
-    status_text_ = Widen(
-        host::NowInTerrestrialTimeNote(std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now())));
-  }
+  const host::StatusMessage status = status_line_.Text(
+      request_problem_, live_, std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now()));
+  status_text_ = Widen(status.text);
   SetWindowTextW(status_, status_text_.c_str());
-  std::wstring details = status_text_;
-  if (live_) details += L"\nThe table follows the clock once a minute.";
+  std::wstring details = Widen(status.details);
   TOOLINFOW tool = Tool(window_, reinterpret_cast<UINT_PTR>(status_), TTF_SUBCLASS | TTF_IDISHWND);
   tool.lpszText = details.data();
   SendMessageW(tool_tips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
@@ -328,8 +331,7 @@ void QuilanForm::Command(UINT_PTR command) {
       dialog.lpstrTitle = L"Save the table as PNG";
       dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
       if (GetSaveFileNameW(&dialog) && !SavePng(path)) {
-        request_problem_ = Narrow(path) + " could not be written";
-        ShowStatus();
+        ReportProblem(Narrow(path) + " could not be written");
       }
       return;
     }
@@ -340,8 +342,7 @@ void QuilanForm::ChoosePalette(host::TablePalette palette) {
   palette_ = palette;
   if (!WritePrivateProfileStringA(host::kViewSection, host::kPaletteKey, host::PaletteStoredName(palette),
                                   host::kViewSettingsFile)) {
-    request_problem_ = std::string("The palette could not be saved in ") + host::kViewSettingsFile;
-    ShowStatus();
+    ReportProblem(std::string("The palette could not be saved in ") + host::kViewSettingsFile);
   }
   table_dots_per_inch_ = 0;  // the table's surface made again in the palette
   LayOut();

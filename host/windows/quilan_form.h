@@ -1,7 +1,8 @@
 // The window "Planets Position" in Win32: the angles table on a persistent GDI image, the
 // request box DDEFTGT at the bottom left and, beside it, a status line: why the last request
-// drew no table, or that the table shows now (elided to its width, its whole text in its tool
-// tip).
+// drew no table, or else the reports of unusable ephemeris files for the table shown and of
+// the load, or that the table shows now (elided to its width, its whole text and every
+// report in its tool tip).
 //
 // Loading the form (Form_Load) applies the duplicate-instance rule, sets the caption, makes
 // the window top-most and restores its size and place; closing it (Form_Unload) saves them,
@@ -29,6 +30,7 @@
 
 #include "host/core/angles_table.h"
 #include "host/core/request_stepping.h"
+#include "host/core/status_line.h"
 #include "host/windows/gdi_surface.h"
 
 namespace orbelle::windows {
@@ -90,6 +92,8 @@ class QuilanForm {
   // (OrbelleAnglesView.Ini), which the next load reads.
   void ChoosePalette(host::TablePalette palette);
   host::TablePalette Palette() const { return palette_; }
+  // Shows a report in the status line until the next request is drawn.
+  void ReportProblem(const std::string& message);
   // The status line's whole message (the line itself may show it elided).
   const std::wstring& StatusText() const { return status_text_; }
   // The tool tip of row `row` (0 the Sun .. 10 the node), empty before a table was drawn.
@@ -140,6 +144,7 @@ class QuilanForm {
   std::unique_ptr<GdiSurface> surface_;
   std::optional<std::string> request_problem_;
   bool request_problem_unreadable_ = false;
+  host::StatusLine status_line_;  // the reports of the engine's files and of the load
   std::wstring status_text_;
   std::array<std::wstring, host::kRowCount> row_details_;
   bool setting_request_ = false;

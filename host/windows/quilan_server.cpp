@@ -1,5 +1,7 @@
 #include "host/windows/quilan_server.h"
 
+#include <vector>
+
 #include "host/windows/server_lifetime.h"
 #include "host/windows/wide_text.h"
 #include "host/windows/windows_conventions.h"
@@ -19,8 +21,9 @@ QuilanServer::QuilanServer(HINSTANCE instance) : form_(instance, table_) {
 }
 
 void QuilanServer::ClassInitialize() {
+  std::vector<std::string> reports;
   try {
-    settings::LoadSuiteSettings(settings_);
+    settings::LoadSuiteSettings(settings_, [&](const std::string& message) { reports.push_back(message); });
   } catch (const settings::SuiteNotInstalled&) {
     FailInstallation(settings::kNotInstalledMessage);
   }
@@ -34,6 +37,7 @@ void QuilanServer::ClassInitialize() {
   if (file == INVALID_HANDLE_VALUE) FailInstallation(kModuleNotFoundMessage);
   CloseHandle(file);
   form_.Show();
+  for (const std::string& report : reports) form_.ReportProblem(report);
 }
 
 std::optional<RequestProblem> QuilanServer::Data(const std::wstring& request) { return form_.SetRequest(request); }

@@ -153,7 +153,7 @@ TEST(WriteRequest, ReadsBackInTheRegionsNotation) {
                {FromPattern("yyyy-MM-dd"), false, "1985-07-04 09:05"},
                {de, true, "1985-07-04 09:05"}};
   for (const auto& k : cases) {
-    EXPECT_EQ(WriteRequest(instant, k.region, k.iso), k.text);
+    EXPECT_EQ(WriteRequest(instant, k.region, {.iso = k.iso, .markers = {}}), k.text);
     ExpectInstant(k.text, k.region, {1985, 7, 4, 9, 5});
   }
 }

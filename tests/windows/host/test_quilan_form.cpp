@@ -113,14 +113,15 @@ TEST_F(QuilanFormTest, KeysStepTheFieldUnderTheCaretAndDrawAtOnce) {
     WPARAM key;
     const wchar_t* stepped;
   } cases[] = {
-      {L"12/25/2026 10:30", 16, VK_UP, L"12/25/2026 10:31"},    // minute
-      {L"12/25/2026 10:30", 12, VK_DOWN, L"12/25/2026 09:30"},  // hour
-      {L"12/25/2026 10:30", 4, VK_UP, L"12/26/2026 10:30"},     // day
-      {L"12/25/2026 10:30", 0, VK_DOWN, L"11/25/2026 10:30"},   // month
-      {L"12/25/2026 10:30", 8, VK_UP, L"12/25/2027 10:30"},     // year
-      {L"12/31/2026 23:30", 0, VK_PRIOR, L"01/01/2027 23:30"},  // a day, wherever the caret is
-      {L"12/25/2026 10:30", 16, VK_NEXT, L"12/24/2026 10:30"},  // a day back
-      {L"2026-12-31 23:59", 16, VK_UP, L"2027-01-01 00:00"},    // ISO 8601 stays ISO 8601
+      {L"12/25/2026 10:30", 16, VK_UP, L"12/25/2026 10:31"},        // minute
+      {L"12/25/2026 10:30", 12, VK_DOWN, L"12/25/2026 09:30"},      // hour
+      {L"12/25/2026 10:30", 4, VK_UP, L"12/26/2026 10:30"},         // day
+      {L"12/25/2026 10:30", 0, VK_DOWN, L"11/25/2026 10:30"},       // month
+      {L"12/25/2026 10:30", 8, VK_UP, L"12/25/2027 10:30"},         // year
+      {L"12/31/2026 23:30", 0, VK_PRIOR, L"01/01/2027 23:30"},      // a day, wherever the caret is
+      {L"12/25/2026 10:30", 16, VK_NEXT, L"12/24/2026 10:30"},      // a day back
+      {L"2026-12-31 23:59", 16, VK_UP, L"2027-01-01 00:00"},        // ISO 8601 stays ISO 8601
+      {L"12/25/2026 11:30 PM", 12, VK_UP, L"12/26/2026 12:30 AM"},  // the 12-hour clock stays
   };
   for (const auto& c : cases) {
     const std::optional<RequestProblem> problem = form.SetRequest(c.request);
@@ -256,6 +257,36 @@ TEST_F(QuilanFormTest, RetrogradeRowsSayItAndThePictureIsAPng) {
   CloseHandle(png);
   DeleteFileW(file.c_str());
   EXPECT_EQ(std::string(signature, 8), "\x89PNG\r\n\x1a\n");
+}
+
+// The status line names the unusable ephemeris files of the table shown (a damaged JUPITER,
+// the other outer planets' files missing), gives way to a request's problem, and is clear
+// again once the files are usable.
+TEST_F(QuilanFormTest, StatusLineReportsTheUnusableEphemerisFiles) {
+  const std::string shipped = table.EphemerisDirectory;
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring directory = std::wstring(temp) + L"orbelle-damaged-ephemeris\\";
+  CreateDirectoryW(directory.c_str(), nullptr);
+  const HANDLE file =
+      CreateFileW((directory + L"JUPITER").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(file, "not an ephemeris file", 21, &written, nullptr);
+  CloseHandle(file);
+  table.EphemerisDirectory = Narrow(directory);
+
+  ASSERT_FALSE(form.SetRequest(L"12/25/2026 10:30"));
+  const std::wstring report = L"INVALID EPHEMERIS:  " + directory + L"JUPITER (and 4 more)";
+  EXPECT_EQ(form.StatusText(), report);
+  ASSERT_TRUE(form.SetRequest(L"no date here"));
+  EXPECT_NE(form.StatusText().find(L"no date here"), std::wstring::npos);
+  ASSERT_FALSE(form.SetRequest(L"12/25/2026 10:30"));
+  EXPECT_EQ(form.StatusText(), report);
+  table.EphemerisDirectory = shipped;
+  ASSERT_FALSE(form.SetRequest(L"12/25/2026 10:30"));
+  EXPECT_EQ(form.StatusText(), L"");
+  DeleteFileW((directory + L"JUPITER").c_str());
+  RemoveDirectoryW(directory.c_str());
 }
 
 TEST_F(QuilanFormTest, ThePaletteChosenIsDrawnAndRemembered) {
