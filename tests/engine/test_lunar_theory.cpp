@@ -33,28 +33,6 @@ TEST(LunarTheory, SourceRefusesOtherBodies) {
   EXPECT_EQ(m.nutation_deg, nodes.nutation_deg);
 }
 
-// The Moon with the Earth placed so that the Moon's heliocentric direction lies `offset` AU
-// off the +x axis in y, and the Earth moving by `dy` AU in y over the day.
-float HelioSpeedNearZeroLongitude(double offset, float dy) {
-  const Position p = MoonAt(2451545.0, {1.0f, 0.0f, 0.0f, 0.0f, 0.0f}).body;
-  const double lambda = p.geo_lon_deg * M_PI / 180, beta = p.geo_lat_deg * M_PI / 180;
-  const float y = float(offset - std::sin(lambda) * std::cos(beta) * p.geo_dist_au);
-  const Position q = MoonAt(2451545.0, {1.0f, y, 0.0f, 0.0f, dy}).body;
-  EXPECT_NEAR(std::remainder(q.helio_lon_deg, 360.0), offset * 180 / M_PI, 1e-3);
-  return q.helio_motion_deg_per_day;
-}
-
-TEST(LunarTheory, HeliocentricMotionAcrossZeroLongitudeIsFolded) {
-  // From just below 360 degrees to about 1.1 degrees: a raw difference near -359.
-  const float forward = HelioSpeedNearZeroLongitude(-1e-5, 0.02f);
-  EXPECT_GT(forward, 0.9f);
-  EXPECT_LT(forward, 1.3f);
-  // From just above 0 to about 358.9: a raw difference near +359.
-  const float backward = HelioSpeedNearZeroLongitude(1e-5, -0.02f);
-  EXPECT_LT(backward, -0.9f);
-  EXPECT_GT(backward, -1.3f);
-}
-
 TEST(LunarTheory, ResultsDoNotDependOnEarlierCalls) {
   LunarTheory used;
   used.TrueNodes(TimeArgumentsAt(2305447.5));
