@@ -50,26 +50,5 @@ TEST(DistantBodies, Body31AtItsEpochTakesTheLimitOfThePrecessionFormula) {
   }
 }
 
-// Orbit points come with Mode 1, 2 and their negatives, and a negative Mode gives nothing else
-// (no file is read); the distant bodies from 18 on have none. At T = 0 the Earth's perihelion
-// is Newcomb's 101 deg 13' 15.0" (1900.0).
-TEST(MeanElements, OrbitPointsByMode) {
-  test::EngineCall call;
-  call.path = ORBELLE_SOURCE_DIR "/data/";
-  call.At(kJ1900, 1, 2);
-  EXPECT_NEAR(call.r.PerihelionLon[1], 101.220833, 1e-4);
-  EXPECT_NEAR(call.r.AphelionLon[1], 281.220833, 1e-4);
-  struct Case {
-    Integer body, mode;
-    bool points, position;
-  };
-  for (const Case k : {Case{10, 0, false, true}, {10, 2, true, true}, {10, -2, true, false}, {25, 2, false, true}}) {
-    call.r.GeoLon[k.body] = call.r.AscNodeLon[k.body] = 7.0f;
-    call.At(kJ1900, k.body, k.mode);
-    EXPECT_EQ(call.r.AscNodeLon[k.body] != 7.0f, k.points) << k.body << " Mode " << k.mode;
-    EXPECT_EQ(call.r.GeoLon[k.body] != 7.0f, k.position) << k.body << " Mode " << k.mode;
-  }
-}
-
 }  // namespace
 }  // namespace orbelle::ephemeris
