@@ -25,9 +25,12 @@ TEST(EccentricAnomaly, SolvesKeplersEquationOverAllEccentricitiesAndAnomalies) {
     }
   }
   EXPECT_EQ(EccentricAnomaly(1.25f, 0.0f), 1.25f);
-  // Outside the range: a parabola at perihelion is a division by zero; an orbit of e = 1 is refused.
+  // Outside the range: a parabola at perihelion is a division by zero; an orbit of e = 1 is
+  // refused away from perihelion too, where Kepler's equation still has a root.
   EXPECT_THROW(EccentricAnomaly(0.0f, 1.0f), CalculationError);
   OrbitalElements parabola;
+  parabola.a_au = 2.5f;
+  parabola.M_deg = 40.0f;
   parabola.e = 1.0f;
   EXPECT_THROW(KeplerOrbit(parabola), CalculationError);
 }
