@@ -104,9 +104,6 @@ class SolarPlanetaryTheory {
   float NutationLongitude() const { return nutation_longitude_; }
   double OwnMultiple(int k) const;
   double DisturberMultiple(int k) const;
-  double PertLongitude() const { return pert_longitude_; }
-  double PertLogRadius() const { return pert_log_radius_; }
-  double PertLatitude() const { return pert_latitude_; }
 
   // The body's orbit before the perturbations (body 1 after SetInstant, or 3..5): the
   // longitude in the orbit, radius vector, mean anomaly, node and inclination in the working

@@ -1,6 +1,6 @@
 // The body-position driver: dispatch and argument checks. (The time arguments and the
-// nutation it hands on are checked against Meeus's worked example in
-// test_fundamental_arguments; the DATE ERROR result in tests/ephemeris_files.)
+// nutation it hands on are pinned by tests/golden; the DATE ERROR result is tested in
+// tests/ephemeris_files.)
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -49,18 +49,11 @@ TEST_F(AutomationClient, AssignmentsRedrawTheTopMostWindowAndBadTextsLeaveTheTab
   EXPECT_TRUE(TableShown(window)) << "a row colour is missing from the screen";
   const std::vector<int> christmas = RowPixels(window);
 
-  // Typing another date into the request box redraws the table when the typing pauses.
-  SendMessageTimeoutW(FindWindowExW(window, nullptr, L"EDIT", nullptr), WM_SETTEXT, 0,
-                      reinterpret_cast<LPARAM>(L"7/4/1976 12:00"), SMTO_ABORTIFHUNG, 5000, nullptr);
-  Sleep(1000);
-  const std::vector<int> bicentennial = RowPixels(window);
-  EXPECT_NE(bicentennial, christmas);
-
   const Assignment bad = AssignData(quilan.Get(), L"next Tuesday");
   EXPECT_EQ(bad.result, DISP_E_EXCEPTION);
   EXPECT_EQ(bad.scode, kTypeMismatch);
   EXPECT_NE(bad.description.find(L"next Tuesday"), std::wstring::npos);
-  EXPECT_EQ(RowPixels(window), bicentennial);
+  EXPECT_EQ(RowPixels(window), christmas);
 
   // Data is write-only, with the dispatch identifier early-bound clients compiled in.
   EXPECT_EQ(DataId(quilan.Get()), 0x68030000);
@@ -69,22 +62,8 @@ TEST_F(AutomationClient, AssignmentsRedrawTheTopMostWindowAndBadTextsLeaveTheTab
   VariantInit(&value);
   EXPECT_EQ(quilan->Invoke(DataId(quilan.Get()), IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr),
             DISP_E_MEMBERNOTFOUND);
-
-  // The vtable path gives the same code. Windows carries the error description across
-  // processes here too; wine 8 does not (GetErrorInfo gives nothing), so there only the code.
-  ComPtr<_QuilanCls> direct;
-  ASSERT_EQ(quilan.As(&direct), S_OK);
-  BSTR text = SysAllocString(L"31/31/31");
-  EXPECT_EQ(direct->put_Data(text), kTypeMismatch);
-  SysFreeString(text);
-  ComPtr<IErrorInfo> info;
-  BSTR description = nullptr;
-  if (!RunningUnderWine() && GetErrorInfo(0, &info) == S_OK && info->GetDescription(&description) == S_OK) {
-    EXPECT_NE(std::wstring(description).find(L"31/31/31"), std::wstring::npos);
-    SysFreeString(description);
-  } else {
-    EXPECT_TRUE(RunningUnderWine()) << "no error description on the vtable path";
-  }
+  // The vtable path (put_Data) is driven by platform_client early, on each platform of the
+  // installer tests.
 }
 
 // The flags that make QuilanCls a predeclared application object behind a dual interface.
@@ -164,15 +143,9 @@ TEST_F(AutomationClient, WindowComesBackWhereItWasClosedAndWithinTheScreen) {
   EXPECT_TRUE(EqualRect(&r, &placed));
   ASSERT_TRUE(EndServer());
 
-  // Beyond the right edge: centred.
-  WritePrivateProfileStringA("Size", "Left", std::to_string(GetSystemMetrics(SM_CXSCREEN) * twips).c_str(), file);
-  start();
-  EXPECT_NEAR((r.left + r.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
-  EXPECT_NEAR((r.top + r.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
-  ASSERT_TRUE(EndServer());
-
   // The largest values a file can hold: the size is cut to the work area, the place below
-  // the screen is replaced by centring, and what is saved again is that window.
+  // the screen is replaced by centring, and what is saved again is that window (the rules'
+  // other cases are in the placement rule's own test).
   for (const char* key : {"Height", "Top"}) WritePrivateProfileStringA("Size", key, "2147483647", file);
   WritePrivateProfileStringA("Size", "Left", "1500", file);
   start();
