@@ -58,6 +58,15 @@ ProfileLine Classify(std::string_view line) {
   return result;
 }
 
+// The byte order mark that editors (Windows Notepad among them) put before UTF-8 text. It is
+// no part of the first line: with it, "[EPHEM]" would not read as a section.
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+std::string_view WithoutByteOrderMark(std::string_view contents) {
+  if (contents.starts_with(kUtf8ByteOrderMark)) contents.remove_prefix(kUtf8ByteOrderMark.size());
+  return contents;
+}
+
 std::string_view Unquote(std::string_view value) {
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
     return value.substr(1, value.size() - 2);
@@ -186,7 +195,7 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
   const std::optional<std::string> contents = ReadWholeFile(file);
   if (contents) {
     // Scanned in place: a file of a million short lines costs no vector of them.
-    const KeyPlace place = FindKey(PiecesBetweenNewlines(*contents), section, key);
+    const KeyPlace place = FindKey(PiecesBetweenNewlines(WithoutByteOrderMark(*contents)), section, key);
     if (place.key_line) found = Unquote(Classify(place.key_text).value);
   }
   if (buffer_size == 0) return {};
@@ -205,7 +214,8 @@ bool WritePrivateProfileStrings(std::string_view section,
   std::error_code ec;
   // A file that is there but cannot be read would lose everything else it holds.
   if (!existing && std::filesystem::exists(file, ec)) return false;
-  const std::string contents = existing.value_or("");
+  const std::string_view whole = existing ? std::string_view(*existing) : std::string_view();
+  const std::string_view contents = WithoutByteOrderMark(whole);
   std::vector<std::string> lines = SplitLines(contents);
   const std::size_t first_break = contents.find('\n');
   const bool crlf = first_break != std::string::npos && first_break > 0 && contents[first_break - 1] == '\r';
@@ -228,7 +238,7 @@ bool WritePrivateProfileStrings(std::string_view section,
       }
     }
   }
-  std::string out;
+  std::string out(whole.substr(0, whole.size() - contents.size()));  // the mark stays
   for (const std::string& line : lines) out += line + "\n";
   return ReplaceFileContents(file, out);
 }

@@ -323,12 +323,13 @@ int PositionsCommand(const std::vector<std::string>& args, const RegionalConvent
       status = kExitFailed;
     }
   };
+  // A series stops once standard output fails (a full disk): what is left could not be written.
   if (!jds.empty()) {
-    for (double jd : jds) answer(jd);
+    for (std::size_t k = 0; k < jds.size() && std::cout; ++k) answer(jds[k]);
     return status;
   }
   std::string line;
-  for (LineRead read; (read = ReadLine(std::cin, line)) != LineRead::kEnd;) {
+  for (LineRead read; std::cout && (read = ReadLine(std::cin, line)) != LineRead::kEnd;) {
     if (read == LineRead::kTooLong) {
       Fail("a line of standard input is longer than " + std::to_string(kLongestInputLine) +
            " bytes; reading stops there");
@@ -383,6 +384,14 @@ constexpr std::string_view kHelpTail =
     "\n"
     "Exit status: 0 success, 1 a request failed, 2 usage error.\n";
 
+// Output that could not be written (a full disk, a closed descriptor) fails the command, so
+// that a caller never takes a cut-off table or series for the whole.
+int AfterOutputWritten(int status) {
+  if (std::cout.flush()) return status;
+  Fail("standard output could not be written");
+  return kExitFailed;
+}
+
 }  // namespace
 
 std::optional<int> RunPortableCommand(const std::vector<std::string>& args, RegionalConventions (*region)(),
@@ -396,14 +405,14 @@ std::optional<int> RunPortableCommand(const std::vector<std::string>& args, Regi
   const std::vector<std::string> rest(args.begin() + 1, args.end());
   if (command == "--help" || command == "-h" || command == "help") {
     std::cout << help;
-    return kExitOk;
+    return AfterOutputWritten(kExitOk);
   }
   if (command == "--version") {
     std::cout << "orbelle-angles " ORBELLE_VERSION "\n";
-    return kExitOk;
+    return AfterOutputWritten(kExitOk);
   }
-  if (command == "table") return TableCommand(rest, region());
-  if (command == "positions") return PositionsCommand(rest, region());
+  if (command == "table") return AfterOutputWritten(TableCommand(rest, region()));
+  if (command == "positions") return AfterOutputWritten(PositionsCommand(rest, region()));
   return std::nullopt;
 }
 

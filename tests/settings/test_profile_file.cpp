@@ -77,10 +77,12 @@ TEST_F(ProfileFileTest, WriterReplacesOrAddsOneKeyAndKeepsEverythingElse) {
   EXPECT_EQ(dir.Read("P.INI"),
             "; window place\n[Size]\nHeight= 4815\nWidth=200\nLeft= 30\n\n[Other]\nx=1\n[New]\nKey=v\n");
 
-  const auto crlf = dir.Write("CR.INI", "[Size]\r\nTop=1\r\n");
+  // As a Windows editor saves it: a UTF-8 byte order mark, which is read past and kept.
+  const auto crlf = dir.Write("CR.INI", "\xEF\xBB\xBF[Size]\r\nTop=1\r\n");
+  EXPECT_EQ(GetPrivateProfileString("size", "top", "0", 256, crlf), "1");
   ASSERT_TRUE(WritePrivateProfileString("Size", "Top", " 2", crlf));
   ASSERT_TRUE(WritePrivateProfileString("Size", "Left", " 3", crlf));
-  EXPECT_EQ(dir.Read("CR.INI"), "[Size]\r\nTop= 2\r\nLeft= 3\r\n");
+  EXPECT_EQ(dir.Read("CR.INI"), "\xEF\xBB\xBF[Size]\r\nTop= 2\r\nLeft= 3\r\n");
 }
 
 TEST_F(ProfileFileTest, WriterCreatesTheDirectoryOrFailsLeavingNothingBehind) {
