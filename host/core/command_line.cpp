@@ -346,6 +346,12 @@ int PositionsCommand(const std::vector<std::string>& args, const RegionalConvent
     }
     answer(jd);
   }
+  // std::cin reads through the C library's stdin (it is synchronised with it), so a failed
+  // read (standard input a directory or closed) shows there, not as the end of the input.
+  if (std::ferror(stdin)) {
+    Fail("standard input could not be read");
+    return kExitFailed;
+  }
   return status;
 }
 namespace {
