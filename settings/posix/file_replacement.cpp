@@ -14,15 +14,21 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
-#include <cstring>
+#include <string_view>
 #include <system_error>
 
 namespace orbelle::settings {
 namespace {
 
-constexpr const char* kTemporarySuffix = ".XXXXXX";  // mkstemp's pattern
-constexpr int kMostLinks = 40;                       // as the kernel's limit on nested links
+// A temporary file is the file's name, this marker and mkstemp's six random letters and
+// digits: a name nobody gives a copy of their own (OrbelleAnglesPos.Ini.backup, a name with
+// six characters after the dot, was taken for a temporary file and removed).
+constexpr std::string_view kTemporaryMarker = ".saving-";
+constexpr std::string_view kRandomPattern = "XXXXXX";
+constexpr int kMostLinks = 40;  // as the kernel's limit on nested links
 
 // The file a path names once symbolic links are followed; a dangling link gives the path it
 // points to, which is then created.
@@ -37,9 +43,13 @@ std::filesystem::path LinkTarget(std::filesystem::path file) {
 }
 
 // Whether `name` (a file name in the directory) is a temporary file of `stem`'s writer.
-bool IsTemporaryOf(const std::string& name, const std::string& stem) {
-  const std::size_t random = std::strlen(kTemporarySuffix) - 1;
-  return name.size() == stem.size() + 1 + random && name.compare(0, stem.size(), stem) == 0 && name[stem.size()] == '.';
+bool IsTemporaryOf(std::string_view name, std::string_view stem) {
+  if (!name.starts_with(stem)) return false;
+  name.remove_prefix(stem.size());
+  if (!name.starts_with(kTemporaryMarker)) return false;
+  name.remove_prefix(kTemporaryMarker.size());
+  return name.size() == kRandomPattern.size() &&
+         std::all_of(name.begin(), name.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
 }
 
 // Removes the temporary files of earlier writers of `file` that are no longer locked, that is
@@ -67,7 +77,7 @@ void RemoveAbandonedTemporaries(const std::filesystem::path& file) {
 // descriptor (or -1) and sets `temp` to its name.
 int CreateLockedTemporary(const std::filesystem::path& file, std::string& temp) {
   for (int attempt = 0; attempt < 3; ++attempt) {
-    temp = file.string() + kTemporarySuffix;
+    temp = file.string() + std::string(kTemporaryMarker) + std::string(kRandomPattern);
     const int fd = mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) return -1;
     // Between its creation and the lock another writer may have taken it for abandoned and

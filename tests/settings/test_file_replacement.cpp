@@ -72,15 +72,17 @@ TEST_F(FileReplacementTest, ReadOnlyOrUnreadableFileIsLeftAlone) {
 }
 
 // The temporary file of a writer that died goes at the next save; one whose writer still
-// holds it stays.
+// holds it stays, and so do the user's own copies (they were removed as abandoned).
 TEST_F(FileReplacementTest, AbandonedTemporaryFilesGoAtTheNextSave) {
-  dir.Write("P.INI.a1b2c3", "abandoned");
-  const auto live = dir.Write("P.INI.d4e5f6", "being written");
+  dir.Write("P.INI.saving-a1b2c3", "abandoned");
+  const auto live = dir.Write("P.INI.saving-d4e5f6", "being written");
+  const auto copy = dir.Write("P.INI.backup", "the user's");
   const int held = open(live.c_str(), O_RDONLY);
   ASSERT_EQ(flock(held, LOCK_EX), 0);
   ASSERT_TRUE(WritePrivateProfileStrings("Size", kNew, file));
-  EXPECT_FALSE(std::filesystem::exists(dir.path() / "P.INI.a1b2c3"));
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "P.INI.saving-a1b2c3"));
   EXPECT_TRUE(std::filesystem::exists(live));
+  EXPECT_TRUE(std::filesystem::exists(copy));
   close(held);
 }
 
