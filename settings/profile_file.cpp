@@ -1,5 +1,8 @@
 #include "settings/profile_file.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -177,13 +180,22 @@ KeyPlace FindKey(Lines&& lines, std::string_view section, std::string_view key) 
 }  // namespace
 
 std::filesystem::path ProfileDirectory() {
-  const auto from_env = [](const char* name) -> std::string {
+  const auto from_env = [](const char* name) -> std::filesystem::path {
     const char* value = std::getenv(name);
     return value ? value : "";
   };
   if (auto dir = from_env("ZODRIX_PROFILE_DIR"); !dir.empty()) return dir;
-  if (auto config = from_env("XDG_CONFIG_HOME"); !config.empty()) return std::filesystem::path(config) / "zodrix";
-  return std::filesystem::path(from_env("HOME")) / ".config" / "zodrix";
+  // $XDG_CONFIG_HOME and $HOME count only when absolute, as the XDG base directory rules say:
+  // a relative one (or none) would name a place below whatever the working directory is, and
+  // a ZODRIX.INI lying there would choose the ephemeris files. Without a home in the
+  // environment, the account's own from the password database.
+  if (auto config = from_env("XDG_CONFIG_HOME"); config.is_absolute()) return config / "zodrix";
+  std::filesystem::path home = from_env("HOME");
+  if (!home.is_absolute()) {
+    const passwd* account = getpwuid(getuid());
+    home = account && account->pw_dir ? account->pw_dir : "/";
+  }
+  return home / ".config" / "zodrix";
 }
 
 std::filesystem::path ProfilePath(std::string_view file_name) { return ProfileDirectory() / file_name; }

@@ -82,6 +82,11 @@ TEST_F(ProfileSearchTest, ExplicitProfileDirectoryIsTheOnlyOneAndHomeTheLastReso
   setenv("XDG_CONFIG_HOME", "", 1);
   setenv("HOME", "/home/u", 1);
   EXPECT_EQ(ProfilePath("ZODRIX.INI"), "/home/u/.config/zodrix/ZODRIX.INI");
+  // Relative places would depend on the working directory: never taken.
+  setenv("XDG_CONFIG_HOME", "relative", 1);
+  EXPECT_EQ(ProfilePath("ZODRIX.INI"), "/home/u/.config/zodrix/ZODRIX.INI");
+  unsetenv("HOME");
+  EXPECT_TRUE(ProfilePath("ZODRIX.INI").is_absolute());
 }
 
 }  // namespace
