@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "host/core/utf8.h"
 #include "settings/file_replacement.h"
 
 namespace orbelle::settings {
@@ -77,7 +78,26 @@ std::string_view Unquote(std::string_view value) {
   return value;
 }
 
-// The file's bytes; empty, as for a missing file, when it is not a regular file (its type is
+// A file saved as UTF-16 with its byte order mark (Notepad's "Unicode"), which the Windows
+// functions read as well, as UTF-8 text; a lone surrogate becomes U+FFFD.
+std::string Utf8FromUtf16(std::string_view bytes, bool little_endian) {
+  const auto unit = [&](std::size_t i) -> char32_t {
+    const auto first = static_cast<unsigned char>(bytes[i]), second = static_cast<unsigned char>(bytes[i + 1]);
+    return little_endian ? second << 8 | first : first << 8 | second;
+  };
+  std::string text;
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    char32_t code = unit(i);
+    if (code >= 0xD800 && code < 0xDC00 && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 && unit(i + 2) < 0xE000) {
+      code = 0x10000 + ((code - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+      i += 2;
+    }
+    text += host::Utf8(code);
+  }
+  return text;
+}
+
+// The file's bytes (a UTF-16 file's as UTF-8); empty, as for a missing file, when it is not a regular file (its type is
 // checked before it is opened, so a pipe cannot block and a directory or device is never
 // read), is larger than kProfileFileLimit or cannot be read.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& file) {
@@ -92,6 +112,8 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& file) {
   in.read(contents.data(), static_cast<std::streamsize>(contents.size()));
   if (in.bad() || static_cast<std::size_t>(in.gcount()) > kProfileFileLimit) return std::nullopt;
   contents.resize(static_cast<std::size_t>(in.gcount()));
+  if (contents.starts_with("\xFF\xFE")) return Utf8FromUtf16(std::string_view(contents).substr(2), true);
+  if (contents.starts_with("\xFE\xFF")) return Utf8FromUtf16(std::string_view(contents).substr(2), false);
   return contents;
 }
 

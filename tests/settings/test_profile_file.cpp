@@ -59,6 +59,19 @@ TEST_F(ProfileFileTest, NamesFoldTheSameInTheTurkishLocale) {
   std::setlocale(LC_ALL, saved.c_str());
 }
 
+// Saved as UTF-16 ("Unicode" in Notepad), which the Windows functions read too.
+TEST_F(ProfileFileTest, ReaderTakesUtf16Files) {
+  std::string little = "\xFF\xFE", big = "\xFE\xFF";
+  for (const char16_t unit : std::u16string_view(u"[EPHEM]\r\nDirectory=/opt/d\u00E4ta/\U0001F600\r\n")) {
+    little += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    big += {static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
+  }
+  for (const std::string& file : {little, big}) {
+    dir.Write("P.INI", file);
+    EXPECT_EQ(Get("Ephem", "Directory"), "/opt/d\xC3\xA4ta/\xF0\x9F\x98\x80");
+  }
+}
+
 TEST_F(ProfileFileTest, BufferKeepsRoomForTheTerminatingNul) {
   const std::string long_value(300, 'x');
   dir.Write("P.INI", "[S]\nK=" + long_value + "\n");
