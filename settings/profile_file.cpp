@@ -274,7 +274,8 @@ bool WritePrivateProfileStrings(std::string_view section,
   }
   std::string out(whole.substr(0, whole.size() - contents.size()));  // the mark stays
   for (const std::string& line : lines) out += line + "\n";
-  return ReplaceFileContents(file, out);
+  // A file past the limit would read as missing from then on, everything in it lost to the reader.
+  return out.size() <= kProfileFileLimit && ReplaceFileContents(file, out);
 }
 
 }  // namespace orbelle::settings

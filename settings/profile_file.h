@@ -55,7 +55,7 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key, s
 // Sets several keys of `section`, each as WritePrivateProfileString does, in one replacement
 // of the file: a reader sees all of them changed or none (on Windows, where the system's
 // functions write, one key after the other). A file that exists but cannot be read is not
-// written (its other contents would be lost).
+// written (its other contents would be lost), nor one that would grow past kProfileFileLimit.
 bool WritePrivateProfileStrings(std::string_view section,
                                 const std::vector<std::pair<std::string, std::string>>& values,
                                 const std::filesystem::path& file);

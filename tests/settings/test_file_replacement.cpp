@@ -63,6 +63,11 @@ TEST_F(FileReplacementTest, ReadOnlyOrUnreadableFileIsLeftAlone) {
   dir.Write("P.INI", large);
   EXPECT_FALSE(WritePrivateProfileStrings("Size", kNew, file));
   EXPECT_EQ(dir.Read("P.INI"), large);
+  // At the limit: one more key would make the file unreadable from then on.
+  const std::string full = Contents(kOld) + std::string(kProfileFileLimit - Contents(kOld).size() - 1, ';') + "\n";
+  dir.Write("P.INI", full);
+  EXPECT_FALSE(WritePrivateProfileString("Size", "Extra", "1", file));
+  EXPECT_EQ(dir.Read("P.INI"), full);
 
   std::filesystem::remove(file);
   ASSERT_EQ(mkfifo(file.c_str(), 0644), 0);
