@@ -62,12 +62,9 @@ ProfileLine Classify(std::string_view line) {
   return result;
 }
 
-// The byte order mark that editors (Windows Notepad among them) put before UTF-8 text. It is
-// no part of the first line: with it, "[EPHEM]" would not read as a section.
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-
+// With the mark, "[EPHEM]" on the first line would not read as a section.
 std::string_view WithoutByteOrderMark(std::string_view contents) {
-  if (contents.starts_with(kUtf8ByteOrderMark)) contents.remove_prefix(kUtf8ByteOrderMark.size());
+  if (contents.starts_with(host::kUtf8ByteOrderMark)) contents.remove_prefix(host::kUtf8ByteOrderMark.size());
   return contents;
 }
 

@@ -335,9 +335,8 @@ int PositionsCommand(const std::vector<std::string>& args, const RegionalConvent
            " bytes; reading stops there");
       return kExitFailed;
     }
-    // The byte order mark that Windows editors put before UTF-8 text (before each file of a
-    // `cat a b`) is no part of the line.
-    if (constexpr std::string_view kMark = "\xEF\xBB\xBF"; line.starts_with(kMark)) line.erase(0, kMark.size());
+    // A file saved by a Windows editor starts with the mark (so does each file of a `cat a b`).
+    if (line.starts_with(kUtf8ByteOrderMark)) line.erase(0, kUtf8ByteOrderMark.size());
     if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
     double jd = 0;
     try {

@@ -9,6 +9,10 @@ namespace orbelle::host {
 
 inline constexpr char32_t kReplacementCharacter = 0xFFFD;
 
+// The byte order mark (U+FEFF) that editors, Windows Notepad among them, put before UTF-8 text:
+// no part of the text.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
 // The code point that starts at `pos`, moving `pos` past it. A byte that does not start a
 // well-formed sequence (or a surrogate or overlong form) gives U+FFFD and moves one byte.
 char32_t NextCodePoint(std::string_view text, std::size_t& pos);
