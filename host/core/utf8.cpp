@@ -68,13 +68,26 @@ bool IsSpace(char32_t c) {
          c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000;
 }
 
+namespace {
+
+// The characters of Unicode's Bidi_Control property (PropList.txt; their use is UAX #9, the
+// bidirectional algorithm): the marks and the embeddings, overrides and isolates. Echoed raw,
+// they reorder the rest of the line on screen (the "Trojan Source" attack, CVE-2021-42574).
+bool IsBidiControl(char32_t c) {
+  return c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
+}  // namespace
+
 std::string Printable(std::string_view text) {
+  constexpr char kHex[] = "0123456789ABCDEF";
   std::string out;
   for (std::size_t pos = 0; pos < text.size();) {
     const char32_t c = NextCodePoint(text, pos);
     if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {
-      constexpr char kHex[] = "0123456789ABCDEF";
       out += {'\\', 'x', kHex[c >> 4], kHex[c & 15]};
+    } else if (IsBidiControl(c)) {
+      out += {'\\', 'u', kHex[c >> 12], kHex[(c >> 8) & 15], kHex[(c >> 4) & 15], kHex[c & 15]};
     } else {
       out += Utf8(c);
     }

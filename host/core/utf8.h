@@ -25,7 +25,8 @@ std::string Utf8(char32_t code);
 bool IsSpace(char32_t code);
 
 // `text` safe to echo in a message: each control character (C0, DEL, C1) written as \xNN, so
-// that an echoed text cannot drive a terminal, and each ill-formed byte as U+FFFD.
+// that an echoed text cannot drive a terminal, each bidirectional control (U+202E...) as
+// \uNNNN, so that it cannot reorder the message around it, and each ill-formed byte as U+FFFD.
 std::string Printable(std::string_view text);
 
 }  // namespace orbelle::host

@@ -94,7 +94,7 @@ TEST(ReadRequest, TextsWithoutADateAreRefusedByName) {
 }
 
 // A very long text is named shortened after 80 characters (not bytes); control characters are
-// quoted escaped, so that an echoed request cannot retitle a terminal.
+// quoted escaped, so that an echoed request cannot retitle a terminal or reorder the message.
 TEST(ReadRequest, MessagesShortenAndEscapeTheText) {
   std::string long_text, first_80;
   for (int k = 0; k < 100000; ++k) long_text += "\u2648";
@@ -105,7 +105,11 @@ TEST(ReadRequest, MessagesShortenAndEscapeTheText) {
        "2J \x7f",
        "\\x1B]0;title\\x07\\x9B2J \\x7F"},
       // The edges of the C0, DEL and C1 ranges: 0x1F and 0x9F are controls, 0x7E and 0xA0 not.
-      {"\x1f \x7e\xc2\x9f\xc2\xa0.", "\\x1F ~\\x9F\u00A0."}};
+      {"\x1f \x7e\xc2\x9f\xc2\xa0.", "\\x1F ~\\x9F\u00A0."},
+      // The edges of the bidirectional controls: U+200D (joining emoji), U+202F and U+206A are
+      // none; U+061C, U+200E, U+202A, U+202E, U+2066 and U+2069 are.
+      {"\u061c\u200d\u200e\u202a\u202e\u202f\u2066\u2069\u206a.",
+       "\\u061C\u200D\\u200E\\u202A\\u202E\u202F\\u2066\\u2069\u206A."}};
   for (const auto& [text, shown] : cases) {
     try {
       ReadRequest(text, c);
