@@ -94,9 +94,9 @@ std::string Utf8FromUtf16(std::string_view bytes, bool little_endian) {
   return text;
 }
 
-// The file's bytes (a UTF-16 file's as UTF-8); empty, as for a missing file, when it is not a regular file (its type is
-// checked before it is opened, so a pipe cannot block and a directory or device is never
-// read), is larger than kProfileFileLimit or cannot be read.
+// The file's bytes (a UTF-16 file's as UTF-8); empty, as for a missing file, when it is not a
+// regular file (its type is checked before it is opened, so a pipe cannot block and a
+// directory or device is never read), is larger than kProfileFileLimit or cannot be read.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& file) {
   // file_size fails for anything but a regular file.
   std::error_code ec;
